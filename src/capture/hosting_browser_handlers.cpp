@@ -1,0 +1,123 @@
+#include "capture/hosting_browser_handlers.h"
+
+#include "capture/capture_alert.h"
+#include "capture/root_domain.h"
+#include "common/band_ids.h"
+#include "common/error_message.h"
+#include "dialogs/add_url_dialog.h"
+#include "settings/settings_store.h"
+
+namespace windlock {
+
+void HostingBrowserHandlers::NewWindow2(Browser*& ppDisp, bool& cancel) {
+  try {
+    Decide(ppDisp, cancel);
+  } catch (const Error& error) {
+    ShowCommonError(context_.platform.ui,
+                    "There Was An Error Handling The New Window Event From The Main Browsing "
+                    "Window.",
+                    error);
+    cancel = false;
+    // Only a window already handed to the preview browser may be recorded as a capture.
+    context_.flags.CapturePending = ppDisp != nullptr;
+  }
+}
+
+void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
+  Settings& settings = context_.module.settings;
+  BarFlags& flags = context_.flags;
+  if (!context_.bar_showing() && !settings.CaptureWhenClosed)
+    return;
+
+  KeyTable keys{};
+  context_.platform.keyboard.GetKeyboardState(keys);
+  if (keys[kVkShift] & kKeyDown)
+    return;
+
+  if (flags.OpenNextWindow) {
+    flags.OpenNextWindow = false;
+    return;
+  }
+
+  std::string site = hosting_.LocationURL();
+  if (!flags.SafeShutdownRequested) {
+    getrootdomain(site);
+    if (settings.Sites.Contains(kTrustPrefix + site))
+      return;
+  }
+
+  TellSkin();
+  if (settings.PlayAudioCapture != kNoSound)
+    context_.sound.Play(settings.PlayAudioCapture);
+
+  if (flags.SafeShutdownRequested) {
+    ShowCaptureAlert(context_.platform, settings);
+    cancel = true;
+    return;
+  }
+
+  if (!settings.PromptToAdd) {
+    if (settings.ShowVisualCapture)
+      ShowCaptureAlert(context_.platform, settings);
+  } else {
+    context_.module.DialogURL = site;
+    if (settings.Sites.Contains(kNoTrustPrefix + site)) {
+      if (settings.ShowVisualCapture)
+        ShowCaptureAlert(context_.platform, settings);
+    } else {
+      ShowAddUrlDialog(context_.platform, context_.module);
+      if (context_.module.DialogURL == "added")
+        return;
+    }
+  }
+  Capture(ppDisp, cancel);
+}
+
+void HostingBrowserHandlers::TellSkin() {
+  try {
+    if (HtmlDocument* document = context_.skin.Document())
+      document->CallFunction("OnCapture", {});
+  } catch (const Error&) {
+    // The skin's own script is optional and may fail; the decision goes on.
+  }
+}
+
+void HostingBrowserHandlers::Capture(Browser*& ppDisp, bool& cancel) {
+  ppDisp = &context_.preview;
+  cancel = false;
+  context_.flags.CapturePending = true;
+}
+
+void HostingBrowserHandlers::DocumentComplete(const std::string& /*url*/) {
+  BarFlags& flags = context_.flags;
+  if (!flags.SafeShutdownRequested)
+    return;
+  try {
+    flags.SafeShutdownStage2 = true;
+    context_.preview.Navigate2(NavigateRequest::To("about:blank"));
+  } catch (const Error& error) {
+    flags.ClearSafeShutdown();
+    ShowCommonError(context_.platform.ui,
+                    "There Was An Error Handling The Document Complete Event From The Main "
+                    "Browsing Window.",
+                    error);
+  }
+}
+
+void HostingBrowserHandlers::OnQuit() {
+  Settings& settings = context_.module.settings;
+  if (!settings.AutoStart)
+    return;
+  settings.Visible = context_.bar_showing();
+  // The window is closing: a failure here can neither be shown nor be allowed to hold it up.
+  try {
+    SaveSettings(settings, context_.platform.registry);
+  } catch (const Error&) {
+  }
+  try {
+    hosting_.ShowBrowserBar(kBandClsid, true);
+  } catch (const Error&) {
+  }
+}
+
+}  // namespace windlock

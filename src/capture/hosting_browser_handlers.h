@@ -1,0 +1,28 @@
+#pragma once
+
+#include "capture/capture_context.h"
+#include "platform/browser.h"
+
+namespace windlock {
+
+// The bar's handlers of the hosting browser's events (CurrentIE): the new-window decision, the
+// safe-shutdown step on document complete, and remembering the bar's visibility on quit.
+class HostingBrowserHandlers : public BrowserEvents {
+ public:
+  HostingBrowserHandlers(CaptureContext& context, Browser& hosting)
+      : context_(context), hosting_(hosting) {}
+
+  void NewWindow2(Browser*& ppDisp, bool& cancel) override;
+  void DocumentComplete(const std::string& url) override;
+  void OnQuit() override;
+
+ private:
+  void Decide(Browser*& ppDisp, bool& cancel);
+  void TellSkin();
+  void Capture(Browser*& ppDisp, bool& cancel);
+
+  CaptureContext& context_;
+  Browser& hosting_;
+};
+
+}  // namespace windlock

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace windlock {
+
+enum class ControlKind { kLabel, kButton, kCheckBox, kTextBox, kListBox, kFrame };
+
+// The logical state of one control of a form. Geometry is in twips as single-precision
+// numbers, as the forms compute it; handlers are the form's event procedures.
+class Control {
+ public:
+  Control(std::string name, ControlKind kind) : name_(std::move(name)), kind_(kind) {}
+
+  const std::string& name() const { return name_; }
+  ControlKind kind() const { return kind_; }
+
+  float left = 0;
+  float top = 0;
+  float width = 0;
+  float height = 0;
+  std::string caption;
+  std::string text;
+  bool visible = true;
+  bool enabled = true;
+  int value = 0;  // check box 0/1
+
+  std::function<void()> on_click;
+  std::function<void()> on_change;
+  std::function<void()> on_validate;
+
+  // A user's click: a check box toggles first, then Click runs.
+  void Click();
+  // Sets a check box; Click runs when the state changes.
+  void SetChecked(bool checked);
+  // Replaces a text box's text; Change runs.
+  void Type(std::string new_text);
+  // The focus leaves the control; Validate runs.
+  void Leave();
+
+  bool checked() const { return value != 0; }
+
+  // Sets position and size at once (design values).
+  Control& Place(float new_left, float new_top, float new_width, float new_height) {
+    left = new_left;
+    top = new_top;
+    width = new_width;
+    height = new_height;
+    return *this;
+  }
+
+ private:
+  std::string name_;
+  ControlKind kind_;
+};
+
+}  // namespace windlock

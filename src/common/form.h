@@ -1,0 +1,63 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/control.h"
+#include "common/timer.h"
+
+namespace windlock {
+
+// A form: its controls and timers, found by name ("Command1(2)", "Label1"), and its loaded
+// state. Subclasses add the event procedures.
+class Form {
+ public:
+  explicit Form(std::string name) : name_(std::move(name)) {}
+  virtual ~Form() = default;
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const std::string& name() const { return name_; }
+  bool loaded() const { return loaded_; }
+
+  Control* FindControl(std::string_view name);
+  Timer* FindTimer(std::string_view name);
+
+  std::string caption;
+  float left = 0;
+  float top = 0;
+  float width = 0;
+  float height = 0;
+
+  // User input that reaches the form as a whole.
+  virtual void KeyPress(int /*ascii*/) {}
+  // The close box: unloads unless the form does something else.
+  virtual void CloseBox() { Unload(); }
+  // Enter and Escape press the default and cancel buttons; without one they are key presses.
+  void PressEnter();
+  void PressEscape();
+
+  // Ends the form: its timers stop and it counts as closed.
+  void Unload();
+
+ protected:
+  Control& AddControl(std::string name, ControlKind kind);
+  Timer& AddTimer(TimerService& service, std::string name, std::function<void()> on_tick);
+  void MarkLoaded() { loaded_ = true; }
+  // Places the form in the middle of a screen of the given size (twips).
+  void CenterOn(float screen_width, float screen_height);
+  virtual void OnUnload() {}
+
+  Control* default_button_ = nullptr;
+  Control* cancel_button_ = nullptr;
+
+ private:
+  std::string name_;
+  bool loaded_ = false;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<std::unique_ptr<Timer>> timers_;
+};
+
+}  // namespace windlock

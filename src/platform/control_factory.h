@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/browser.h"
+#include "platform/sound_device.h"
+
+namespace windlock {
+
+// The platform controls a bar form holds. Real: ActiveX controls hosted in the bar window
+// (win32). Fake: SimControlFactory, which lets the scenario runner reach what it made.
+class ControlFactory {
+ public:
+  virtual ~ControlFactory() = default;
+  virtual std::unique_ptr<PreviewControl> CreatePreviewControl() = 0;
+  virtual std::unique_ptr<Browser> CreateSkinBrowser() = 0;
+  virtual std::unique_ptr<SoundDevice> CreateSoundDevice() = 0;
+};
+
+}  // namespace windlock

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace windlock::sim {
+
+// Windows compares registry and file names without regard to ASCII letter case.
+std::string FoldCase(std::string_view text);
+bool LessFolded(std::string_view a, std::string_view b);
+
+}  // namespace windlock::sim

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/control_factory.h"
+#include "platform/sim/sim_browser.h"
+#include "platform/sim/sim_devices.h"
+
+namespace windlock::sim {
+
+class SimPreviewControl : public PreviewControl {
+ public:
+  explicit SimPreviewControl(SimWorld& world) : browser_(world, BrowserRole::kPreview) {}
+
+  void SetDownloadControl(int32_t flags) override { download_control_ = flags; }
+  Browser& InnerBrowser() override { return browser_; }
+
+  SimBrowser& browser() { return browser_; }
+  int32_t download_control() const { return download_control_; }
+
+ private:
+  SimBrowser browser_;
+  int32_t download_control_ = 0;
+};
+
+// Makes the controls of one window's bar form and keeps track of the live ones, so the scenario
+// runner can raise their events.
+class SimControlFactory : public ControlFactory {
+ public:
+  SimControlFactory(SimWorld& world, const SimTrace& trace, SimFileSystem& files)
+      : world_(world), trace_(trace), files_(files) {}
+
+  std::unique_ptr<PreviewControl> CreatePreviewControl() override;
+  std::unique_ptr<Browser> CreateSkinBrowser() override;
+  std::unique_ptr<SoundDevice> CreateSoundDevice() override;
+
+  // The live controls, or none.
+  SimPreviewControl* preview() const { return preview_; }
+  SimBrowser* skin() const { return skin_; }
+  SimSoundDevice* sound() const { return sound_; }
+
+ private:
+  SimWorld& world_;
+  const SimTrace& trace_;
+  SimFileSystem& files_;
+  SimPreviewControl* preview_ = nullptr;
+  SimBrowser* skin_ = nullptr;
+  SimSoundDevice* sound_ = nullptr;
+};
+
+}  // namespace windlock::sim

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace windlock::sim {
+
+// An in-memory file system of Windows paths, names compared without letter case; subfolders
+// are listed in case-insensitive name order.
+class SimFileSystem : public FileSystem {
+ public:
+  static constexpr const char* kProgramFolder = "C:\\Program Files\\Larkspan\\Windlock";
+
+  SimFileSystem();
+
+  bool FileExists(const std::string& path) override;
+  bool FolderExists(const std::string& path) override;
+  std::vector<std::string> SubFolders(const std::string& path) override;
+  std::string ProgramFolder() override { return kProgramFolder; }
+
+  // Set-up and inspection, not seen by the program.
+  void AddFile(const std::string& path, std::string text);
+  void AddFolder(const std::string& path);
+  void RemovePath(const std::string& path);
+  void MakeReadOnly(const std::string& path);
+  // The file's text, or none when there is no such file.
+  std::optional<std::string> ReadFile(const std::string& path) const;
+
+ private:
+  struct Entry {
+    std::string path;  // as first written
+    bool folder = false;
+    bool read_only = false;
+    std::string text;
+  };
+
+  const Entry* Find(const std::string& path) const;
+
+  std::map<std::string, Entry> entries_;  // by folded path without a trailing backslash
+};
+
+}  // namespace windlock::sim

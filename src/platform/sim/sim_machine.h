@@ -1,0 +1,63 @@
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/sim/sim_browser.h"
+#include "platform/sim/sim_controls.h"
+#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_scheduler.h"
+#include "platform/sim/sim_trace.h"
+#include "platform/sim/sim_ui.h"
+
+namespace windlock::sim {
+
+class SimMachine;
+
+// One browser window of the simulated machine: its hosting browser, the controls its bar makes
+// and the services its thread sees.
+class SimWindow {
+ public:
+  SimWindow(SimMachine& machine, int id);
+
+  int id() const { return id_; }
+  SimBrowser& hosting() { return hosting_; }
+  SimControlFactory& controls() { return controls_; }
+  Platform& platform() { return platform_; }
+
+ private:
+  int id_;
+  SimBrowser hosting_;
+  SimControlFactory controls_;
+  Platform platform_;
+};
+
+// The simulated machine: one registry, file system, clock, keyboard and screen shared by its
+// browser windows, each on a thread of its own.
+class SimMachine {
+ public:
+  SimMachine();
+  SimMachine(const SimMachine&) = delete;
+  SimMachine& operator=(const SimMachine&) = delete;
+
+  SimTrace trace;
+  SimRegistry registry{trace};
+  SimFileSystem files;
+  SimScheduler scheduler;
+  SimKeyboard keyboard;
+  SimTextMeasure text;
+  SimUi ui{trace};
+  SimNavigationQueue navigations;
+  SimWorld world{trace, files, navigations};
+
+  // Window N, made on first use.
+  SimWindow& Window(int id);
+
+ private:
+  std::map<int, std::unique_ptr<SimWindow>> windows_;
+};
+
+}  // namespace windlock::sim

@@ -1,0 +1,113 @@
+#include "platform/sim/sim_registry.h"
+
+#include "common/error.h"
+#include "platform/sim/case_insensitive.h"
+
+namespace windlock::sim {
+namespace {
+
+// HRESULTs the script host's registry calls report.
+constexpr int32_t kErrFileNotFound = static_cast<int32_t>(0x80070002);
+constexpr int32_t kErrAccessDenied = static_cast<int32_t>(0x80070005);
+
+struct SplitPath {
+  std::string key;   // folded
+  std::string name;  // as written
+};
+
+SplitPath Split(const std::string& path) {
+  std::size_t slash = path.rfind('\\');
+  if (slash == std::string::npos)
+    return {"", path};
+  return {FoldCase(path.substr(0, slash)), path.substr(slash + 1)};
+}
+
+}  // namespace
+
+RegistryValue SimRegistry::Read(const std::string& path) {
+  RegistryValue value;
+  if (!Peek(path, value)) {
+    throw Error(kErrFileNotFound, "Unable to open registry key \"" + path + "\" for reading.");
+  }
+  return value;
+}
+
+void SimRegistry::WriteString(const std::string& path, const std::string& value) {
+  CheckWritable(path);
+  Store(path, {RegistryValue::Kind::kString, value, 0});
+  trace_("reg write " + Quote(path) + " sz " + Quote(value));
+}
+
+void SimRegistry::WriteDword(const std::string& path, uint32_t value) {
+  CheckWritable(path);
+  Store(path, {RegistryValue::Kind::kDword, {}, value});
+  trace_("reg write " + Quote(path) + " dword " + std::to_string(static_cast<int32_t>(value)));
+}
+
+void SimRegistry::Delete(const std::string& path) {
+  CheckWritable(path);
+  RegistryValue unused;
+  if (!Peek(path, unused)) {
+    throw Error(kErrFileNotFound, "Unable to remove registry key \"" + path + "\".");
+  }
+  Remove(path);
+  trace_("reg delete " + Quote(path));
+}
+
+std::vector<std::string> SimRegistry::ValueNames(const std::string& key_path) {
+  std::vector<std::string> names;
+  auto key = keys_.find(FoldCase(key_path));
+  if (key == keys_.end())
+    return names;
+  for (const auto& [folded, stored] : key->second)
+    names.push_back(stored.name);
+  return names;
+}
+
+void SimRegistry::Put(const std::string& path, RegistryValue value) {
+  Store(path, value);
+}
+
+void SimRegistry::Remove(const std::string& path) {
+  SplitPath split = Split(path);
+  auto key = keys_.find(split.key);
+  if (key != keys_.end())
+    key->second.erase(FoldCase(split.name));
+}
+
+bool SimRegistry::Peek(const std::string& path, RegistryValue& value) const {
+  SplitPath split = Split(path);
+  auto key = keys_.find(split.key);
+  if (key == keys_.end())
+    return false;
+  auto stored = key->second.find(FoldCase(split.name));
+  if (stored == key->second.end())
+    return false;
+  value = stored->second.value;
+  return true;
+}
+
+void SimRegistry::MakeReadOnly(const std::string& key_path) {
+  read_only_.insert(FoldCase(key_path));
+}
+
+void SimRegistry::CheckWritable(const std::string& path) const {
+  std::string folded = FoldCase(path);
+  for (const std::string& key : read_only_) {
+    if (folded.starts_with(key + "\\")) {
+      throw Error(kErrAccessDenied, "Access is denied.");
+    }
+  }
+}
+
+void SimRegistry::Store(const std::string& path, RegistryValue value) {
+  SplitPath split = Split(path);
+  // Writing a value creates its key and every key above it.
+  for (std::size_t slash = split.key.find('\\'); slash != std::string::npos;
+       slash = split.key.find('\\', slash + 1)) {
+    keys_[split.key.substr(0, slash)];
+  }
+  keys_[split.key][FoldCase(split.name)] = Stored{split.name, std::move(value)};
+}
+
+}  // namespace windlock::sim

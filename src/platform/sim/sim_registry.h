@@ -1,0 +1,46 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/registry.h"
+#include "platform/sim/sim_trace.h"
+
+namespace windlock::sim {
+
+// An in-memory registry: keys and value names compared without letter case, keys created by
+// writes. Keys can be made read-only to test failing saves.
+class SimRegistry : public Registry {
+ public:
+  explicit SimRegistry(const SimTrace& trace) : trace_(trace) {}
+
+  RegistryValue Read(const std::string& path) override;
+  void WriteString(const std::string& path, const std::string& value) override;
+  void WriteDword(const std::string& path, uint32_t value) override;
+  void Delete(const std::string& path) override;
+  std::vector<std::string> ValueNames(const std::string& key_path) override;
+
+  // Set-up and inspection, not seen by the program.
+  void Put(const std::string& path, RegistryValue value);
+  void Remove(const std::string& path);
+  bool Peek(const std::string& path, RegistryValue& value) const;
+  // Writes and deletes under this key (and its subkeys) fail from now on.
+  void MakeReadOnly(const std::string& key_path);
+
+ private:
+  struct Stored {
+    std::string name;
+    RegistryValue value;
+  };
+  using Key = std::map<std::string, Stored>;  // by folded value name
+
+  void CheckWritable(const std::string& path) const;
+  void Store(const std::string& path, RegistryValue value);
+
+  const SimTrace& trace_;
+  std::map<std::string, Key> keys_;  // by folded key path
+  std::set<std::string> read_only_;  // folded key paths
+};
+
+}  // namespace windlock::sim

@@ -1,0 +1,139 @@
+#include "scenario_runner.h"
+
+#include "scenario_errors.h"
+#include "settings/settings_paths.h"
+
+namespace windlock::scenario {
+
+ScenarioRunner::ScenarioRunner(std::string file_name, std::vector<std::string> lines,
+                               std::ostream& out)
+    : file_name_(std::move(file_name)), lines_(std::move(lines)), out_(out) {
+  AddSetupCommands(commands_);
+  AddBrowserCommands(commands_);
+  AddUserCommands(commands_);
+  AddExpectations(commands_);
+  machine_.trace.SetSink([this](const std::string& effect) { Print(effect); });
+  machine_.ui.SetPump([this] { RunNextLine(); });
+  machine_.ui.SetOnShow([this](Form& form) { OnModalShown(form); });
+}
+
+ScenarioRunner::~ScenarioRunner() = default;
+
+ScenarioRunner::Outcome ScenarioRunner::Run() {
+  try {
+    while (next_line_ < lines_.size())
+      RunNextLine();
+  } catch (const ExpectationFailed& failure) {
+    out_ << "FAIL " << file_name_ << ":" << current_line_ << ": " << failure.what() << "\n";
+    return kFailed;
+  } catch (const ScenarioError& error) {
+    out_ << "ERROR " << file_name_ << ":" << current_line_ << ": " << error.what() << "\n";
+    return kError;
+  }
+  out_ << "PASS " << file_name_ << "\n";
+  return kPassed;
+}
+
+void ScenarioRunner::RunNextLine() {
+  if (next_line_ >= lines_.size()) {
+    Form* open = machine_.ui.topmost();
+    throw ScenarioError("the modal form " + (open ? open->name() : std::string("?")) +
+                        " is still open at the end of the file");
+  }
+  RunLine(next_line_++);
+}
+
+void ScenarioRunner::RunLine(std::size_t index) {
+  std::size_t outer_line = current_line_;
+  current_line_ = index + 1;
+  ScenarioLine line(lines_[index]);
+  if (!line.blank()) {
+    auto command = commands_.find(line.command());
+    if (command == commands_.end())
+      throw ScenarioError("unknown command " + line.command());
+    out_ << file_name_ << ":" << current_line_ << "> " << line.text() << "\n";
+    command->second(*this, line);
+    machine_.navigations.DeliverAll();
+  }
+  current_line_ = outer_line;
+}
+
+void ScenarioRunner::Print(const std::string& effect) {
+  out_ << file_name_ << ":" << current_line_ << ": " << effect << "\n";
+}
+
+void ScenarioRunner::OnModalShown(Form& form) {
+  if (form.name() != "frmSplashCapture")
+    return;
+  ++alerts_shown_;
+  Control* label = form.FindControl("Label1");
+  Timer* timer = form.FindTimer("Timer1");
+  last_alert_ = AlertRecord{label ? label->caption : std::string(), form.width, form.height,
+                            timer ? timer->interval() : 0};
+}
+
+void ScenarioRunner::SelectWindow(int id) {
+  if (id < 1)
+    throw ScenarioError("window numbers start at 1");
+  window_id_ = id;
+}
+
+Apartment& ScenarioRunner::apartment() {
+  auto& apartment = apartments_[window_id_];
+  if (!apartment)
+    apartment = std::make_unique<Apartment>(window().platform());
+  return *apartment;
+}
+
+BarForm& ScenarioRunner::bar_form() {
+  BarForm* form = apartment().bar_form();
+  if (!form || !form->loaded())
+    throw ScenarioError("the bar form frmBand is not loaded");
+  return *form;
+}
+
+Form& ScenarioRunner::TopForm() {
+  if (Form* top = machine_.ui.topmost())
+    return *top;
+  return bar_form();
+}
+
+Control& ScenarioRunner::FindControl(const std::string& name) {
+  Form& form = TopForm();
+  Control* control = form.FindControl(name);
+  if (!control)
+    throw ScenarioError("unknown control " + name + " on " + form.name());
+  return *control;
+}
+
+Form* ScenarioRunner::FindOpenForm(const std::string& name) {
+  for (Form* form : machine_.ui.modal_forms()) {
+    if (form->name() == name && form->loaded())
+      return form;
+  }
+  BarForm* bar = apartment().bar_form();
+  if (name == "frmBand" && bar && bar->loaded())
+    return bar;
+  return nullptr;
+}
+
+std::string ScenarioRunner::RegistryPath(const std::string& path) const {
+  return path.starts_with("\\") ? settings_path::kRoot + path : path;
+}
+
+std::string ScenarioRunner::FilePath(const std::string& path) const {
+  return path.starts_with("\\") ? sim::SimFileSystem::kProgramFolder + path : path;
+}
+
+const sim::ShownMessageBox* ScenarioRunner::NextUncheckedMessageBox() {
+  const auto& shown = machine_.ui.message_boxes();
+  if (checked_message_boxes_ >= shown.size())
+    return nullptr;
+  return &shown[checked_message_boxes_++];
+}
+
+bool ScenarioRunner::AllMessageBoxesChecked() const {
+  return checked_message_boxes_ >= machine_.ui.message_boxes().size();
+}
+
+}  // namespace windlock::scenario

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "host/apartment.h"
+#include "platform/sim/sim_machine.h"
+#include "scenario_line.h"
+
+namespace windlock::scenario {
+
+class ScenarioRunner;
+using Command = std::function<void(ScenarioRunner&, const ScenarioLine&)>;
+using CommandTable = std::map<std::string, Command>;
+
+// What the last capture alert showed.
+struct AlertRecord {
+  std::string text;
+  float width = 0;
+  float height = 0;
+  uint32_t display_time = 0;
+};
+
+// Runs one scenario file against a fresh simulated machine, printing every effect prefixed by
+// the line that caused it. Lines that follow a modal form run inside it, as a nested message
+// loop would run them.
+class ScenarioRunner {
+ public:
+  enum Outcome { kPassed = 0, kFailed = 1, kError = 2 };
+
+  ScenarioRunner(std::string file_name, std::vector<std::string> lines, std::ostream& out);
+  ~ScenarioRunner();
+
+  Outcome Run();
+
+  // For the commands.
+  sim::SimMachine& machine() { return machine_; }
+  sim::SimWindow& window() { return machine_.Window(window_id_); }
+  void SelectWindow(int id);
+  Apartment& apartment();
+  // The bar form of the current window; fails when it is not loaded.
+  BarForm& bar_form();
+  // The topmost open modal form, or the bar form.
+  Form& TopForm();
+  Control& FindControl(const std::string& name);
+  Form* FindOpenForm(const std::string& name);
+  std::string RegistryPath(const std::string& path) const;
+  std::string FilePath(const std::string& path) const;
+  void SetResult(std::string result) { last_result_ = std::move(result); }
+  const std::optional<std::string>& last_result() const { return last_result_; }
+  const std::optional<AlertRecord>& last_alert() const { return last_alert_; }
+  int alerts_shown() const { return alerts_shown_; }
+  // The oldest message box no expectation has looked at yet; none when all were checked.
+  const sim::ShownMessageBox* NextUncheckedMessageBox();
+  bool AllMessageBoxesChecked() const;
+
+ private:
+  void RunNextLine();
+  void RunLine(std::size_t index);
+  void Print(const std::string& effect);
+  void OnModalShown(Form& form);
+
+  std::string file_name_;
+  std::vector<std::string> lines_;
+  std::ostream& out_;
+  sim::SimMachine machine_;
+  // After the machine: the apartments' forms hold its services.
+  std::map<int, std::unique_ptr<Apartment>> apartments_;
+  int window_id_ = 1;
+  std::size_t next_line_ = 0;
+  std::size_t current_line_ = 0;
+  std::optional<std::string> last_result_;
+  std::optional<AlertRecord> last_alert_;
+  int alerts_shown_ = 0;
+  std::size_t checked_message_boxes_ = 0;
+  CommandTable commands_;
+};
+
+// The command groups, each adding its commands to the table.
+void AddSetupCommands(CommandTable& table);
+void AddBrowserCommands(CommandTable& table);
+void AddUserCommands(CommandTable& table);
+void AddExpectations(CommandTable& table);
+
+}  // namespace windlock::scenario
