@@ -1,0 +1,65 @@
+// The capture decision with 10, 1,000 and 100,000 site entries, none matching the opener: the
+// time per decision must not grow with the list (goal: the 100,000 case at most twice the 10
+// case).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "capture/hosting_browser_handlers.h"
+#include "platform/sim/sim_machine.h"
+#include "ratio_reporter.h"
+
+namespace windlock::bench {
+namespace {
+
+std::vector<std::string> UnrelatedSites(int64_t count) {
+  std::vector<std::string> sites;
+  for (int64_t i = 0; i < count; ++i) {
+    sites.push_back((i % 2 ? "notrust:" : "trust:") + std::string("site") + std::to_string(i) +
+                    ".example");
+  }
+  return sites;
+}
+
+void BM_CaptureDecision(benchmark::State& state) {
+  sim::SimMachine machine;
+  sim::SimWindow& window = machine.Window(1);
+  ModuleData module;
+  module.settings.PlayAudioCapture = kNoSound;
+  module.settings.ShowVisualCapture = false;
+  module.settings.PromptToAdd = false;
+  module.settings.Sites.Assign(UnrelatedSites(state.range(0)));
+  BarFlags flags;
+  sim::SimBrowser preview(machine.world, sim::BrowserRole::kPreview);
+  sim::SimBrowser skin(machine.world, sim::BrowserRole::kSkin);
+  sim::SimSoundDevice device(machine.trace, machine.files);
+  CaptureSound sound(device);
+  CaptureContext context{window.platform(), module, flags, preview, skin, sound,
+                         [] { return true; }};
+  window.hosting().ShowPage("http://opener.example/page.html");
+  HostingBrowserHandlers handlers(context, window.hosting());
+
+  for (auto _ : state) {
+    Browser* target = nullptr;
+    bool cancel = false;
+    handlers.NewWindow2(target, cancel);
+    benchmark::DoNotOptimize(target);
+    flags.CapturePending = false;
+  }
+}
+BENCHMARK(BM_CaptureDecision)->Arg(10)->Arg(1000)->Arg(100000);
+
+}  // namespace
+
+void PrintCaptureDecisionFigures(const RatioReporter& reporter) {
+  double small = reporter.NanosecondsPerIteration("BM_CaptureDecision/10");
+  double medium = reporter.NanosecondsPerIteration("BM_CaptureDecision/1000");
+  double large = reporter.NanosecondsPerIteration("BM_CaptureDecision/100000");
+  std::printf("capture decision: %.0f ns with 10 sites, %.0f ns with 1,000, %.0f ns with 100,000\n",
+              small, medium, large);
+  std::printf("capture decision: ratio 100,000 / 10 = %.2f (goal: at most 2)\n", large / small);
+}
+
+}  // namespace windlock::bench

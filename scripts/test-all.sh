@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Every test: unit tests and scenarios, in a debug build and under AddressSanitizer and
+# UndefinedBehaviorSanitizer; then the formatting check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+jobs=$(nproc)
+for preset in dev asan; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$jobs"
+  ctest --preset "$preset" -j"$jobs"
+done
+
+echo "== clang-format"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+echo "clang-format: clean"
