@@ -36,7 +36,7 @@ void BM_CaptureDecision(benchmark::State& state) {
   sim::SimBrowser skin(machine.world, sim::BrowserRole::kSkin);
   sim::SimSoundDevice device(machine.trace, machine.files);
   CaptureSound sound(device);
-  CaptureContext context{window.platform(), module, flags, preview, skin, sound,
+  CaptureContext context{window.platform(),  module, flags, preview, skin, sound,
                          [] { return true; }};
   window.hosting().ShowPage("http://opener.example/page.html");
   HostingBrowserHandlers handlers(context, window.hosting());

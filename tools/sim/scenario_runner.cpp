@@ -36,6 +36,7 @@ ScenarioRunner::Outcome ScenarioRunner::Run() {
 
 void ScenarioRunner::RunNextLine() {
   if (next_line_ >= lines_.size()) {
+    current_line_ = lines_.size();
     Form* open = machine_.ui.topmost();
     throw ScenarioError("the modal form " + (open ? open->name() : std::string("?")) +
                         " is still open at the end of the file");
