@@ -1,0 +1,255 @@
+#include "capture/hosting_browser_handlers.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../sim_harness.h"
+#include "settings/settings_paths.h"
+
+namespace windlock {
+namespace {
+
+namespace path = settings_path;
+using sim::NewWindowDecision;
+using unit::BarHarness;
+using unit::StoredAs;
+
+constexpr const char* kAlert = "frmSplashCapture";
+constexpr const char* kPrompt = "addURLDialog";
+constexpr const char* kSoundFile = "C:\\Media\\capture.wav";
+
+struct DecisionCase {
+  const char* name = "";
+  bool bar_showing = true;
+  bool capture_when_closed = true;
+  bool prompt_to_add = false;
+  bool show_visual = true;
+  bool shift = false;
+  bool safe_shutdown = false;
+  const char* opener = unit::kOpenerPage;
+  std::vector<std::string> sites = {};
+  const char* prompt_button = nullptr;  // pressed on the capture prompt
+  NewWindowDecision expected = NewWindowDecision::kCaptured;
+  std::vector<std::string> forms = {};  // modal forms the user sees, in order
+  std::optional<std::vector<std::string>> sites_after = std::nullopt;  // none: unchanged
+};
+
+const DecisionCase kDecisionCases[] = {
+    {.name = "bar hidden, capture when closed off, site distrusted",
+     .bar_showing = false,
+     .capture_when_closed = false,
+     .prompt_to_add = true,
+     .sites = {"notrust:opener.example"},
+     .expected = NewWindowDecision::kAllowed},
+    {.name = "bar hidden, capture when closed on", .bar_showing = false, .forms = {kAlert}},
+    {.name = "shift held", .shift = true, .expected = NewWindowDecision::kAllowed},
+    {.name = "shift held during safe shutdown",
+     .shift = true,
+     .safe_shutdown = true,
+     .expected = NewWindowDecision::kAllowed},
+    {.name = "trusted site",
+     .sites = {"trust:opener.example"},
+     .expected = NewWindowDecision::kAllowed},
+    {.name = "trusted and distrusted site",
+     .prompt_to_add = true,
+     .sites = {"notrust:opener.example", "trust:opener.example"},
+     .expected = NewWindowDecision::kAllowed},
+    {.name = "trust entries must match the site exactly",
+     .sites = {"trust:Opener.example", "trust:opener.example/", "trust:http://opener.example",
+               "trust: opener.example"},
+     .forms = {kAlert}},
+    {.name = "upper-case scheme gives the site HTTP:",
+     .opener = "HTTP://opener.example/",
+     .sites = {"trust:HTTP:"},
+     .expected = NewWindowDecision::kAllowed},
+    {.name = "safe shutdown blocks a trusted site and alerts even when alerts are off",
+     .show_visual = false,
+     .safe_shutdown = true,
+     .sites = {"trust:opener.example"},
+     .expected = NewWindowDecision::kBlocked,
+     .forms = {kAlert}},
+    {.name = "safe shutdown does not prompt",
+     .prompt_to_add = true,
+     .safe_shutdown = true,
+     .expected = NewWindowDecision::kBlocked,
+     .forms = {kAlert}},
+    {.name = "no prompt, alert on", .forms = {kAlert}},
+    {.name = "no prompt, alert off", .show_visual = false},
+    {.name = "prompt, site distrusted, alert on",
+     .prompt_to_add = true,
+     .sites = {"notrust:opener.example"},
+     .forms = {kAlert}},
+    {.name = "prompt, site distrusted, alert off",
+     .prompt_to_add = true,
+     .show_visual = false,
+     .sites = {"notrust:opener.example"}},
+    {.name = "prompt answered Trust",
+     .prompt_to_add = true,
+     .sites = {"notrust:other.example"},
+     .prompt_button = "OKButton(0)",
+     .expected = NewWindowDecision::kAllowed,
+     .forms = {kPrompt},
+     .sites_after = std::vector<std::string>{"notrust:other.example", "trust:opener.example"}},
+    {.name = "prompt answered Do Not Trust",
+     .prompt_to_add = true,
+     .prompt_button = "OKButton(1)",
+     .forms = {kPrompt},
+     .sites_after = std::vector<std::string>{"notrust:opener.example"}},
+    {.name = "prompt answered Capture",
+     .prompt_to_add = true,
+     .prompt_button = "CancelButton",
+     .forms = {kPrompt}},
+    {.name = "prompt answered Open",
+     .prompt_to_add = true,
+     .prompt_button = "Command1",
+     .expected = NewWindowDecision::kAllowed,
+     .forms = {kPrompt}},
+};
+
+TEST(HostingBrowserHandlersTest, NewWindowDecision) {
+  for (const DecisionCase& c : kDecisionCases) {
+    SCOPED_TRACE(c.name);
+    BarHarness h;
+    Settings& settings = h.settings();
+    settings.CaptureWhenClosed = c.capture_when_closed;
+    settings.PromptToAdd = c.prompt_to_add;
+    settings.ShowVisualCapture = c.show_visual;
+    settings.Sites.Assign(c.sites);
+    h.SetBarShowing(c.bar_showing);
+    h.machine.keyboard.SetShift(c.shift);
+    h.bar.flags().SafeShutdownRequested = c.safe_shutdown;
+    h.window.hosting().ShowPage(c.opener);
+    for (const std::string& form : c.forms) {
+      h.Plan(form == kPrompt ? unit::Click(form, c.prompt_button) : unit::PressKey(form));
+    }
+
+    EXPECT_EQ(h.OpenPopup(), c.expected);
+
+    EXPECT_EQ(h.forms_shown(), c.forms);
+    EXPECT_TRUE(h.all_steps_taken());
+    EXPECT_EQ(settings.Sites.entries(), c.sites_after.value_or(c.sites));
+    const bool captured = c.expected == NewWindowDecision::kCaptured;
+    EXPECT_EQ(h.bar.flags().CapturePending, captured);
+    EXPECT_EQ(h.preview().LocationURL() == unit::kPopupUrl, captured);
+    EXPECT_TRUE(h.machine.ui.message_boxes().empty());
+  }
+}
+
+TEST(HostingBrowserHandlersTest, OpenNextWindowLetsExactlyOneWindowThrough) {
+  BarHarness h;
+  h.bar.flags().OpenNextWindow = true;
+  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kAllowed);
+  EXPECT_FALSE(h.bar.flags().OpenNextWindow);
+
+  h.Plan(unit::PressKey(kAlert));
+  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kCaptured);
+}
+
+TEST(HostingBrowserHandlersTest, SkinAndSoundAreToldBeforeTheAlert) {
+  BarHarness h;
+  h.ShowSkinPage("<script>function OnCapture() {}</script>");
+  h.machine.files.AddFile(kSoundFile, "RIFF");
+  h.settings().PlayAudioCapture = kSoundFile;
+  h.Plan(unit::PressKey(kAlert));
+
+  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kCaptured);
+
+  const std::vector<std::string> expected = {"page-call skin OnCapture()",
+                                             std::string("sound Open:") + kSoundFile,
+                                             "sound Prev",
+                                             "sound Play",
+                                             "form frmSplashCapture shown",
+                                             "form frmSplashCapture closed"};
+  EXPECT_EQ(h.Trace({"page-call", "sound", "form"}), expected);
+}
+
+TEST(HostingBrowserHandlersTest, SkinPageWithoutOnCaptureDoesNotHoldUpTheCapture) {
+  BarHarness h;
+  h.ShowSkinPage("<html><title>plain</title></html>");
+  h.settings().ShowVisualCapture = false;
+
+  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kCaptured);
+  EXPECT_TRUE(h.machine.ui.message_boxes().empty());
+  EXPECT_TRUE(h.sound().TakeCommands().empty());
+}
+
+TEST(HostingBrowserHandlersTest, FailureBeforeRedirectionShowsErrorAndLetsTheWindowOpen) {
+  BarHarness h;
+  h.machine.files.AddFile(kSoundFile, "RIFF");
+  h.settings().PlayAudioCapture = kSoundFile;
+  h.machine.files.RemovePath(kSoundFile);
+  h.bar.flags().CapturePending = true;  // left over from an earlier capture
+
+  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kAllowed);
+
+  ASSERT_EQ(h.machine.ui.message_boxes().size(), 1u);
+  const sim::ShownMessageBox& box = h.machine.ui.message_boxes()[0];
+  EXPECT_TRUE(box.text.starts_with(
+      "There Was An Error Handling The New Window Event From The Main Browsing Window.\r\n"
+      "Error Number: 275\r\n"
+      "Error Description: "))
+      << box.text;
+  EXPECT_EQ(box.title, "Error");
+  EXPECT_EQ(box.style, 16u);
+  EXPECT_FALSE(h.bar.flags().CapturePending);
+  EXPECT_TRUE(h.forms_shown().empty());
+}
+
+TEST(HostingBrowserHandlersTest, DocumentCompleteBlanksThePreviewOnlyDuringSafeShutdown) {
+  for (bool safe_shutdown : {false, true}) {
+    SCOPED_TRACE(safe_shutdown ? "safe shutdown requested" : "normal browsing");
+    BarHarness h;
+    h.preview().TakeNavigationCount();
+    h.bar.flags().SafeShutdownRequested = safe_shutdown;
+
+    h.window.hosting().ShowPage("http://next.example/");
+
+    EXPECT_EQ(h.bar.flags().SafeShutdownStage2, safe_shutdown);
+    EXPECT_EQ(h.preview().TakeNavigationCount(), safe_shutdown ? 1 : 0);
+    if (safe_shutdown) {
+      ASSERT_TRUE(h.preview().last_navigation().has_value());
+      EXPECT_EQ(h.preview().last_navigation()->url, Variant("about:blank"));
+    }
+  }
+}
+
+TEST(HostingBrowserHandlersTest, QuitRemembersWhetherTheBarWasShowing) {
+  struct Case {
+    const char* name;
+    bool auto_start;
+    bool showing;
+    bool read_only;
+    const char* stored_visible;
+    bool bar_shown_again;
+  };
+  const Case cases[] = {
+      {"auto start, bar showing", true, true, false, "dword 1", true},
+      {"auto start, bar hidden", true, false, false, "dword 0", true},
+      {"auto start, save fails", true, true, true, "missing", true},
+      {"no auto start", false, true, false, "missing", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BarHarness h;
+    h.settings().AutoStart = c.auto_start;
+    h.settings().Visible = !c.showing;
+    h.SetBarShowing(c.showing);
+    if (c.read_only) h.machine.registry.MakeReadOnly(path::kRoot);
+
+    h.window.hosting().RaiseOnQuit();
+
+    EXPECT_EQ(h.settings().Visible, c.auto_start ? c.showing : !c.showing);
+    EXPECT_EQ(StoredAs(h.machine.registry, path::kVisible), c.stored_visible);
+    EXPECT_EQ(h.window.hosting().browser_bar().has_value(), c.bar_shown_again);
+    if (c.showing && c.bar_shown_again) {
+      EXPECT_EQ(h.window.hosting().browser_bar(), true);
+    }
+    EXPECT_TRUE(h.machine.ui.message_boxes().empty());
+  }
+}
+
+}  // namespace
+}  // namespace windlock

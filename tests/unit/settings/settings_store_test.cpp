@@ -1,0 +1,622 @@
+#include "settings/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../sim_harness.h"
+#include "common/error.h"
+#include "platform/sim/sim_machine.h"
+#include "settings/settings_paths.h"
+
+namespace windlock {
+namespace {
+
+namespace path = settings_path;
+using sim::SimFileSystem;
+using unit::StoredAs;
+
+constexpr const char* kSoundFile = "C:\\Media\\capture.wav";
+constexpr const char* kLoadFailureText =
+    "There Was An Error Determining The User Defined Options\r\n"
+    "You May Need To Re-install The Software To Correct The Error.\r\n"
+    "The Default Options Will Be Used Instead";
+
+RegistryValue Dword(uint32_t number) {
+  return {RegistryValue::Kind::kDword, {}, number};
+}
+RegistryValue Text(std::string text) {
+  return {RegistryValue::Kind::kString, std::move(text), 0};
+}
+RegistryValue Binary() {
+  return {RegistryValue::Kind::kOther, {}, 0};
+}
+
+std::string SitePath(int index) {
+  return path::kSitePrefix + std::to_string(index);
+}
+std::string SkinFolder(const std::string& name) {
+  return std::string(SimFileSystem::kProgramFolder) + "\\Skins\\" + name;
+}
+
+// Every value a load reads from the fixture's store, in the order it reads them.
+std::vector<std::string> ValuesInReadOrder() {
+  return {path::kCaptureWhenClosed,
+          path::kShowVisualCapture,
+          path::kPlayAudioCapture,
+          path::kUpdateUrl,
+          path::kBrowseSkinsUrl,
+          path::kPopupAlertMessage,
+          path::kFontBold,
+          path::kFontItalic,
+          path::kFontName,
+          path::kFontSize,
+          path::kFontStrikethrough,
+          path::kFontUnderline,
+          path::kDisplayTime,
+          path::kPromptToAdd,
+          path::kSiteCount,
+          SitePath(0),
+          SitePath(1),
+          path::kDefaultSkin,
+          path::kAutoStart,
+          path::kAutoStartVisible,
+          path::kVisible};
+}
+
+// Passes reads through and remembers which values were asked for, in order.
+class RecordingRegistry : public Registry {
+ public:
+  explicit RecordingRegistry(Registry& inner) : inner_(inner) {}
+  RegistryValue Read(const std::string& value_path) override {
+    reads.push_back(value_path);
+    return inner_.Read(value_path);
+  }
+  void WriteString(const std::string& p, const std::string& v) override {
+    inner_.WriteString(p, v);
+  }
+  void WriteDword(const std::string& p, uint32_t v) override { inner_.WriteDword(p, v); }
+  void Delete(const std::string& p) override { inner_.Delete(p); }
+  std::vector<std::string> ValueNames(const std::string& k) override {
+    return inner_.ValueNames(k);
+  }
+
+  std::vector<std::string> reads;
+
+ private:
+  Registry& inner_;
+};
+
+// The same services with the registry replaced.
+Platform WithRegistry(const Platform& p, Registry& registry) {
+  return Platform{.registry = registry,
+                  .files = p.files,
+                  .ui = p.ui,
+                  .timers = p.timers,
+                  .clock = p.clock,
+                  .keyboard = p.keyboard,
+                  .text = p.text,
+                  .controls = p.controls,
+                  .windows = p.windows,
+                  .xml = p.xml};
+}
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  // A complete, valid store whose every value differs from the defaults.
+  void SetUp() override {
+    Put(path::kCaptureWhenClosed, Dword(0));
+    Put(path::kShowVisualCapture, Dword(0));
+    Put(path::kPlayAudioCapture, Text(kSoundFile));
+    Put(path::kUpdateUrl, Text("http://update.example/"));
+    Put(path::kBrowseSkinsUrl, Text("http://skins.example/"));
+    Put(path::kPopupAlertMessage, Text("Stopped one"));
+    Put(path::kFontBold, Dword(1));
+    Put(path::kFontItalic, Dword(0));
+    Put(path::kFontName, Text("Arial"));
+    Put(path::kFontSize, Dword(12));
+    Put(path::kFontStrikethrough, Dword(1));
+    Put(path::kFontUnderline, Dword(0));
+    Put(path::kDisplayTime, Dword(2500));
+    Put(path::kPromptToAdd, Dword(1));
+    Put(path::kSiteCount, Dword(2));
+    Put(SitePath(0), Text("trust:a.example"));
+    Put(SitePath(1), Text("notrust:b.example"));
+    Put(path::kDefaultSkin, Text("Blue"));
+    Put(path::kAutoStart, Dword(1));
+    Put(path::kAutoStartVisible, Dword(0));
+    Put(path::kVisible, Dword(1));
+    machine.files.AddFile(kSoundFile, "RIFF");
+    machine.files.AddFolder(SkinFolder("Blue"));
+  }
+
+  void Put(const std::string& value_path, RegistryValue value) {
+    machine.registry.Put(value_path, std::move(value));
+  }
+
+  // Loads into `settings`; true when no failure message came up.
+  bool LoadsCleanly() {
+    std::size_t shown = machine.ui.message_boxes().size();
+    LoadSettings(settings, platform);
+    return machine.ui.message_boxes().size() == shown;
+  }
+
+  void ExpectDefaultsApplied() {
+    EXPECT_FALSE(settings.PromptToAdd);
+    EXPECT_TRUE(settings.ShowVisualCapture);
+    EXPECT_TRUE(settings.CaptureWhenClosed);
+    EXPECT_EQ(settings.SiteCount(), 0);
+    EXPECT_EQ(settings.PlayAudioCapture, "(none)");
+    EXPECT_EQ(settings.PopupAlertMessage, "Pop-up Captured");
+    EXPECT_EQ(settings.UpdateURL, kDefaultUpdateUrl);
+    EXPECT_EQ(settings.BrowseSkinsURL, kDefaultBrowseSkinsUrl);
+    EXPECT_EQ(settings.PopupAlertFont, (Font{"Space Toaster", 18, false, false, false, false}));
+    EXPECT_EQ(settings.PopupAlertDisplayTime, 1000);
+  }
+
+  sim::SimMachine machine;
+  Platform& platform = machine.Window(1).platform();
+  Settings settings;
+};
+
+void ExpectSameRecord(const Settings& actual, const Settings& expected) {
+  EXPECT_EQ(actual.CaptureWhenClosed, expected.CaptureWhenClosed);
+  EXPECT_EQ(actual.ShowVisualCapture, expected.ShowVisualCapture);
+  EXPECT_EQ(actual.PlayAudioCapture, expected.PlayAudioCapture);
+  EXPECT_EQ(actual.UpdateURL, expected.UpdateURL);
+  EXPECT_EQ(actual.BrowseSkinsURL, expected.BrowseSkinsURL);
+  EXPECT_EQ(actual.PopupAlertMessage, expected.PopupAlertMessage);
+  EXPECT_EQ(actual.PopupAlertFont, expected.PopupAlertFont);
+  EXPECT_EQ(actual.PopupAlertDisplayTime, expected.PopupAlertDisplayTime);
+  EXPECT_EQ(actual.PromptToAdd, expected.PromptToAdd);
+  EXPECT_EQ(actual.Sites.entries(), expected.Sites.entries());
+  EXPECT_EQ(actual.DefaultSkin, expected.DefaultSkin);
+  EXPECT_EQ(actual.AutoStart, expected.AutoStart);
+  EXPECT_EQ(actual.AutoStartVisible, expected.AutoStartVisible);
+  EXPECT_EQ(actual.Visible, expected.Visible);
+}
+
+TEST_F(SettingsStoreTest, LoadPutsEachStoredValueInItsOwnField) {
+  ASSERT_TRUE(LoadsCleanly());
+  Settings expected;
+  expected.CaptureWhenClosed = false;
+  expected.ShowVisualCapture = false;
+  expected.PlayAudioCapture = kSoundFile;
+  expected.UpdateURL = "http://update.example/";
+  expected.BrowseSkinsURL = "http://skins.example/";
+  expected.PopupAlertMessage = "Stopped one";
+  expected.PopupAlertFont = Font{"Arial", 12, true, false, false, true};
+  expected.PopupAlertDisplayTime = 2500;
+  expected.PromptToAdd = true;
+  expected.Sites.Assign({"trust:a.example", "notrust:b.example"});
+  expected.DefaultSkin = "Blue";
+  expected.AutoStart = true;
+  expected.AutoStartVisible = false;
+  expected.Visible = true;
+  ExpectSameRecord(settings, expected);
+}
+
+TEST_F(SettingsStoreTest, LoadReadsValuesInOrderAndVisibleOnlyWithoutAutoStartVisible) {
+  for (bool auto_start_visible : {false, true}) {
+    SCOPED_TRACE(auto_start_visible ? "AutoStartVisible on" : "AutoStartVisible off");
+    Put(path::kAutoStartVisible, Dword(auto_start_visible ? 1 : 0));
+    RecordingRegistry recorder(machine.registry);
+    Platform recorded = WithRegistry(platform, recorder);
+    LoadSettings(settings, recorded);
+    std::vector<std::string> expected = ValuesInReadOrder();
+    if (auto_start_visible) expected.pop_back();
+    EXPECT_EQ(recorder.reads, expected);
+  }
+  EXPECT_TRUE(machine.ui.message_boxes().empty());
+}
+
+TEST_F(SettingsStoreTest, VisibleIsTrueWheneverTheBarStartsVisible) {
+  struct Case {
+    const char* name;
+    uint32_t auto_start_visible;
+    std::optional<uint32_t> visible;
+    bool expected;
+  };
+  const Case cases[] = {
+      {"starts visible, Visible missing", 1, std::nullopt, true},
+      {"starts visible, Visible 0", 1, 0, true},
+      {"remembered visible", 0, 1, true},
+      {"remembered hidden", 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Put(path::kAutoStartVisible, Dword(c.auto_start_visible));
+    machine.registry.Remove(path::kVisible);
+    if (c.visible) Put(path::kVisible, Dword(*c.visible));
+    EXPECT_TRUE(LoadsCleanly());
+    EXPECT_EQ(settings.Visible, c.expected);
+  }
+}
+
+TEST_F(SettingsStoreTest, StoredKindsConvertOrFailTheLoad) {
+  struct Case {
+    const char* name;
+    std::string value_path;
+    RegistryValue stored;
+    bool loads;
+    std::function<bool(const Settings&)> holds;
+  };
+  auto show_visual = [](bool expected) {
+    return [expected](const Settings& s) { return s.ShowVisualCapture == expected; };
+  };
+  const Case cases[] = {
+      {"flag 1", path::kShowVisualCapture, Dword(1), true, show_visual(true)},
+      {"flag 0", path::kShowVisualCapture, Dword(0), true, show_visual(false)},
+      {"flag 2 is not set", path::kShowVisualCapture, Dword(2), true, show_visual(false)},
+      {"flag -1 is not set", path::kShowVisualCapture, Dword(0xFFFFFFFF), true, show_visual(false)},
+      {"flag as text 1", path::kShowVisualCapture, Text("1"), true, show_visual(true)},
+      {"flag as text 2", path::kShowVisualCapture, Text("2"), true, show_visual(false)},
+      {"number as text", path::kDisplayTime, Text("2400"), true,
+       [](const Settings& s) { return s.PopupAlertDisplayTime == 2400; }},
+      {"negative number as text", path::kDisplayTime, Text("-3"), true,
+       [](const Settings& s) { return s.PopupAlertDisplayTime == -3; }},
+      {"count as text", path::kSiteCount, Text("1"), true,
+       [](const Settings& s) { return s.SiteCount() == 1; }},
+      {"text stored as a number", path::kPopupAlertMessage, Dword(42), true,
+       [](const Settings& s) { return s.PopupAlertMessage == "42"; }},
+      {"text stored as a negative number", path::kFontName, Dword(0xFFFFFFFF), true,
+       [](const Settings& s) { return s.PopupAlertFont.name == "-1"; }},
+      {"flag as a word", path::kShowVisualCapture, Text("yes"), false, show_visual(true)},
+      {"number with trailing text", path::kDisplayTime, Text("25s"), false, nullptr},
+      {"empty text for a number", path::kFontSize, Text(""), false, nullptr},
+      {"binary flag", path::kAutoStart, Binary(), false, nullptr},
+      {"binary text", path::kPopupAlertMessage, Binary(), false, nullptr},
+      {"binary site", SitePath(1), Binary(), false, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    settings = Settings{};
+    Put(c.value_path, c.stored);
+    EXPECT_EQ(LoadsCleanly(), c.loads);
+    if (c.holds) {
+      EXPECT_TRUE(c.holds(settings));
+    }
+  }
+}
+
+TEST_F(SettingsStoreTest, DisplayTimeIsCappedAtFiveSeconds) {
+  const std::pair<uint32_t, int32_t> cases[] = {{7000, 5000}, {5001, 5000}, {5000, 5000},
+                                                {4999, 4999}, {0, 0},       {0xFFFFFFF6, -10}};
+  for (const auto& [stored, expected] : cases) {
+    SCOPED_TRACE(stored);
+    Put(path::kDisplayTime, Dword(stored));
+    ASSERT_TRUE(LoadsCleanly());
+    EXPECT_EQ(settings.PopupAlertDisplayTime, expected);
+  }
+}
+
+TEST_F(SettingsStoreTest, FontSizeMustBeWithinTheFontDialogRange) {
+  const std::pair<uint32_t, bool> cases[] = {
+      {0, false}, {1, true}, {1638, true}, {1639, false}, {0xFFFFFFFF, false}};
+  for (const auto& [stored, loads] : cases) {
+    SCOPED_TRACE(stored);
+    Put(path::kFontSize, Dword(stored));
+    EXPECT_EQ(LoadsCleanly(), loads);
+    EXPECT_EQ(settings.PopupAlertFont.size, loads ? static_cast<float>(stored) : 18.0f);
+  }
+}
+
+TEST_F(SettingsStoreTest, EveryValueReadIsRequired) {
+  for (const std::string& missing : ValuesInReadOrder()) {
+    SCOPED_TRACE(missing);
+    SetUp();
+    settings = Settings{};
+    machine.registry.Remove(missing);
+    std::size_t shown = machine.ui.message_boxes().size();
+    LoadSettings(settings, platform);
+    EXPECT_EQ(machine.ui.message_boxes().size(), shown + 1);
+    ExpectDefaultsApplied();
+  }
+}
+
+TEST_F(SettingsStoreTest, FailedLoadShowsOneMessageAndKeepsStartUpChoices) {
+  settings.AutoStart = true;
+  settings.AutoStartVisible = true;
+  settings.Visible = true;
+  settings.DefaultSkin = "Green";
+  settings.PromptToAdd = true;
+  settings.Sites.Assign({"trust:old.example"});
+  Put(path::kCaptureWhenClosed, Binary());
+
+  LoadSettings(settings, platform);
+
+  ASSERT_EQ(machine.ui.message_boxes().size(), 1u);
+  const sim::ShownMessageBox& box = machine.ui.message_boxes()[0];
+  EXPECT_EQ(box.text, kLoadFailureText);
+  EXPECT_EQ(box.title, "Error");
+  EXPECT_EQ(box.style, 16u);
+  ExpectDefaultsApplied();
+  EXPECT_TRUE(settings.AutoStart);
+  EXPECT_TRUE(settings.AutoStartVisible);
+  EXPECT_TRUE(settings.Visible);
+  EXPECT_EQ(settings.DefaultSkin, "Green");
+
+  // A skin never chosen is the one that always exists.
+  settings.DefaultSkin.clear();
+  LoadSettings(settings, platform);
+  EXPECT_EQ(settings.DefaultSkin, "Original");
+}
+
+TEST_F(SettingsStoreTest, SiteValuesBeyondTheCountAreNeverRead) {
+  // A value that cannot be read fails the load if it is touched at all.
+  Put(path::kSiteCount, Dword(0));
+  Put(SitePath(0), Binary());
+  EXPECT_TRUE(LoadsCleanly());
+  EXPECT_EQ(settings.SiteCount(), 0);
+
+  Put(path::kSiteCount, Dword(1));
+  Put(SitePath(0), Text("trust:a.example"));
+  Put(SitePath(1), Binary());
+  EXPECT_TRUE(LoadsCleanly());
+  EXPECT_EQ(settings.Sites.entries(), std::vector<std::string>{"trust:a.example"});
+}
+
+TEST_F(SettingsStoreTest, HugeSiteCountFailsAtTheFirstMissingValue) {
+  Put(path::kSiteCount, Dword(2147483647));
+  Put(SitePath(2), Text("trust:c.example"));
+  RecordingRegistry recorder(machine.registry);
+  Platform recorded = WithRegistry(platform, recorder);
+
+  LoadSettings(settings, recorded);
+
+  EXPECT_EQ(machine.ui.message_boxes().size(), 1u);
+  EXPECT_EQ(recorder.reads.back(), SitePath(3));
+  ExpectDefaultsApplied();
+}
+
+TEST_F(SettingsStoreTest, CaptureSoundMustBeAnExistingFile) {
+  struct Case {
+    const char* name;
+    const char* stored;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"no sound", "(none)", "(none)"},
+      {"existing file", kSoundFile, kSoundFile},
+      {"file named in other letter case", "c:\\MEDIA\\Capture.WAV", "c:\\MEDIA\\Capture.WAV"},
+      {"missing file", "C:\\Media\\gone.wav", "(none)"},
+      {"a folder", "C:\\Media", "(none)"},
+      {"empty", "", "(none)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Put(path::kPlayAudioCapture, Text(c.stored));
+    ASSERT_TRUE(LoadsCleanly());
+    EXPECT_EQ(settings.PlayAudioCapture, c.expected);
+  }
+}
+
+TEST_F(SettingsStoreTest, SkinMustNameAFolderDirectlyInsideSkins) {
+  struct Case {
+    const char* name;
+    const char* stored;
+    const char* folder;  // made under Skins first, if any
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"existing folder", "Blue", nullptr, "Blue"},
+      {"folder in other letter case", "BLUE", nullptr, "BLUE"},
+      {"no such folder", "Red", nullptr, "Original"},
+      {"a file, not a folder", "readme.txt", nullptr, "Original"},
+      {"empty", "", nullptr, "Original"},
+      {"backslash, though the folder exists", "Blue\\Dark", "Blue\\Dark", "Original"},
+      {"slash, though the folder exists", "Blue/Dark", "Blue/Dark", "Original"},
+      {"parent folder", "..", "..", "Original"},
+      {"dots inside a name", "a..b", "a..b", "Original"},
+  };
+  machine.files.AddFile(SkinFolder("readme.txt"), "");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.folder) machine.files.AddFolder(SkinFolder(c.folder));
+    Put(path::kDefaultSkin, Text(c.stored));
+    ASSERT_TRUE(LoadsCleanly());
+    EXPECT_EQ(settings.DefaultSkin, c.expected);
+  }
+}
+
+TEST_F(SettingsStoreTest, SaveThenLoadGivesTheSameRecord) {
+  Settings saved;
+  saved.CaptureWhenClosed = false;
+  saved.ShowVisualCapture = true;
+  saved.PlayAudioCapture = kSoundFile;
+  saved.UpdateURL = "http://update.example/?a=1&b=2";
+  saved.BrowseSkinsURL = "";
+  saved.PopupAlertMessage = "Stopped\r\nthis one — «ça»  ";
+  saved.PopupAlertFont = Font{"Ünïcode Sans", 1638, false, true, true, false};
+  saved.PopupAlertDisplayTime = -250;
+  saved.PromptToAdd = true;
+  saved.Sites.Assign({"trust:a.example", "", "trust:a.example", "notrust:HTTP:"});
+  saved.DefaultSkin = "Blue";
+  saved.AutoStart = false;
+  saved.AutoStartVisible = false;
+  saved.Visible = true;
+
+  SaveSettings(saved, machine.registry);
+  ASSERT_TRUE(LoadsCleanly());
+  ExpectSameRecord(settings, saved);
+}
+
+TEST_F(SettingsStoreTest, HugeValuesSaveAndLoad) {
+  Settings saved = unit::InstalledSettings();
+  saved.PopupAlertMessage = std::string(1 << 20, 'x');
+  std::vector<std::string> sites;
+  for (int i = 0; i < 100000; ++i) sites.push_back("trust:site" + std::to_string(i) + ".example");
+  saved.Sites.Assign(sites);
+
+  SaveSettings(saved, machine.registry);
+  ASSERT_TRUE(LoadsCleanly());
+  EXPECT_EQ(settings.PopupAlertMessage.size(), std::size_t{1} << 20);
+  EXPECT_EQ(settings.Sites.entries(), sites);
+  EXPECT_TRUE(settings.Sites.Contains("trust:site99999.example"));
+}
+
+TEST_F(SettingsStoreTest, SaveWritesEachFlagAsADwordToItsOwnValue) {
+  struct Case {
+    const char* value_path;
+    void (*set)(Settings&);
+  };
+  const Case cases[] = {
+      {path::kCaptureWhenClosed, [](Settings& s) { s.CaptureWhenClosed = true; }},
+      {path::kShowVisualCapture, [](Settings& s) { s.ShowVisualCapture = true; }},
+      {path::kPromptToAdd, [](Settings& s) { s.PromptToAdd = true; }},
+      {path::kFontBold, [](Settings& s) { s.PopupAlertFont.bold = true; }},
+      {path::kFontItalic, [](Settings& s) { s.PopupAlertFont.italic = true; }},
+      {path::kFontStrikethrough, [](Settings& s) { s.PopupAlertFont.strikethrough = true; }},
+      {path::kFontUnderline, [](Settings& s) { s.PopupAlertFont.underline = true; }},
+      {path::kAutoStart, [](Settings& s) { s.AutoStart = true; }},
+      {path::kAutoStartVisible, [](Settings& s) { s.AutoStartVisible = true; }},
+      {path::kVisible, [](Settings& s) { s.Visible = true; }},
+  };
+  for (const Case& set : cases) {
+    SCOPED_TRACE(set.value_path);
+    Settings saved;
+    set.set(saved);
+    SaveSettings(saved, machine.registry);
+    for (const Case& check : cases) {
+      EXPECT_EQ(StoredAs(machine.registry, check.value_path),
+                check.value_path == set.value_path ? "dword 1" : "dword 0")
+          << check.value_path;
+    }
+  }
+}
+
+TEST_F(SettingsStoreTest, SaveRoundsTheFontSize) {
+  const std::pair<float, const char*> cases[] = {{12.4f, "dword 12"}, {12.6f, "dword 13"}};
+  for (const auto& [size, expected] : cases) {
+    SCOPED_TRACE(size);
+    Settings saved;
+    saved.PopupAlertFont.size = size;
+    SaveSettings(saved, machine.registry);
+    EXPECT_EQ(StoredAs(machine.registry, path::kFontSize), expected);
+  }
+}
+
+// Registry changes to the site list and the skin, in the order they were made.
+std::vector<std::string> SiteListChanges(const std::vector<std::string>& trace) {
+  std::vector<std::string> changes;
+  for (const std::string& line : trace) {
+    if (line.find("Trusted Sites") != std::string::npos ||
+        line.find("DefaultSkin") != std::string::npos) {
+      changes.push_back(line);
+    }
+  }
+  return changes;
+}
+
+std::string Deleted(const std::string& value_path) {
+  return "reg delete " + sim::Quote(value_path);
+}
+std::string WrittenText(const std::string& value_path, const std::string& text) {
+  return "reg write " + sim::Quote(value_path) + " sz " + sim::Quote(text);
+}
+std::string WrittenCount(int count) {
+  return "reg write " + sim::Quote(path::kSiteCount) + " dword " + std::to_string(count);
+}
+
+class SiteListSaveTest : public SettingsStoreTest {
+ protected:
+  void SetUp() override {
+    SettingsStoreTest::SetUp();
+    machine.trace.SetSink([this](const std::string& line) { trace.push_back(line); });
+    saved = unit::InstalledSettings();
+    saved.DefaultSkin = "Blue";
+    saved.Sites.Assign({"trust:x.example", "notrust:y.example", "trust:z.example"});
+  }
+  void TearDown() override { machine.trace.SetSink(nullptr); }
+
+  void StoreOldList(uint32_t count, const std::vector<int>& present) {
+    Put(path::kSiteCount, Dword(count));
+    for (int i : present) Put(SitePath(i), Text("old" + std::to_string(i)));
+  }
+
+  std::vector<std::string> NewListWrites() const {
+    return {WrittenCount(3), WrittenText(SitePath(0), "trust:x.example"),
+            WrittenText(SitePath(1), "notrust:y.example"),
+            WrittenText(SitePath(2), "trust:z.example"), WrittenText(path::kDefaultSkin, "Blue")};
+  }
+
+  std::vector<std::string> trace;
+  Settings saved;
+};
+
+TEST_F(SiteListSaveTest, ShrinkingListDeletesEveryOldValueBeforeWritingTheNewOnes) {
+  // Twelve old values: "site10" sorts before "site2" by name, but they go in number order.
+  for (int old_size : {5, 12}) {
+    SCOPED_TRACE(old_size);
+    std::vector<int> old_values;
+    std::vector<std::string> expected;
+    for (int i = 0; i < old_size; ++i) {
+      old_values.push_back(i);
+      expected.push_back(Deleted(SitePath(i)));
+    }
+    StoreOldList(static_cast<uint32_t>(old_size), old_values);
+    trace.clear();
+
+    SaveSettings(saved, machine.registry);
+
+    for (const std::string& line : NewListWrites()) expected.push_back(line);
+    EXPECT_EQ(SiteListChanges(trace), expected);
+    EXPECT_EQ(StoredAs(machine.registry, SitePath(3)), "missing");
+  }
+}
+
+TEST_F(SiteListSaveTest, OldListIsReplacedWhateverItsStoredCount) {
+  struct Case {
+    const char* name;
+    std::optional<uint32_t> count;  // none: never stored
+    std::vector<int> present;
+    std::vector<int> deleted;
+  };
+  const Case cases[] = {
+      {"fresh install", std::nullopt, {}, {}},
+      {"a value missing from the old list", 5, {0, 1, 3, 4}, {0, 1, 3, 4}},
+      {"huge stored count", 2147483647, {0, 1, 2, 3}, {0, 1, 2, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    machine.registry.Remove(path::kSiteCount);
+    for (int i = 0; i < 5; ++i) machine.registry.Remove(SitePath(i));
+    if (c.count) StoreOldList(*c.count, c.present);
+    trace.clear();
+
+    ASSERT_NO_THROW(SaveSettings(saved, machine.registry));
+
+    std::vector<std::string> expected;
+    for (int i : c.deleted) expected.push_back(Deleted(SitePath(i)));
+    for (const std::string& line : NewListWrites()) expected.push_back(line);
+    EXPECT_EQ(SiteListChanges(trace), expected);
+  }
+}
+
+TEST_F(SiteListSaveTest, FailingWriteEndsTheSave) {
+  struct Case {
+    const char* read_only_key;
+    const char* written_before;  // value that reaches the store before the failure, if any
+  };
+  const std::string options = std::string(path::kRoot) + "\\Options";
+  const Case cases[] = {{options.c_str(), nullptr}, {path::kSitesKey, path::kVisible}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.read_only_key);
+    sim::SimMachine fresh;
+    fresh.registry.MakeReadOnly(c.read_only_key);
+    saved.Visible = true;
+    EXPECT_THROW(SaveSettings(saved, fresh.registry), Error);
+    if (c.written_before) {
+      EXPECT_EQ(StoredAs(fresh.registry, c.written_before), "dword 1");
+    }
+    EXPECT_EQ(StoredAs(fresh.registry, path::kDefaultSkin), "missing");
+  }
+}
+
+}  // namespace
+}  // namespace windlock
