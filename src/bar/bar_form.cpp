@@ -1,6 +1,9 @@
 #include "bar/bar_form.h"
 
+#include "common/band_ids.h"
 #include "common/error_message.h"
+#include "common/skin_paths.h"
+#include "skins/skin_page.h"
 
 namespace windlock {
 namespace {
@@ -9,6 +12,8 @@ namespace {
 // DLCTL_NO_SCRIPTS | DLCTL_DLIMAGES: captured pages load their images and nothing that runs.
 constexpr int32_t kPreviewDownloadControl = 0x40000790;
 constexpr uint32_t kBypassTickMs = 100;
+// "Object doesn't support this property or method"
+constexpr int32_t kErrNoSuchMethod = 438;
 
 Control& MakeBypassLabel(Control& label) {
   label.caption = "Bypass Enabled";
@@ -17,24 +22,37 @@ Control& MakeBypassLabel(Control& label) {
   return label;
 }
 
+// Runs one step of the activation or the teardown; a fault ends that step only.
+template <typename Step>
+void CarryOn(Step&& step) {
+  try {
+    step();
+  } catch (const Error&) {
+  }
+}
+
 }  // namespace
 
 BarForm::BarForm(Platform& platform, ModuleData& module)
     : Form("frmBand"),
       platform_(platform),
+      module_(module),
+      window_(platform.windows.CreateFormWindow("frmBand")),
       my_web2_(platform.controls.CreatePreviewControl()),
       my_web_(&my_web2_->InnerBrowser()),
       web_images_(platform.controls.CreateSkinBrowser()),
       mm_control1_(platform.controls.CreateSoundDevice()),
+      animation1_(platform.controls.CreateAnimation()),
       sound_(*mm_control1_),
       bypass_(platform.keyboard, MakeBypassLabel(AddControl("lblBypass", ControlKind::kLabel))),
       context_{
-          platform, module, flags_, *my_web_, *web_images_, sound_, [this] { return showing_; }} {
+          platform, module, flags_, *my_web_, *web_images_, sound_, [this] { return showing(); }} {
   AddTimer(platform.timers, "Timer1", [this] { bypass_.Tick(); });
 }
 
 BarForm::~BarForm() {
   SetCurrentIE(nullptr);
+  Unload();
 }
 
 void BarForm::Load() {
@@ -46,20 +64,69 @@ void BarForm::Load() {
     my_web2_->SetDownloadControl(kPreviewDownloadControl);
     flags_.SafeShutdownRequested = false;
     flags_.SafeShutdownStage2 = false;
+    customizer_ = platform_.controls.CreateBrowserCustomizer();
+    customizer_->SetBrowser(web_images_.get());
+    customizer_->SetExternal(this);
+    customizer_->SetOption(false);
+    xml_mirror_ = platform_.xml.CreateDocument();
+    xml_mirror_->AppendRootElement("URLS");
   } catch (const Error& error) {
     ShowCommonError(platform_.ui, "There Was A Form Load Error.", error);
   }
 }
 
+void BarForm::Activate() {
+  if (activated_) return;
+  const Settings& settings = module_.settings;
+  CarryOn([&] {
+    if (settings.AutoStart && !settings.Visible && current_ie_) {
+      current_ie_->ShowBrowserBar(kBandClsid, false);
+    }
+  });
+  CarryOn([&] { animation1_->Open(platform_.files.ProgramFolder() + "\\LarkspanLoading.avi"); });
+  CarryOn([&] { NavigateToSkinPage(*web_images_, platform_.files, settings.DefaultSkin); });
+  activated_ = true;
+}
+
+void BarForm::Resize(float new_width, float new_height) {
+  width = new_width;
+  height = new_height;
+}
+
+void BarForm::ShowSkin(bool shown) {
+  windlock::ShowSkin(*web_images_, platform_.files, module_.settings.DefaultSkin, shown);
+}
+
+bool BarForm::showing() const {
+  return platform_.windows.IsWindowVisible(window_);
+}
+
 void BarForm::SetCurrentIE(Browser* browser) {
-  if (current_ie_)
-    current_ie_->Unadvise(current_ie_events_.get());
+  if (current_ie_) current_ie_->Unadvise(current_ie_events_.get());
   current_ie_events_.reset();
   current_ie_ = browser;
-  if (!browser)
-    return;
+  if (!browser) return;
   current_ie_events_ = std::make_unique<HostingBrowserHandlers>(context_, *browser);
   browser->Advise(current_ie_events_.get());
+}
+
+Variant BarForm::Invoke(const std::string& /*method*/, std::vector<Variant>& /*args*/) {
+  throw Error(kErrNoSuchMethod, "Object doesn't support this property or method");
+}
+
+void BarForm::OnUnload() {
+  xml_mirror_.reset();
+  CarryOn([&] {
+    if (current_ie_) {
+      current_ie_->Navigate2(
+          NavigateRequest::To(platform_.files.ProgramFolder() + "\\safeshutdown.htm"));
+    }
+  });
+  CarryOn([&] {
+    if (customizer_) customizer_->SetBrowser(nullptr);
+  });
+  customizer_.reset();
+  CarryOn([&] { platform_.windows.DestroyWindow(window_); });
 }
 
 }  // namespace windlock

@@ -9,46 +9,76 @@
 #include "capture/hosting_browser_handlers.h"
 #include "common/form.h"
 #include "platform/platform.h"
+#include "platform/script_external.h"
 #include "settings/settings.h"
 
 namespace windlock {
 
+class Band;
+
 // frmBand, the window that fills the Explorer Bar: it owns the preview and skin browsers, the
-// sound device, the bar's flags and timers, and is bound to the hosting browser (CurrentIE).
-class BarForm : public Form {
+// sound device, the XML mirror of the captured list, the bar's flags and timers, and is bound to
+// the hosting browser (CurrentIE). Pages in the skin browser reach it as window.external.
+class BarForm : public Form, public ScriptExternal {
  public:
   BarForm(Platform& platform, ModuleData& module);
   ~BarForm() override;
 
-  // Start-up: flags cleared, the preview browser (MyWeb, bound from construction) restricted,
-  // the bypass indicator running.
+  // Start-up: flags cleared, the preview browser restricted, the skin browser given the form as
+  // window.external, the XML mirror made with its root "URLS". A fault is shown and ends the
+  // start-up; the form is loaded all the same.
   void Load();
+  // The form's Activate event: the first one hides a bar that was hidden last time, opens the
+  // loading clip and loads the skin page; later ones do nothing.
+  void Activate();
+  // Resizing the form to an inner size in twips.
+  void Resize(float new_width, float new_height);
+  // The bar was shown or hidden (ShowDW).
+  void ShowSkin(bool shown);
 
   // Connects the hosting browser's events to the bar (none disconnects them).
   void SetCurrentIE(Browser* browser);
   Browser* CurrentIE() const { return current_ie_; }
+  void SetBand(Band* band) { band_ = band; }
+  Band* band() const { return band_; }
 
+  WindowHandle hWnd() const { return window_; }
   // Whether the bar window is showing.
-  bool showing() const { return showing_; }
-  void SetShowing(bool showing) { showing_ = showing; }
+  bool showing() const;
 
   BarFlags& flags() { return flags_; }
   Browser& MyWeb() { return *my_web_; }
   Browser& webImages() { return *web_images_; }
+  // The XML mirror of the captured list; none after teardown.
+  XmlDocument* xml_mirror() const { return xml_mirror_.get(); }
+
+  // window.external
+  Variant Invoke(const std::string& method, std::vector<Variant>& args) override;
+
+ protected:
+  // Teardown. Each step runs whatever the one before it did: a fault here must never take the
+  // browser down.
+  void OnUnload() override;
 
  private:
   Platform& platform_;
+  ModuleData& module_;
+  WindowHandle window_;
   std::unique_ptr<PreviewControl> my_web2_;
   Browser* my_web_;
   std::unique_ptr<Browser> web_images_;
   std::unique_ptr<SoundDevice> mm_control1_;
+  std::unique_ptr<Animation> animation1_;
+  std::unique_ptr<BrowserCustomizer> customizer_;
+  std::unique_ptr<XmlDocument> xml_mirror_;
   CaptureSound sound_;
   BarFlags flags_;
-  bool showing_ = false;
   BypassIndicator bypass_;
   CaptureContext context_;
   Browser* current_ie_ = nullptr;
   std::unique_ptr<HostingBrowserHandlers> current_ie_events_;
+  Band* band_ = nullptr;
+  bool activated_ = false;
 };
 
 }  // namespace windlock

@@ -26,13 +26,11 @@ void HostingBrowserHandlers::NewWindow2(Browser*& ppDisp, bool& cancel) {
 void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
   Settings& settings = context_.module.settings;
   BarFlags& flags = context_.flags;
-  if (!context_.bar_showing() && !settings.CaptureWhenClosed)
-    return;
+  if (!context_.bar_showing() && !settings.CaptureWhenClosed) return;
 
   KeyTable keys{};
   context_.platform.keyboard.GetKeyboardState(keys);
-  if (keys[kVkShift] & kKeyDown)
-    return;
+  if (keys[kVkShift] & kKeyDown) return;
 
   if (flags.OpenNextWindow) {
     flags.OpenNextWindow = false;
@@ -42,13 +40,11 @@ void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
   std::string site = hosting_.LocationURL();
   if (!flags.SafeShutdownRequested) {
     getrootdomain(site);
-    if (settings.Sites.Contains(kTrustPrefix + site))
-      return;
+    if (settings.Sites.Contains(kTrustPrefix + site)) return;
   }
 
   TellSkin();
-  if (settings.PlayAudioCapture != kNoSound)
-    context_.sound.Play(settings.PlayAudioCapture);
+  if (settings.PlayAudioCapture != kNoSound) context_.sound.Play(settings.PlayAudioCapture);
 
   if (flags.SafeShutdownRequested) {
     ShowCaptureAlert(context_.platform, settings);
@@ -57,17 +53,14 @@ void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
   }
 
   if (!settings.PromptToAdd) {
-    if (settings.ShowVisualCapture)
-      ShowCaptureAlert(context_.platform, settings);
+    if (settings.ShowVisualCapture) ShowCaptureAlert(context_.platform, settings);
   } else {
     context_.module.DialogURL = site;
     if (settings.Sites.Contains(kNoTrustPrefix + site)) {
-      if (settings.ShowVisualCapture)
-        ShowCaptureAlert(context_.platform, settings);
+      if (settings.ShowVisualCapture) ShowCaptureAlert(context_.platform, settings);
     } else {
       ShowAddUrlDialog(context_.platform, context_.module);
-      if (context_.module.DialogURL == "added")
-        return;
+      if (context_.module.DialogURL == "added") return;
     }
   }
   Capture(ppDisp, cancel);
@@ -75,8 +68,7 @@ void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
 
 void HostingBrowserHandlers::TellSkin() {
   try {
-    if (HtmlDocument* document = context_.skin.Document())
-      document->CallFunction("OnCapture", {});
+    if (HtmlDocument* document = context_.skin.Document()) document->CallFunction("OnCapture", {});
   } catch (const Error&) {
     // The skin's own script is optional and may fail; the decision goes on.
   }
@@ -90,8 +82,7 @@ void HostingBrowserHandlers::Capture(Browser*& ppDisp, bool& cancel) {
 
 void HostingBrowserHandlers::DocumentComplete(const std::string& /*url*/) {
   BarFlags& flags = context_.flags;
-  if (!flags.SafeShutdownRequested)
-    return;
+  if (!flags.SafeShutdownRequested) return;
   try {
     flags.SafeShutdownStage2 = true;
     context_.preview.Navigate2(NavigateRequest::To("about:blank"));
@@ -106,8 +97,7 @@ void HostingBrowserHandlers::DocumentComplete(const std::string& /*url*/) {
 
 void HostingBrowserHandlers::OnQuit() {
   Settings& settings = context_.module.settings;
-  if (!settings.AutoStart)
-    return;
+  if (!settings.AutoStart) return;
   settings.Visible = context_.bar_showing();
   // The window is closing: a failure here can neither be shown nor be allowed to hold it up.
   try {

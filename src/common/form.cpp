@@ -4,16 +4,14 @@ namespace windlock {
 
 Control* Form::FindControl(std::string_view name) {
   for (auto& control : controls_) {
-    if (control->name() == name)
-      return control.get();
+    if (control->name() == name) return control.get();
   }
   return nullptr;
 }
 
 Timer* Form::FindTimer(std::string_view name) {
   for (auto& timer : timers_) {
-    if (timer->name() == name)
-      return timer.get();
+    if (timer->name() == name) return timer.get();
   }
   return nullptr;
 }
@@ -50,10 +48,8 @@ void Form::PressEscape() {
 }
 
 void Form::Unload() {
-  if (!loaded_)
-    return;
-  for (auto& timer : timers_)
-    timer->SetEnabled(false);
+  if (!loaded_) return;
+  for (auto& timer : timers_) timer->SetEnabled(false);
   OnUnload();
   loaded_ = false;
 }

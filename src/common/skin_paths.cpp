@@ -11,4 +11,9 @@ std::string SkinFolderPath(const std::string& program_folder, const std::string&
   return program_folder + "\\Skins\\" + name;
 }
 
+std::string SkinFilePath(const std::string& program_folder, const std::string& name,
+                         const std::string& extension) {
+  return SkinFolderPath(program_folder, name) + "\\" + name + extension;
+}
+
 }  // namespace windlock

@@ -14,4 +14,8 @@ bool IsSafeSkinName(std::string_view name);
 // program folder + "\Skins\" + name
 std::string SkinFolderPath(const std::string& program_folder, const std::string& name);
 
+// program folder + "\Skins\" + name + "\" + name + extension (".htm", ".hta", ".xml")
+std::string SkinFilePath(const std::string& program_folder, const std::string& name,
+                         const std::string& extension);
+
 }  // namespace windlock

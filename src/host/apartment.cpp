@@ -5,14 +5,14 @@ namespace windlock {
 BarForm& Apartment::LoadBarForm() {
   if (!bar_form_) {
     bar_form_ = std::make_unique<BarForm>(platform_, module_);
+    ++bar_form_loads_;
     bar_form_->Load();
   }
   return *bar_form_;
 }
 
 void Apartment::UnloadBarForm() {
-  if (!bar_form_)
-    return;
+  if (!bar_form_) return;
   bar_form_->Unload();
   bar_form_.reset();
 }

@@ -21,11 +21,14 @@ class Apartment {
   BarForm& LoadBarForm();
   BarForm* bar_form() { return bar_form_.get(); }
   void UnloadBarForm();
+  // Counts the loads, so that a band can tell whether the form it loaded is still the one.
+  uint64_t bar_form_load_count() const { return bar_form_loads_; }
 
  private:
   Platform& platform_;
   ModuleData module_;
   std::unique_ptr<BarForm> bar_form_;
+  uint64_t bar_form_loads_ = 0;
 };
 
 }  // namespace windlock

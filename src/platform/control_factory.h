@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "platform/animation.h"
 #include "platform/browser.h"
+#include "platform/script_external.h"
 #include "platform/sound_device.h"
 
 namespace windlock {
@@ -15,6 +17,8 @@ class ControlFactory {
   virtual std::unique_ptr<PreviewControl> CreatePreviewControl() = 0;
   virtual std::unique_ptr<Browser> CreateSkinBrowser() = 0;
   virtual std::unique_ptr<SoundDevice> CreateSoundDevice() = 0;
+  virtual std::unique_ptr<BrowserCustomizer> CreateBrowserCustomizer() = 0;
+  virtual std::unique_ptr<Animation> CreateAnimation() = 0;
 };
 
 }  // namespace windlock

@@ -7,6 +7,8 @@
 #include "platform/text_measure.h"
 #include "platform/timer_service.h"
 #include "platform/ui.h"
+#include "platform/window_system.h"
+#include "platform/xml_document.h"
 
 namespace windlock {
 
@@ -20,6 +22,8 @@ struct Platform {
   Keyboard& keyboard;
   TextMeasure& text;
   ControlFactory& controls;
+  WindowSystem& windows;
+  XmlFactory& xml;
 };
 
 }  // namespace windlock

@@ -15,8 +15,7 @@ int32_t ParseDecimal(const std::string& text) {
   int32_t number = 0;
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, number);
-  if (text.empty() || ec != std::errc() || ptr != end)
-    throw TypeMismatch();
+  if (text.empty() || ec != std::errc() || ptr != end) throw TypeMismatch();
   return number;
 }
 

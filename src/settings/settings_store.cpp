@@ -47,14 +47,12 @@ void ReadSites(Registry& registry, SiteList& sites) {
     return;
   }
   std::vector<std::string> entries;
-  for (int32_t i = 0; i < count; ++i)
-    entries.push_back(ReadText(registry, SitePath(i)));
+  for (int32_t i = 0; i < count; ++i) entries.push_back(ReadText(registry, SitePath(i)));
   sites.Assign(std::move(entries));
 }
 
 std::string LoadedSkin(Platform& platform, const std::string& stored) {
-  if (!IsSafeSkinName(stored))
-    return kOriginalSkin;
+  if (!IsSafeSkinName(stored)) return kOriginalSkin;
   if (!platform.files.FolderExists(SkinFolderPath(platform.files.ProgramFolder(), stored))) {
     return kOriginalSkin;
   }
@@ -121,19 +119,15 @@ int32_t StoredSiteCount(Registry& registry) {
 // case-sensitive).
 std::optional<int64_t> SiteNumber(const std::string& name) {
   static constexpr std::string_view kSite = "site";
-  if (name.size() <= kSite.size() || name.size() > kSite.size() + 10)
-    return std::nullopt;
+  if (name.size() <= kSite.size() || name.size() > kSite.size() + 10) return std::nullopt;
   for (std::size_t i = 0; i < kSite.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(name[i])) != kSite[i])
-      return std::nullopt;
+    if (std::tolower(static_cast<unsigned char>(name[i])) != kSite[i]) return std::nullopt;
   }
   std::string_view digits = std::string_view(name).substr(kSite.size());
-  if (digits.size() > 1 && digits[0] == '0')
-    return std::nullopt;
+  if (digits.size() > 1 && digits[0] == '0') return std::nullopt;
   int64_t number = 0;
   for (char c : digits) {
-    if (c < '0' || c > '9')
-      return std::nullopt;
+    if (c < '0' || c > '9') return std::nullopt;
     number = number * 10 + (c - '0');
   }
   return number;
@@ -146,12 +140,10 @@ void DeleteStoredSites(Registry& registry) {
   std::vector<int64_t> present;
   for (const std::string& name : registry.ValueNames(path::kSitesKey)) {
     std::optional<int64_t> number = SiteNumber(name);
-    if (number && *number < stored)
-      present.push_back(*number);
+    if (number && *number < stored) present.push_back(*number);
   }
   std::sort(present.begin(), present.end());
-  for (int64_t number : present)
-    registry.Delete(SitePath(static_cast<std::size_t>(number)));
+  for (int64_t number : present) registry.Delete(SitePath(static_cast<std::size_t>(number)));
 }
 
 }  // namespace
@@ -167,8 +159,7 @@ void LoadSettings(Settings& settings, Platform& platform) {
                            std::string("Error"), kMbIconCritical);
     ApplyDefaults(settings);
   }
-  if (settings.DefaultSkin.empty())
-    settings.DefaultSkin = kOriginalSkin;
+  if (settings.DefaultSkin.empty()) settings.DefaultSkin = kOriginalSkin;
 }
 
 void SaveSettings(const Settings& settings, Registry& registry) {

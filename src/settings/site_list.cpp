@@ -10,8 +10,7 @@ void SiteList::Append(std::string entry) {
 void SiteList::Assign(std::vector<std::string> entries) {
   entries_ = std::move(entries);
   counts_.clear();
-  for (const auto& entry : entries_)
-    ++counts_[entry];
+  for (const auto& entry : entries_) ++counts_[entry];
 }
 
 bool SiteList::Contains(const std::string& entry) const {

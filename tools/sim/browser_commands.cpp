@@ -1,24 +1,8 @@
 #include "scenario_errors.h"
 #include "scenario_runner.h"
-#include "settings/settings_store.h"
 
 namespace windlock::scenario {
 namespace {
-
-void Create(ScenarioRunner& runner, const ScenarioLine& line) {
-  line.Expect(0, 0);
-  Apartment& apartment = runner.apartment();
-  LoadSettings(apartment.module().settings, apartment.platform());
-}
-
-// The browser's usual opening: settings load, the bar form loads bound to the hosting browser,
-// and the bar shows.
-void Start(ScenarioRunner& runner, const ScenarioLine& line) {
-  Create(runner, line);
-  BarForm& form = runner.apartment().LoadBarForm();
-  form.SetCurrentIE(&runner.window().hosting());
-  form.SetShowing(true);
-}
 
 void Navigate(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(1, 1);
@@ -61,8 +45,7 @@ void Quit(ScenarioRunner& runner, const ScenarioLine& line) {
 void SoundDone(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(0, 0);
   sim::SimSoundDevice* sound = runner.window().controls().sound();
-  if (!sound)
-    throw ScenarioError("this window has no sound device");
+  if (!sound) throw ScenarioError("this window has no sound device");
   sound->FinishPlaying();
 }
 
@@ -79,8 +62,6 @@ void Deliver(ScenarioRunner& runner, const ScenarioLine& line) {
 }  // namespace
 
 void AddBrowserCommands(CommandTable& table) {
-  table["create"] = Create;
-  table["start"] = Start;
   table["navigate"] = Navigate;
   table["complete"] = Complete;
   table["popup"] = Popup;

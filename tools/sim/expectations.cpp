@@ -14,16 +14,14 @@ std::string Bool(bool value) {
 }
 
 void Check(const std::string& expected, const std::string& found) {
-  if (expected != found)
-    throw ExpectationFailed(expected, found);
+  if (expected != found) throw ExpectationFailed(expected, found);
 }
 
 // The quoted arguments from `first` on, as one list text.
 std::string QuotedList(const ScenarioLine& line, std::size_t first) {
   std::string list;
   for (std::size_t i = first; i < line.size(); ++i) {
-    if (!list.empty())
-      list += " ";
+    if (!list.empty()) list += " ";
     list += Quote(line.Quoted(i));
   }
   return list;
@@ -32,8 +30,7 @@ std::string QuotedList(const ScenarioLine& line, std::size_t first) {
 std::string QuotedList(const std::vector<std::string>& items) {
   std::string list;
   for (const std::string& item : items) {
-    if (!list.empty())
-      list += " ";
+    if (!list.empty()) list += " ";
     list += Quote(item);
   }
   return list;
@@ -42,8 +39,7 @@ std::string QuotedList(const std::vector<std::string>& items) {
 std::string WordList(const ScenarioLine& line, std::size_t first) {
   std::string list;
   for (std::size_t i = first; i < line.size(); ++i) {
-    if (!list.empty())
-      list += " ";
+    if (!list.empty()) list += " ";
     list += line.at(i).text;
   }
   return list;
@@ -51,8 +47,7 @@ std::string WordList(const ScenarioLine& line, std::size_t first) {
 
 std::string WordList(const std::vector<std::string>& items) {
   std::string list;
-  for (const std::string& item : items)
-    list += (list.empty() ? "" : " ") + item;
+  for (const std::string& item : items) list += (list.empty() ? "" : " ") + item;
   return list;
 }
 
@@ -62,45 +57,28 @@ std::string Value(const Token& token) {
 }
 
 std::string SettingValue(const Settings& settings, const std::string& field) {
-  if (field == "AutoStartVisible")
-    return Bool(settings.AutoStartVisible);
-  if (field == "AutoStart")
-    return Bool(settings.AutoStart);
-  if (field == "Visible")
-    return Bool(settings.Visible);
-  if (field == "DefaultSkin")
-    return Quote(settings.DefaultSkin);
-  if (field == "PopupAlertMessage")
-    return Quote(settings.PopupAlertMessage);
-  if (field == "PopupAlertDisplayTime")
-    return std::to_string(settings.PopupAlertDisplayTime);
-  if (field == "CaptureWhenClosed")
-    return Bool(settings.CaptureWhenClosed);
-  if (field == "ShowVisualCapture")
-    return Bool(settings.ShowVisualCapture);
-  if (field == "PlayAudioCapture")
-    return Quote(settings.PlayAudioCapture);
-  if (field == "PromptToAdd")
-    return Bool(settings.PromptToAdd);
-  if (field == "SiteCount")
-    return std::to_string(settings.SiteCount());
-  if (field == "UpdateURL")
-    return Quote(settings.UpdateURL);
-  if (field == "BrowseSkinsURL")
-    return Quote(settings.BrowseSkinsURL);
+  if (field == "AutoStartVisible") return Bool(settings.AutoStartVisible);
+  if (field == "AutoStart") return Bool(settings.AutoStart);
+  if (field == "Visible") return Bool(settings.Visible);
+  if (field == "DefaultSkin") return Quote(settings.DefaultSkin);
+  if (field == "PopupAlertMessage") return Quote(settings.PopupAlertMessage);
+  if (field == "PopupAlertDisplayTime") return std::to_string(settings.PopupAlertDisplayTime);
+  if (field == "CaptureWhenClosed") return Bool(settings.CaptureWhenClosed);
+  if (field == "ShowVisualCapture") return Bool(settings.ShowVisualCapture);
+  if (field == "PlayAudioCapture") return Quote(settings.PlayAudioCapture);
+  if (field == "PromptToAdd") return Bool(settings.PromptToAdd);
+  if (field == "SiteCount") return std::to_string(settings.SiteCount());
+  if (field == "UpdateURL") return Quote(settings.UpdateURL);
+  if (field == "BrowseSkinsURL") return Quote(settings.BrowseSkinsURL);
   throw ScenarioError("unknown setting " + field);
 }
 
 std::string FontText(const Font& font) {
   std::string text = Quote(font.name) + " " + std::to_string(std::lround(font.size));
-  if (font.bold)
-    text += " bold";
-  if (font.italic)
-    text += " italic";
-  if (font.underline)
-    text += " underline";
-  if (font.strikethrough)
-    text += " strikethrough";
+  if (font.bold) text += " bold";
+  if (font.italic) text += " italic";
+  if (font.underline) text += " underline";
+  if (font.strikethrough) text += " strikethrough";
   return text;
 }
 
@@ -117,31 +95,21 @@ sim::SimBrowser& BrowserNamed(ScenarioRunner& runner, const std::string& name) {
   } else {
     throw ScenarioError("host, preview or skin, not " + name);
   }
-  if (!browser)
-    throw ExpectationFailed("the " + name + " browser", "none");
+  if (!browser) throw ExpectationFailed("the " + name + " browser", "none");
   return *browser;
 }
 
 std::string ControlProperty(const Control& control, const std::string& property) {
   auto whole = [](float twips) { return std::to_string(std::lrint(twips)); };
-  if (property == "left")
-    return whole(control.left);
-  if (property == "top")
-    return whole(control.top);
-  if (property == "width")
-    return whole(control.width);
-  if (property == "height")
-    return whole(control.height);
-  if (property == "visible")
-    return Bool(control.visible);
-  if (property == "enabled")
-    return Bool(control.enabled);
-  if (property == "caption")
-    return Quote(control.caption);
-  if (property == "text")
-    return Quote(control.text);
-  if (property == "value")
-    return std::to_string(control.value);
+  if (property == "left") return whole(control.left);
+  if (property == "top") return whole(control.top);
+  if (property == "width") return whole(control.width);
+  if (property == "height") return whole(control.height);
+  if (property == "visible") return Bool(control.visible);
+  if (property == "enabled") return Bool(control.enabled);
+  if (property == "caption") return Quote(control.caption);
+  if (property == "text") return Quote(control.text);
+  if (property == "value") return std::to_string(control.value);
   throw ScenarioError("unknown control property " + property);
 }
 
@@ -167,8 +135,7 @@ void ExpectSetting(ScenarioRunner& runner, const ScenarioLine& line) {
 
 void ExpectFont(ScenarioRunner& runner, const ScenarioLine& line) {
   std::string expected = Quote(line.Quoted(1)) + " " + std::to_string(line.Number(2));
-  for (std::size_t i = 3; i < line.size(); ++i)
-    expected += " " + line.Word(i);
+  for (std::size_t i = 3; i < line.size(); ++i) expected += " " + line.Word(i);
   Check("font " + expected,
         "font " + FontText(runner.apartment().module().settings.PopupAlertFont));
 }
@@ -223,11 +190,9 @@ void ExpectMessageBox(ScenarioRunner& runner, const ScenarioLine& line) {
   const Token& title = line.at(2);
   std::string expected = "messagebox " + std::to_string(line.Number(1)) + " " +
                          (title.quoted ? Quote(title.text) : title.text);
-  if (!title.quoted && title.text != "default")
-    throw ScenarioError("a quoted title or default");
+  if (!title.quoted && title.text != "default") throw ScenarioError("a quoted title or default");
   const sim::ShownMessageBox* shown = runner.NextUncheckedMessageBox();
-  if (!shown)
-    throw ExpectationFailed(expected, "no message box");
+  if (!shown) throw ExpectationFailed(expected, "no message box");
   std::string found = "messagebox " + std::to_string(shown->style & 0xF0) + " " +
                       (shown->title ? Quote(*shown->title) : "default");
   std::string first_line = shown->text.substr(0, shown->text.find("\r\n"));
@@ -240,8 +205,7 @@ void ExpectMessageBox(ScenarioRunner& runner, const ScenarioLine& line) {
 
 void ExpectNoMessageBox(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(1, 1);
-  if (runner.AllMessageBoxesChecked())
-    return;
+  if (runner.AllMessageBoxesChecked()) return;
   const sim::ShownMessageBox* shown = runner.NextUncheckedMessageBox();
   throw ExpectationFailed("no-messagebox", "messagebox " + Quote(shown->text));
 }
@@ -255,8 +219,7 @@ void ExpectNavigated(ScenarioRunner& runner, const ScenarioLine& line) {
   for (std::size_t i = 3; i < line.size(); i += 2) {
     const std::string& option = line.Word(i);
     expected += " " + option + " " + Quote(line.Quoted(i + 1));
-    if (!last)
-      continue;
+    if (!last) continue;
     if (option == "target") {
       found += " target " + Quote(last->target_frame_name.ToText());
     } else if (option == "post") {
@@ -274,8 +237,7 @@ void ExpectNoNavigation(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(2, 2);
   sim::SimBrowser& browser = BrowserNamed(runner, line.Word(1));
   int count = browser.TakeNavigationCount();
-  if (count == 0)
-    return;
+  if (count == 0) return;
   const auto& last = browser.last_navigation();
   throw ExpectationFailed("no-navigation " + line.Word(1),
                           std::to_string(count) + " navigations, the last to " +
@@ -288,8 +250,7 @@ void ExpectAlert(ScenarioRunner& runner, const ScenarioLine& line) {
                          " " + std::to_string(line.Number(3)) + " " +
                          std::to_string(line.Number(4));
   const auto& alert = runner.last_alert();
-  if (!alert)
-    throw ExpectationFailed(expected, "no alert");
+  if (!alert) throw ExpectationFailed(expected, "no alert");
   Check(expected, "alert " + Quote(alert->text) + " " + std::to_string(std::lrint(alert->width)) +
                       " " + std::to_string(std::lrint(alert->height)) + " " +
                       std::to_string(alert->display_time));
@@ -304,8 +265,7 @@ void ExpectAlerts(ScenarioRunner& runner, const ScenarioLine& line) {
 void ExpectSound(ScenarioRunner& runner, const ScenarioLine& line) {
   sim::SimSoundDevice* sound = runner.window().controls().sound();
   std::vector<std::string> commands;
-  if (sound)
-    commands = sound->TakeCommands();
+  if (sound) commands = sound->TakeCommands();
   Check("sound " + WordList(line, 1), "sound " + WordList(commands));
 }
 
@@ -357,6 +317,20 @@ void ExpectFile(ScenarioRunner& runner, const ScenarioLine& line) {
         "file " + Quote(path) + " " + (exists ? "exists" : "missing"));
 }
 
+void ExpectFocusReports(ScenarioRunner& runner, const ScenarioLine& line) {
+  std::vector<std::string> reports;
+  if (sim::SimBandSite* site = runner.state().site.get()) {
+    for (bool report : site->TakeFocusReports()) reports.push_back(Bool(report));
+  }
+  Check("focus-reports " + WordList(line, 1), "focus-reports " + WordList(reports));
+}
+
+void ExpectXml(ScenarioRunner& runner, const ScenarioLine& line) {
+  BarForm* form = runner.apartment().bar_form();
+  auto* mirror = form ? dynamic_cast<sim::SimXmlDocument*>(form->xml_mirror()) : nullptr;
+  Check("xml " + line.Raw(), "xml " + (mirror ? mirror->Canonical() : std::string("none")));
+}
+
 const CommandTable& Expectations() {
   static const CommandTable kExpectations = {
       {"decision", ExpectDecision},
@@ -380,6 +354,8 @@ const CommandTable& Expectations() {
       {"result", ExpectResult},
       {"browser-bar", ExpectBrowserBar},
       {"file", ExpectFile},
+      {"focus-reports", ExpectFocusReports},
+      {"xml", ExpectXml},
   };
   return kExpectations;
 }
@@ -387,8 +363,7 @@ const CommandTable& Expectations() {
 void Expect(ScenarioRunner& runner, const ScenarioLine& line) {
   const std::string& kind = line.Word(0);
   auto expectation = Expectations().find(kind);
-  if (expectation == Expectations().end())
-    throw ScenarioError("unknown expectation " + kind);
+  if (expectation == Expectations().end()) throw ScenarioError("unknown expectation " + kind);
   expectation->second(runner, line);
 }
 

@@ -9,11 +9,9 @@ namespace {
 
 bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
   std::ifstream file(path, std::ios::binary);
-  if (!file)
-    return false;
+  if (!file) return false;
   std::string line;
-  while (std::getline(file, line))
-    lines.push_back(line);
+  while (std::getline(file, line)) lines.push_back(line);
   return true;
 }
 

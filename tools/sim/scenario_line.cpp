@@ -20,27 +20,23 @@ ScenarioLine::ScenarioLine(std::string text) : text_(std::move(text)) {
       ++at;
       continue;
     }
-    if (tokens_.empty() && text_[at] == '#')
-      break;
+    if (tokens_.empty() && text_[at] == '#') break;
     if (text_[at] == '"') {
       std::size_t close = text_.find('"', at + 1);
-      if (close == std::string::npos)
-        throw ScenarioError("unterminated quoted argument");
+      if (close == std::string::npos) throw ScenarioError("unterminated quoted argument");
       tokens_.push_back({text_.substr(at + 1, close - at - 1), true});
       at = close + 1;
       continue;
     }
     std::size_t end = at;
-    while (end < text_.size() && !IsBlank(text_[end]))
-      ++end;
+    while (end < text_.size() && !IsBlank(text_[end])) ++end;
     tokens_.push_back({text_.substr(at, end - at), false});
     at = end;
   }
 }
 
 const Token& ScenarioLine::at(std::size_t index) const {
-  if (index >= size())
-    throw ScenarioError("missing argument " + std::to_string(index + 1));
+  if (index >= size()) throw ScenarioError("missing argument " + std::to_string(index + 1));
   return tokens_[index + 1];
 }
 
@@ -70,8 +66,7 @@ int64_t ScenarioLine::Number(std::size_t index) const {
 std::string ScenarioLine::Raw() const {
   std::size_t first = text_.find('"');
   std::size_t last = text_.rfind('"');
-  if (first == std::string::npos || last == first)
-    throw ScenarioError("missing quoted argument");
+  if (first == std::string::npos || last == first) throw ScenarioError("missing quoted argument");
   return text_.substr(first + 1, last - first - 1);
 }
 

@@ -10,6 +10,7 @@ ScenarioRunner::ScenarioRunner(std::string file_name, std::vector<std::string> l
     : file_name_(std::move(file_name)), lines_(std::move(lines)), out_(out) {
   AddSetupCommands(commands_);
   AddBrowserCommands(commands_);
+  AddBandCommands(commands_);
   AddUserCommands(commands_);
   AddExpectations(commands_);
   machine_.trace.SetSink([this](const std::string& effect) { Print(effect); });
@@ -21,8 +22,7 @@ ScenarioRunner::~ScenarioRunner() = default;
 
 ScenarioRunner::Outcome ScenarioRunner::Run() {
   try {
-    while (next_line_ < lines_.size())
-      RunNextLine();
+    while (next_line_ < lines_.size()) RunNextLine();
   } catch (const ExpectationFailed& failure) {
     out_ << "FAIL " << file_name_ << ":" << current_line_ << ": " << failure.what() << "\n";
     return kFailed;
@@ -50,8 +50,7 @@ void ScenarioRunner::RunLine(std::size_t index) {
   ScenarioLine line(lines_[index]);
   if (!line.blank()) {
     auto command = commands_.find(line.command());
-    if (command == commands_.end())
-      throw ScenarioError("unknown command " + line.command());
+    if (command == commands_.end()) throw ScenarioError("unknown command " + line.command());
     out_ << file_name_ << ":" << current_line_ << "> " << line.text() << "\n";
     command->second(*this, line);
     machine_.navigations.DeliverAll();
@@ -64,8 +63,7 @@ void ScenarioRunner::Print(const std::string& effect) {
 }
 
 void ScenarioRunner::OnModalShown(Form& form) {
-  if (form.name() != "frmSplashCapture")
-    return;
+  if (form.name() != "frmSplashCapture") return;
   ++alerts_shown_;
   Control* label = form.FindControl("Label1");
   Timer* timer = form.FindTimer("Timer1");
@@ -74,47 +72,46 @@ void ScenarioRunner::OnModalShown(Form& form) {
 }
 
 void ScenarioRunner::SelectWindow(int id) {
-  if (id < 1)
-    throw ScenarioError("window numbers start at 1");
+  if (id < 1) throw ScenarioError("window numbers start at 1");
   window_id_ = id;
 }
 
-Apartment& ScenarioRunner::apartment() {
-  auto& apartment = apartments_[window_id_];
-  if (!apartment)
-    apartment = std::make_unique<Apartment>(window().platform());
-  return *apartment;
+WindowState& ScenarioRunner::state() {
+  auto& state = windows_[window_id_];
+  if (!state) state = std::make_unique<WindowState>(window());
+  return *state;
+}
+
+Band& ScenarioRunner::band() {
+  auto& bands = state().bands;
+  if (bands.empty()) throw ScenarioError("the browser holds no band (create one first)");
+  return *bands.back();
 }
 
 BarForm& ScenarioRunner::bar_form() {
   BarForm* form = apartment().bar_form();
-  if (!form || !form->loaded())
-    throw ScenarioError("the bar form frmBand is not loaded");
+  if (!form || !form->loaded()) throw ScenarioError("the bar form frmBand is not loaded");
   return *form;
 }
 
 Form& ScenarioRunner::TopForm() {
-  if (Form* top = machine_.ui.topmost())
-    return *top;
+  if (Form* top = machine_.ui.topmost()) return *top;
   return bar_form();
 }
 
 Control& ScenarioRunner::FindControl(const std::string& name) {
   Form& form = TopForm();
   Control* control = form.FindControl(name);
-  if (!control)
-    throw ScenarioError("unknown control " + name + " on " + form.name());
+  if (!control) throw ScenarioError("unknown control " + name + " on " + form.name());
   return *control;
 }
 
 Form* ScenarioRunner::FindOpenForm(const std::string& name) {
   for (Form* form : machine_.ui.modal_forms()) {
-    if (form->name() == name && form->loaded())
-      return form;
+    if (form->name() == name && form->loaded()) return form;
   }
   BarForm* bar = apartment().bar_form();
-  if (name == "frmBand" && bar && bar->loaded())
-    return bar;
+  if (name == "frmBand" && bar && bar->loaded()) return bar;
   return nullptr;
 }
 
@@ -128,8 +125,7 @@ std::string ScenarioRunner::FilePath(const std::string& path) const {
 
 const sim::ShownMessageBox* ScenarioRunner::NextUncheckedMessageBox() {
   const auto& shown = machine_.ui.message_boxes();
-  if (checked_message_boxes_ >= shown.size())
-    return nullptr;
+  if (checked_message_boxes_ >= shown.size()) return nullptr;
   return &shown[checked_message_boxes_++];
 }
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "host/apartment.h"
+#include "host/band.h"
+#include "platform/sim/sim_band_site.h"
 #include "platform/sim/sim_machine.h"
 #include "scenario_line.h"
 
@@ -17,6 +19,18 @@ namespace windlock::scenario {
 class ScenarioRunner;
 using Command = std::function<void(ScenarioRunner&, const ScenarioLine&)>;
 using CommandTable = std::map<std::string, Command>;
+
+// One browser window's thread as the scenario drives it: its module data, the site the browser
+// gives bands, and the bands it holds (the last created is the one the commands address).
+struct WindowState {
+  explicit WindowState(sim::SimWindow& window) : apartment(window.platform()) {}
+
+  Apartment apartment;
+  std::unique_ptr<sim::SimBandSite> site;
+  std::unique_ptr<sim::SimBandSite> windowless_site;
+  // Last: a band lets its form go before the apartment and the sites it points to.
+  std::vector<std::unique_ptr<Band>> bands;
+};
 
 // What the last capture alert showed.
 struct AlertRecord {
@@ -42,7 +56,10 @@ class ScenarioRunner {
   sim::SimMachine& machine() { return machine_; }
   sim::SimWindow& window() { return machine_.Window(window_id_); }
   void SelectWindow(int id);
-  Apartment& apartment();
+  WindowState& state();
+  Apartment& apartment() { return state().apartment; }
+  // The band the browser of this window created last; fails when there is none.
+  Band& band();
   // The bar form of the current window; fails when it is not loaded.
   BarForm& bar_form();
   // The topmost open modal form, or the bar form.
@@ -69,8 +86,8 @@ class ScenarioRunner {
   std::vector<std::string> lines_;
   std::ostream& out_;
   sim::SimMachine machine_;
-  // After the machine: the apartments' forms hold its services.
-  std::map<int, std::unique_ptr<Apartment>> apartments_;
+  // After the machine: the windows' forms hold its services.
+  std::map<int, std::unique_ptr<WindowState>> windows_;
   int window_id_ = 1;
   std::size_t next_line_ = 0;
   std::size_t current_line_ = 0;
@@ -85,6 +102,7 @@ class ScenarioRunner {
 void AddSetupCommands(CommandTable& table);
 void AddBrowserCommands(CommandTable& table);
 void AddUserCommands(CommandTable& table);
+void AddBandCommands(CommandTable& table);
 void AddExpectations(CommandTable& table);
 
 }  // namespace windlock::scenario

@@ -88,8 +88,7 @@ void Answer(ScenarioRunner& runner, const ScenarioLine& line) {
   } else if (dialog == "messagebox") {
     line.Expect(2, 2);
     const std::string& answer = line.Word(1);
-    if (answer != "yes" && answer != "no")
-      throw ScenarioError("answer messagebox yes or no");
+    if (answer != "yes" && answer != "no") throw ScenarioError("answer messagebox yes or no");
     ui.QueueYesNo(answer == "yes");
   } else {
     throw ScenarioError("answer font, file or messagebox, not " + dialog);

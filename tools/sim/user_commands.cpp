@@ -8,16 +8,14 @@ namespace {
 void Shift(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(1, 1);
   const std::string& state = line.Word(0);
-  if (state != "down" && state != "up")
-    throw ScenarioError("shift down or shift up");
+  if (state != "down" && state != "up") throw ScenarioError("shift down or shift up");
   runner.machine().keyboard.SetShift(state == "down");
 }
 
 void Advance(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(1, 1);
   int64_t milliseconds = line.Number(0);
-  if (milliseconds < 0 || milliseconds > UINT32_MAX)
-    throw ScenarioError("advance takes 0 or more");
+  if (milliseconds < 0 || milliseconds > UINT32_MAX) throw ScenarioError("advance takes 0 or more");
   runner.machine().scheduler.Advance(static_cast<uint32_t>(milliseconds));
 }
 
@@ -29,8 +27,7 @@ void Click(ScenarioRunner& runner, const ScenarioLine& line) {
 void Check(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(2, 2);
   const std::string& state = line.Word(1);
-  if (state != "on" && state != "off")
-    throw ScenarioError("check CONTROL on or off");
+  if (state != "on" && state != "off") throw ScenarioError("check CONTROL on or off");
   Control& control = runner.FindControl(line.Word(0));
   if (control.kind() != ControlKind::kCheckBox)
     throw ScenarioError(control.name() + " is no check box");

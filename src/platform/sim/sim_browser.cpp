@@ -52,8 +52,7 @@ std::string DescribeRequest(const NavigateRequest& request) {
   std::string text = Quote(request.url.ToText());
   auto option = [&text](const char* name, const Variant& value, bool quoted) {
     std::string shown = value.ToText();
-    if (shown.empty() || shown == "0")
-      return;
+    if (shown.empty() || shown == "0") return;
     text += std::string(" ") + name + " " + (quoted ? Quote(shown) : shown);
   };
   option("flags", request.flags, false);
@@ -112,8 +111,7 @@ void SimBrowser::Deliver(const NavigateRequest& request) {
   std::string url = request.url.ToText();
   if (role_ == BrowserRole::kPreview) {
     bool cancel = false;
-    for (BrowserEvents* sink : Sinks())
-      sink->BeforeNavigate2(request, cancel);
+    for (BrowserEvents* sink : Sinks()) sink->BeforeNavigate2(request, cancel);
     if (cancel) {
       world_.trace("preview navigation cancelled " + Quote(url));
       return;
@@ -133,21 +131,18 @@ void SimBrowser::ShowPage(const std::string& url) {
 }
 
 void SimBrowser::RaiseDocumentComplete() {
-  for (BrowserEvents* sink : Sinks())
-    sink->DocumentComplete(location_);
+  for (BrowserEvents* sink : Sinks()) sink->DocumentComplete(location_);
 }
 
 void SimBrowser::RaiseOnQuit() {
-  for (BrowserEvents* sink : Sinks())
-    sink->OnQuit();
+  for (BrowserEvents* sink : Sinks()) sink->OnQuit();
 }
 
 NewWindowDecision SimBrowser::OpenWindow(const NavigateRequest& request,
                                          const std::optional<std::string>& title) {
   Browser* target = nullptr;
   bool cancel = false;
-  for (BrowserEvents* sink : Sinks())
-    sink->NewWindow2(target, cancel);
+  for (BrowserEvents* sink : Sinks()) sink->NewWindow2(target, cancel);
   NewWindowDecision decision = cancel   ? NewWindowDecision::kBlocked
                                : target ? NewWindowDecision::kCaptured
                                         : NewWindowDecision::kAllowed;
@@ -157,8 +152,7 @@ NewWindowDecision SimBrowser::OpenWindow(const NavigateRequest& request,
     ++windows_opened_;
   } else if (decision == NewWindowDecision::kCaptured) {
     auto* receiver = dynamic_cast<SimBrowser*>(target);
-    if (!receiver)
-      throw std::logic_error("a new window was handed to a foreign browser");
+    if (!receiver) throw std::logic_error("a new window was handed to a foreign browser");
     receiver->ReceiveNewWindow(request, title);
   }
   return decision;
@@ -168,8 +162,7 @@ void SimBrowser::ReceiveNewWindow(const NavigateRequest& request,
                                   const std::optional<std::string>& title) {
   Deliver(request);
   if (title) {
-    for (BrowserEvents* sink : Sinks())
-      sink->TitleChange(*title);
+    for (BrowserEvents* sink : Sinks()) sink->TitleChange(*title);
   }
 }
 

@@ -1,7 +1,12 @@
 #include "platform/sim/sim_controls.h"
 
+#include "common/error.h"
+#include "platform/sim/sim_file_system.h"
+
 namespace windlock::sim {
 namespace {
+
+constexpr int32_t kErrFileNotFound = 53;
 
 // A control that clears its factory's pointer to it when the form lets it go.
 template <typename T>
@@ -12,8 +17,7 @@ class Tracked : public T {
     slot_ = this;
   }
   ~Tracked() override {
-    if (slot_ == this)
-      slot_ = nullptr;
+    if (slot_ == this) slot_ = nullptr;
   }
 
  private:
@@ -21,6 +25,14 @@ class Tracked : public T {
 };
 
 }  // namespace
+
+void SimAnimation::Open(const std::string& path) {
+  if (!files_.FileExists(path)) {
+    trace_("animation open " + Quote(path) + " failed");
+    throw Error(kErrFileNotFound, "File not found: " + path);
+  }
+  trace_("animation open " + Quote(path));
+}
 
 std::unique_ptr<PreviewControl> SimControlFactory::CreatePreviewControl() {
   return std::make_unique<Tracked<SimPreviewControl>>(preview_, world_);
@@ -32,6 +44,14 @@ std::unique_ptr<Browser> SimControlFactory::CreateSkinBrowser() {
 
 std::unique_ptr<SoundDevice> SimControlFactory::CreateSoundDevice() {
   return std::make_unique<Tracked<SimSoundDevice>>(sound_, trace_, files_);
+}
+
+std::unique_ptr<BrowserCustomizer> SimControlFactory::CreateBrowserCustomizer() {
+  return std::make_unique<Tracked<SimBrowserCustomizer>>(customizer_);
+}
+
+std::unique_ptr<Animation> SimControlFactory::CreateAnimation() {
+  return std::make_unique<SimAnimation>(trace_, files_);
 }
 
 }  // namespace windlock::sim

@@ -8,6 +8,35 @@
 
 namespace windlock::sim {
 
+// The customizer of one browser: pages of the browser it serves reach its external object.
+class SimBrowserCustomizer : public BrowserCustomizer {
+ public:
+  void SetBrowser(Browser* browser) override { browser_ = browser; }
+  void SetExternal(ScriptExternal* external) override { external_ = external; }
+  void SetOption(bool on) override { option_ = on; }
+
+  // window.external of pages in `browser`, or none.
+  ScriptExternal* ExternalFor(const Browser& browser) const {
+    return browser_ == &browser ? external_ : nullptr;
+  }
+
+ private:
+  Browser* browser_ = nullptr;
+  ScriptExternal* external_ = nullptr;
+  bool option_ = false;
+};
+
+// The loading clip's animation control: opening a missing file fails.
+class SimAnimation : public Animation {
+ public:
+  SimAnimation(const SimTrace& trace, SimFileSystem& files) : trace_(trace), files_(files) {}
+  void Open(const std::string& path) override;
+
+ private:
+  const SimTrace& trace_;
+  SimFileSystem& files_;
+};
+
 class SimPreviewControl : public PreviewControl {
  public:
   explicit SimPreviewControl(SimWorld& world) : browser_(world, BrowserRole::kPreview) {}
@@ -33,11 +62,14 @@ class SimControlFactory : public ControlFactory {
   std::unique_ptr<PreviewControl> CreatePreviewControl() override;
   std::unique_ptr<Browser> CreateSkinBrowser() override;
   std::unique_ptr<SoundDevice> CreateSoundDevice() override;
+  std::unique_ptr<BrowserCustomizer> CreateBrowserCustomizer() override;
+  std::unique_ptr<Animation> CreateAnimation() override;
 
   // The live controls, or none.
   SimPreviewControl* preview() const { return preview_; }
   SimBrowser* skin() const { return skin_; }
   SimSoundDevice* sound() const { return sound_; }
+  SimBrowserCustomizer* customizer() const { return customizer_; }
 
  private:
   SimWorld& world_;
@@ -46,6 +78,7 @@ class SimControlFactory : public ControlFactory {
   SimPreviewControl* preview_ = nullptr;
   SimBrowser* skin_ = nullptr;
   SimSoundDevice* sound_ = nullptr;
+  SimBrowserCustomizer* customizer_ = nullptr;
 };
 
 }  // namespace windlock::sim

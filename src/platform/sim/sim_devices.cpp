@@ -16,8 +16,7 @@ constexpr int32_t kErrSoundFileNotFound = 275;
 
 void SimKeyboard::GetKeyboardState(KeyTable& keys) {
   keys.fill(0);
-  if (shift_down_)
-    keys[kVkShift] = kKeyDown;
+  if (shift_down_) keys[kVkShift] = kKeyDown;
 }
 
 TextSize SimTextMeasure::Measure(const std::string& text, const Font& font) {
@@ -40,8 +39,7 @@ void SimSoundDevice::SetCommand(const std::string& command) {
 }
 
 void SimSoundDevice::FinishPlaying() {
-  if (on_done_)
-    on_done_();
+  if (on_done_) on_done_();
 }
 
 std::vector<std::string> SimSoundDevice::TakeCommands() {

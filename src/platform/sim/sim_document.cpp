@@ -18,8 +18,7 @@ bool IsNameChar(char c, bool first) {
 }
 
 std::size_t SkipBlanks(std::string_view text, std::size_t at) {
-  while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])))
-    ++at;
+  while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
   return at;
 }
 
@@ -34,8 +33,7 @@ std::set<std::string> FindFunctions(std::string_view text) {
       continue;
     }
     std::size_t name_end = name_start;
-    while (name_end < text.size() && IsNameChar(text[name_end], false))
-      ++name_end;
+    while (name_end < text.size() && IsNameChar(text[name_end], false)) ++name_end;
     std::size_t paren = SkipBlanks(text, name_end);
     if (paren < text.size() && text[paren] == '(') {
       names.emplace(text.substr(name_start, name_end - name_start));
@@ -47,12 +45,10 @@ std::set<std::string> FindFunctions(std::string_view text) {
 std::string FindTitle(const std::string& text) {
   std::string folded = FoldCase(text);
   std::size_t open = folded.find("<title>");
-  if (open == std::string::npos)
-    return {};
+  if (open == std::string::npos) return {};
   std::size_t start = open + 7;
   std::size_t close = folded.find("</title>", start);
-  if (close == std::string::npos)
-    return {};
+  if (close == std::string::npos) return {};
   return text.substr(start, close - start);
 }
 
@@ -72,8 +68,7 @@ Variant SimDocument::CallFunction(const std::string& name, const std::vector<Var
   }
   std::string call = name + "(";
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (i > 0)
-      call += ",";
+    if (i > 0) call += ",";
     call += args[i].ToText();
   }
   call += ")";

@@ -12,8 +12,7 @@ constexpr int32_t kErrPathNotFound = 76;
 
 std::string Trimmed(const std::string& path) {
   std::string trimmed = path;
-  while (trimmed.size() > 1 && trimmed.back() == '\\')
-    trimmed.pop_back();
+  while (trimmed.size() > 1 && trimmed.back() == '\\') trimmed.pop_back();
   return trimmed;
 }
 
@@ -43,16 +42,13 @@ bool SimFileSystem::FolderExists(const std::string& path) {
 }
 
 std::vector<std::string> SimFileSystem::SubFolders(const std::string& path) {
-  if (!FolderExists(path))
-    throw Error(kErrPathNotFound, "Path not found");
+  if (!FolderExists(path)) throw Error(kErrPathNotFound, "Path not found");
   std::string prefix = Normal(path) + "\\";
   std::vector<std::string> names;
   for (const auto& [key, entry] : entries_) {
-    if (!entry.folder || !key.starts_with(prefix))
-      continue;
+    if (!entry.folder || !key.starts_with(prefix)) continue;
     std::string rest = Trimmed(entry.path).substr(prefix.size());
-    if (rest.find('\\') == std::string::npos)
-      names.push_back(rest);
+    if (rest.find('\\') == std::string::npos) names.push_back(rest);
   }
   std::sort(names.begin(), names.end(), LessFolded);
   return names;
@@ -63,8 +59,7 @@ void SimFileSystem::AddFolder(const std::string& path) {
   for (std::size_t slash = trimmed.find('\\'); slash != std::string::npos;
        slash = trimmed.find('\\', slash + 1)) {
     std::string parent = trimmed.substr(0, slash);
-    if (parent.size() > 2)
-      entries_.try_emplace(FoldCase(parent), Entry{parent, true, false, {}});
+    if (parent.size() > 2) entries_.try_emplace(FoldCase(parent), Entry{parent, true, false, {}});
   }
   entries_.try_emplace(FoldCase(trimmed), Entry{trimmed, true, false, {}});
 }
@@ -72,8 +67,7 @@ void SimFileSystem::AddFolder(const std::string& path) {
 void SimFileSystem::AddFile(const std::string& path, std::string text) {
   std::string trimmed = Trimmed(path);
   std::size_t slash = trimmed.rfind('\\');
-  if (slash != std::string::npos)
-    AddFolder(trimmed.substr(0, slash));
+  if (slash != std::string::npos) AddFolder(trimmed.substr(0, slash));
   entries_[FoldCase(trimmed)] = Entry{trimmed, false, false, std::move(text)};
 }
 
@@ -87,14 +81,12 @@ void SimFileSystem::RemovePath(const std::string& path) {
 
 void SimFileSystem::MakeReadOnly(const std::string& path) {
   auto entry = entries_.find(Normal(path));
-  if (entry != entries_.end())
-    entry->second.read_only = true;
+  if (entry != entries_.end()) entry->second.read_only = true;
 }
 
 std::optional<std::string> SimFileSystem::ReadFile(const std::string& path) const {
   const Entry* entry = Find(path);
-  if (!entry || entry->folder)
-    return std::nullopt;
+  if (!entry || entry->folder) return std::nullopt;
   return entry->text;
 }
 

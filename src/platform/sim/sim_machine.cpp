@@ -6,8 +6,8 @@ SimWindow::SimWindow(SimMachine& machine, int id)
     : id_(id),
       hosting_(machine.world, BrowserRole::kHost),
       controls_(machine.world, machine.trace, machine.files),
-      platform_{machine.registry,  machine.files,    machine.ui,   machine.scheduler,
-                machine.scheduler, machine.keyboard, machine.text, controls_} {}
+      platform_{machine.registry, machine.files, machine.ui, machine.scheduler, machine.scheduler,
+                machine.keyboard, machine.text,  controls_,  machine.windows,   machine.xml} {}
 
 SimMachine::SimMachine() {
   scheduler.SetAfterTick([this] { navigations.DeliverAll(); });
@@ -15,8 +15,7 @@ SimMachine::SimMachine() {
 
 SimWindow& SimMachine::Window(int id) {
   auto& window = windows_[id];
-  if (!window)
-    window = std::make_unique<SimWindow>(*this, id);
+  if (!window) window = std::make_unique<SimWindow>(*this, id);
   return *window;
 }
 

@@ -12,6 +12,8 @@
 #include "platform/sim/sim_scheduler.h"
 #include "platform/sim/sim_trace.h"
 #include "platform/sim/sim_ui.h"
+#include "platform/sim/sim_window_system.h"
+#include "platform/sim/sim_xml_document.h"
 
 namespace windlock::sim {
 
@@ -50,6 +52,8 @@ class SimMachine {
   SimKeyboard keyboard;
   SimTextMeasure text;
   SimUi ui{trace};
+  SimWindowSystem windows{trace};
+  SimXmlFactory xml;
   SimNavigationQueue navigations;
   SimWorld world{trace, files, navigations};
 

@@ -17,8 +17,7 @@ struct SplitPath {
 
 SplitPath Split(const std::string& path) {
   std::size_t slash = path.rfind('\\');
-  if (slash == std::string::npos)
-    return {"", path};
+  if (slash == std::string::npos) return {"", path};
   return {FoldCase(path.substr(0, slash)), path.substr(slash + 1)};
 }
 
@@ -57,10 +56,8 @@ void SimRegistry::Delete(const std::string& path) {
 std::vector<std::string> SimRegistry::ValueNames(const std::string& key_path) {
   std::vector<std::string> names;
   auto key = keys_.find(FoldCase(key_path));
-  if (key == keys_.end())
-    return names;
-  for (const auto& [folded, stored] : key->second)
-    names.push_back(stored.name);
+  if (key == keys_.end()) return names;
+  for (const auto& [folded, stored] : key->second) names.push_back(stored.name);
   return names;
 }
 
@@ -71,18 +68,15 @@ void SimRegistry::Put(const std::string& path, RegistryValue value) {
 void SimRegistry::Remove(const std::string& path) {
   SplitPath split = Split(path);
   auto key = keys_.find(split.key);
-  if (key != keys_.end())
-    key->second.erase(FoldCase(split.name));
+  if (key != keys_.end()) key->second.erase(FoldCase(split.name));
 }
 
 bool SimRegistry::Peek(const std::string& path, RegistryValue& value) const {
   SplitPath split = Split(path);
   auto key = keys_.find(split.key);
-  if (key == keys_.end())
-    return false;
+  if (key == keys_.end()) return false;
   auto stored = key->second.find(FoldCase(split.name));
-  if (stored == key->second.end())
-    return false;
+  if (stored == key->second.end()) return false;
   value = stored->second.value;
   return true;
 }

@@ -12,8 +12,7 @@ TimerService::Id SimScheduler::Create(std::function<void()> on_tick) {
 
 void SimScheduler::Schedule(Id id, uint32_t interval) {
   auto timer = timers_.find(id);
-  if (timer == timers_.end())
-    return;
+  if (timer == timers_.end()) return;
   timer->second.interval = interval;
   timer->second.due = now_ + interval;
 }
@@ -27,20 +26,16 @@ void SimScheduler::Advance(uint32_t milliseconds) {
   for (;;) {
     auto next = timers_.end();
     for (auto timer = timers_.begin(); timer != timers_.end(); ++timer) {
-      if (timer->second.interval == 0 || timer->second.due > target)
-        continue;
-      if (next == timers_.end() || timer->second.due < next->second.due)
-        next = timer;
+      if (timer->second.interval == 0 || timer->second.due > target) continue;
+      if (next == timers_.end() || timer->second.due < next->second.due) next = timer;
     }
-    if (next == timers_.end())
-      break;
+    if (next == timers_.end()) break;
     now_ = std::max(now_, next->second.due);
     next->second.due += next->second.interval;
     // The tick may stop, reschedule or destroy any timer, its own included.
     std::function<void()> on_tick = next->second.on_tick;
     on_tick();
-    if (after_tick_)
-      after_tick_();
+    if (after_tick_) after_tick_();
   }
   now_ = std::max(now_, target);
 }

@@ -10,8 +10,7 @@ class SimTrace {
  public:
   void SetSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
   void operator()(const std::string& line) const {
-    if (sink_)
-      sink_(line);
+    if (sink_) sink_(line);
   }
 
  private:

@@ -13,11 +13,9 @@ void SimUi::RunModal(Form& form) {
     std::vector<Form*>& forms;
     ~Pop() { forms.pop_back(); }
   } pop{modal_forms_};
-  if (on_show_)
-    on_show_(form);
+  if (on_show_) on_show_(form);
   while (form.loaded()) {
-    if (!pump_)
-      throw std::logic_error("a modal form is open and nothing can close it");
+    if (!pump_) throw std::logic_error("a modal form is open and nothing can close it");
     pump_();
   }
   trace_("form " + form.name() + " closed");

@@ -1,0 +1,165 @@
+#include "host/band.h"
+
+#include "common/error.h"
+#include "host/subclass_hook.h"
+#include "settings/settings_store.h"
+
+namespace windlock {
+namespace {
+
+constexpr uint8_t kVkBack = 0x08;
+constexpr uint8_t kVkEnd = 0x23;
+// Identifiers the bar's menu takes up (its ten commands and the first skin), whatever it holds.
+constexpr uint16_t kMenuIdentifiers = 11;
+
+// A COM method reports a failure through its result only.
+template <typename Body>
+HResult Guarded(Body&& body) {
+  try {
+    return body();
+  } catch (const Error& error) {
+    return error.number() < 0 ? error.number() : kEFail;
+  }
+}
+
+}  // namespace
+
+Band::Band(Apartment& apartment) : apartment_(apartment), windows_(apartment.platform().windows) {
+  LoadSettings(apartment_.module().settings, apartment_.platform());
+}
+
+Band::~Band() {
+  CloseDW();
+}
+
+BarForm* Band::bar_form() const {
+  if (!holds_form_ || apartment_.bar_form_load_count() != form_load_) return nullptr;
+  return apartment_.bar_form();
+}
+
+HResult Band::SetSite(BandSite* site) {
+  return Guarded([&] {
+    if (!site) {
+      BarForm* form = bar_form();
+      if (form && form->CurrentIE()) form->SetCurrentIE(nullptr);
+      input_object_site_ = nullptr;
+      site_ = nullptr;
+      return kSOk;
+    }
+    site_ = site;
+    if (!site->HasWindow()) return kEFail;
+    if (!bar_form()) {
+      BarForm& form = apartment_.LoadBarForm();
+      holds_form_ = true;
+      form_load_ = apartment_.bar_form_load_count();
+      form.SetBand(this);
+      HookWindow(windows_, form.hWnd(), *this);
+    }
+    AttachBrowser();
+    parent_window_ = site->GetWindow();
+    bar_window_ = bar_form()->hWnd();
+    windows_.SetStyle(bar_window_, windows_.GetStyle(bar_window_) | kWsChild | kWsClipSiblings);
+    windows_.SetParent(bar_window_, parent_window_);
+    input_object_site_ = site->GetInputObjectSite();
+    return kSOk;
+  });
+}
+
+HResult Band::GetSite(BandSite*& site) {
+  site = site_;
+  return site_ ? kSOk : kEFail;
+}
+
+HResult Band::GetWindow(WindowHandle& window) {
+  window = bar_window_;
+  return kSOk;
+}
+
+void Band::AttachBrowser() {
+  BarForm* form = bar_form();
+  if (!site_ || !form) return;
+  form->SetCurrentIE(nullptr);
+  form->SetCurrentIE(&site_->QueryBrowser());
+}
+
+HResult Band::ShowDW(bool show) {
+  return Guarded([&] {
+    BarForm* form = bar_form();
+    if (form && bar_window_ != 0) {
+      windows_.ShowWindow(bar_window_, show);
+      form->ShowSkin(show);
+    }
+    return kSOk;
+  });
+}
+
+HResult Band::CloseDW() {
+  return Guarded([&] {
+    BarForm* form = bar_form();
+    holds_form_ = false;
+    if (!form) return kSOk;
+    form->SetCurrentIE(nullptr);
+    form->SetBand(nullptr);
+    UnhookWindow(windows_, form->hWnd());
+    bar_window_ = 0;
+    apartment_.UnloadBarForm();
+    return kSOk;
+  });
+}
+
+HResult Band::GetBandInfo(BandInfo& info) {
+  if (info.mask & kDbimMinSize) info.min_size = {350, 160};
+  if (info.mask & kDbimMaxSize) info.max_size = {-1, -1};
+  if (info.mask & kDbimIntegral) info.integral = {1, 1};
+  if (info.mask & kDbimActual) info.actual = {0, 0};
+  if (info.mask & kDbimTitle) info.title = "Larkspan";
+  if (info.mask & kDbimModeFlags) info.mode_flags = kDbimfVariableHeight;
+  return kSOk;
+}
+
+HResult Band::UIActivateIO(bool activate) {
+  return Guarded([&] {
+    if (activate && bar_window_ != 0) windows_.SetFocus(bar_window_);
+    return kSOk;
+  });
+}
+
+HResult Band::TranslateAcceleratorIO(const WindowMessage& message) {
+  return Guarded([&] {
+    if (message.message == kWmKeyDown && message.wparam == kVkBack) {
+      windows_.SendMessage({message.window, kWmChar, kVkBack, message.lparam});
+    } else if (message.message == kWmKeyDown && message.wparam == kVkEnd) {
+      windows_.SendMessage({message.window, kWmKeyDown, kVkEnd, message.lparam});
+    }
+    return kSOk;
+  });
+}
+
+HResult Band::QueryContextMenu(uint32_t /*index_menu*/, uint32_t /*id_cmd_first*/,
+                               uint32_t /*id_cmd_last*/, uint32_t /*flags*/) {
+  return SuccessWithCount(kMenuIdentifiers);
+}
+
+HResult Band::InvokeCommand(uint32_t /*command_offset*/) {
+  if (!bar_form()) return kENotImpl;
+  return Guarded([&] {
+    windows_.SetFocus(bar_window_);
+    return kSOk;
+  });
+}
+
+intptr_t Band::WindowProc(const WindowMessage& message) {
+  if (message.message == kWmSetFocus && input_object_site_) {
+    NotifyFocus(true);
+  } else if (message.message == kWmKillFocus && input_object_site_) {
+    NotifyFocus(false);
+  }
+  return windows_.CallWindowProcedure(OldWindowProcedure(windows_, message.window), message);
+}
+
+void Band::NotifyFocus(bool has_focus) {
+  has_focus_ = has_focus;
+  if (input_object_site_) input_object_site_->OnFocusChangeIS(has_focus);
+}
+
+}  // namespace windlock

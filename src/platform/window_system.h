@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace windlock {
+
+using WindowHandle = uintptr_t;
+using WindowProcedure = uintptr_t;
+
+inline constexpr uint32_t kWmDestroy = 0x0002;
+inline constexpr uint32_t kWmSetFocus = 0x0007;
+inline constexpr uint32_t kWmKillFocus = 0x0008;
+inline constexpr uint32_t kWmKeyDown = 0x0100;
+inline constexpr uint32_t kWmKeyUp = 0x0101;
+inline constexpr uint32_t kWmChar = 0x0102;
+inline constexpr uint32_t kWsChild = 0x40000000;
+inline constexpr uint32_t kWsClipSiblings = 0x04000000;
+
+struct WindowMessage {
+  WindowHandle window = 0;
+  uint32_t message = 0;
+  uintptr_t wparam = 0;
+  intptr_t lparam = 0;
+};
+
+// The windows of the browser thread as the band and the subclass hook use them. Real: user32
+// (win32). Fake: SimWindowSystem, a window table with properties and procedures.
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // A form's own top-level window, hidden.
+  virtual WindowHandle CreateFormWindow(const std::string& form_name) = 0;
+  // Destroys a window; its procedure receives WM_DESTROY first.
+  virtual void DestroyWindow(WindowHandle window) = 0;
+
+  // Window properties by name; 0 when absent.
+  virtual uintptr_t GetProp(WindowHandle window, const std::string& name) = 0;
+  virtual void SetProp(WindowHandle window, const std::string& name, uintptr_t value) = 0;
+  virtual void RemoveProp(WindowHandle window, const std::string& name) = 0;
+
+  virtual WindowProcedure GetWindowProcedure(WindowHandle window) = 0;
+  virtual void SetWindowProcedure(WindowHandle window, WindowProcedure procedure) = 0;
+  virtual intptr_t CallWindowProcedure(WindowProcedure procedure, const WindowMessage& message) = 0;
+  // The procedure that hands each message to the hook handler.
+  virtual WindowProcedure HookProcedure() = 0;
+  virtual void SetHookHandler(std::function<intptr_t(const WindowMessage&)> handler) = 0;
+
+  virtual uint32_t GetStyle(WindowHandle window) = 0;
+  virtual void SetStyle(WindowHandle window, uint32_t style) = 0;
+  virtual void SetParent(WindowHandle child, WindowHandle parent) = 0;
+  virtual void ShowWindow(WindowHandle window, bool show) = 0;
+  virtual bool IsWindowVisible(WindowHandle window) = 0;
+  virtual void SetFocus(WindowHandle window) = 0;
+  virtual intptr_t SendMessage(const WindowMessage& message) = 0;
+};
+
+}  // namespace windlock
