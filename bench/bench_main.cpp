@@ -18,8 +18,7 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
 
 double RatioReporter::NanosecondsPerIteration(const std::string& name) const {
   auto found = nanoseconds_.find(name);
-  if (found == nanoseconds_.end())
-    throw std::out_of_range("no benchmark run named " + name);
+  if (found == nanoseconds_.end()) throw std::out_of_range("no benchmark run named " + name);
   return found->second;
 }
 
@@ -27,8 +26,7 @@ double RatioReporter::NanosecondsPerIteration(const std::string& name) const {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
-    return 1;
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   windlock::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   windlock::bench::PrintCaptureDecisionFigures(reporter);
