@@ -10,7 +10,7 @@ std::string CommonErrorText(const std::string& sentence, const Error& error) {
 }
 
 void ShowCommonError(Ui& ui, const std::string& sentence, const Error& error) {
-  ui.MessageBox(CommonErrorText(sentence, error), std::string("Error"), kMbIconCritical);
+  ui.ShowMessageBox(CommonErrorText(sentence, error), std::string("Error"), kMbIconCritical);
 }
 
 }  // namespace windlock

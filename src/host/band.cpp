@@ -127,9 +127,9 @@ HResult Band::UIActivateIO(bool activate) {
 HResult Band::TranslateAcceleratorIO(const WindowMessage& message) {
   return Guarded([&] {
     if (message.message == kWmKeyDown && message.wparam == kVkBack) {
-      windows_.SendMessage({message.window, kWmChar, kVkBack, message.lparam});
+      windows_.SendWindowMessage({message.window, kWmChar, kVkBack, message.lparam});
     } else if (message.message == kWmKeyDown && message.wparam == kVkEnd) {
-      windows_.SendMessage({message.window, kWmKeyDown, kVkEnd, message.lparam});
+      windows_.SendWindowMessage({message.window, kWmKeyDown, kVkEnd, message.lparam});
     }
     return kSOk;
   });

@@ -12,7 +12,7 @@ constexpr const char* kOldWindowProc = "OldWindowProc";
 }  // namespace
 
 WindowProcedure OldWindowProcedure(WindowSystem& windows, WindowHandle window) {
-  return windows.GetProp(window, kOldWindowProc);
+  return windows.GetWindowProp(window, kOldWindowProc);
 }
 
 void HookWindow(WindowSystem& windows, WindowHandle window, Band& band) {
@@ -20,20 +20,20 @@ void HookWindow(WindowSystem& windows, WindowHandle window, Band& band) {
   if (OldWindowProcedure(windows, window) != 0) return;
   windows.SetHookHandler(
       [&windows](const WindowMessage& message) { return HookWindowProc(windows, message); });
-  windows.SetProp(window, kObjectPointer, reinterpret_cast<uintptr_t>(&band));
-  windows.SetProp(window, kOldWindowProc, windows.GetWindowProcedure(window));
+  windows.SetWindowProp(window, kObjectPointer, reinterpret_cast<uintptr_t>(&band));
+  windows.SetWindowProp(window, kOldWindowProc, windows.GetWindowProcedure(window));
   windows.SetWindowProcedure(window, windows.HookProcedure());
 }
 
 void UnhookWindow(WindowSystem& windows, WindowHandle window) {
   WindowProcedure old_procedure = OldWindowProcedure(windows, window);
   if (old_procedure != 0) windows.SetWindowProcedure(window, old_procedure);
-  windows.RemoveProp(window, kObjectPointer);
-  windows.RemoveProp(window, kOldWindowProc);
+  windows.RemoveWindowProp(window, kObjectPointer);
+  windows.RemoveWindowProp(window, kOldWindowProc);
 }
 
 intptr_t HookWindowProc(WindowSystem& windows, const WindowMessage& message) {
-  auto* band = reinterpret_cast<Band*>(windows.GetProp(message.window, kObjectPointer));
+  auto* band = reinterpret_cast<Band*>(windows.GetWindowProp(message.window, kObjectPointer));
   if (!band) return 0;
   intptr_t result = 0;
   try {

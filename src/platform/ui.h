@@ -33,8 +33,8 @@ class Ui {
   // meanwhile.
   virtual void RunModal(Form& form) = 0;
   // `title` empty: the application's own title.
-  virtual int MessageBox(const std::string& text, const std::optional<std::string>& title,
-                         unsigned style) = 0;
+  virtual int ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
+                             unsigned style) = 0;
   virtual ScreenSize Screen() = 0;
 };
 

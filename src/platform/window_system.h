@@ -37,9 +37,9 @@ class WindowSystem {
   virtual void DestroyWindow(WindowHandle window) = 0;
 
   // Window properties by name; 0 when absent.
-  virtual uintptr_t GetProp(WindowHandle window, const std::string& name) = 0;
-  virtual void SetProp(WindowHandle window, const std::string& name, uintptr_t value) = 0;
-  virtual void RemoveProp(WindowHandle window, const std::string& name) = 0;
+  virtual uintptr_t GetWindowProp(WindowHandle window, const std::string& name) = 0;
+  virtual void SetWindowProp(WindowHandle window, const std::string& name, uintptr_t value) = 0;
+  virtual void RemoveWindowProp(WindowHandle window, const std::string& name) = 0;
 
   virtual WindowProcedure GetWindowProcedure(WindowHandle window) = 0;
   virtual void SetWindowProcedure(WindowHandle window, WindowProcedure procedure) = 0;
@@ -54,7 +54,7 @@ class WindowSystem {
   virtual void ShowWindow(WindowHandle window, bool show) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
   virtual void SetFocus(WindowHandle window) = 0;
-  virtual intptr_t SendMessage(const WindowMessage& message) = 0;
+  virtual intptr_t SendWindowMessage(const WindowMessage& message) = 0;
 };
 
 }  // namespace windlock

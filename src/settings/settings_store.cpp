@@ -152,11 +152,11 @@ void LoadSettings(Settings& settings, Platform& platform) {
   try {
     ReadAll(settings, platform);
   } catch (const Error&) {
-    platform.ui.MessageBox(std::string("There Was An Error Determining The User Defined Options") +
-                               kCrLf +
-                               "You May Need To Re-install The Software To Correct The Error." +
-                               kCrLf + "The Default Options Will Be Used Instead",
-                           std::string("Error"), kMbIconCritical);
+    platform.ui.ShowMessageBox(
+        std::string("There Was An Error Determining The User Defined Options") + kCrLf +
+            "You May Need To Re-install The Software To Correct The Error." + kCrLf +
+            "The Default Options Will Be Used Instead",
+        std::string("Error"), kMbIconCritical);
     ApplyDefaults(settings);
   }
   if (settings.DefaultSkin.empty()) settings.DefaultSkin = kOriginalSkin;

@@ -21,8 +21,8 @@ void SimUi::RunModal(Form& form) {
   trace_("form " + form.name() + " closed");
 }
 
-int SimUi::MessageBox(const std::string& text, const std::optional<std::string>& title,
-                      unsigned style) {
+int SimUi::ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
+                          unsigned style) {
   message_boxes_.push_back({text, title, style});
   int answer = kIdOk;
   if ((style & 0xF) == kMbYesNo) {

@@ -26,8 +26,8 @@ class SimUi : public Ui {
   explicit SimUi(const SimTrace& trace) : trace_(trace) {}
 
   void RunModal(Form& form) override;
-  int MessageBox(const std::string& text, const std::optional<std::string>& title,
-                 unsigned style) override;
+  int ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
+                     unsigned style) override;
   ScreenSize Screen() override { return {15360, 11520}; }
 
   // The next user action while a modal form is open; it must make progress or throw.

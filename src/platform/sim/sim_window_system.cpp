@@ -49,17 +49,17 @@ void SimWindowSystem::DestroyWindow(WindowHandle window) {
   trace_("window " + Hex(window) + " destroyed");
 }
 
-uintptr_t SimWindowSystem::GetProp(WindowHandle window, const std::string& name) {
+uintptr_t SimWindowSystem::GetWindowProp(WindowHandle window, const std::string& name) {
   auto& props = At(window).props;
   auto found = props.find(name);
   return found == props.end() ? 0 : found->second;
 }
 
-void SimWindowSystem::SetProp(WindowHandle window, const std::string& name, uintptr_t value) {
+void SimWindowSystem::SetWindowProp(WindowHandle window, const std::string& name, uintptr_t value) {
   At(window).props[name] = value;
 }
 
-void SimWindowSystem::RemoveProp(WindowHandle window, const std::string& name) {
+void SimWindowSystem::RemoveWindowProp(WindowHandle window, const std::string& name) {
   At(window).props.erase(name);
 }
 
@@ -112,7 +112,7 @@ void SimWindowSystem::SetFocus(WindowHandle window) {
   trace_("focus " + Hex(window));
 }
 
-intptr_t SimWindowSystem::SendMessage(const WindowMessage& message) {
+intptr_t SimWindowSystem::SendWindowMessage(const WindowMessage& message) {
   trace_("sendmessage " + Hex(message.window) + " " + Hex(message.message) + " " +
          std::to_string(message.wparam) + " " + std::to_string(message.lparam));
   auto found = windows_.find(message.window);

@@ -19,9 +19,9 @@ class SimWindowSystem : public WindowSystem {
 
   WindowHandle CreateFormWindow(const std::string& form_name) override;
   void DestroyWindow(WindowHandle window) override;
-  uintptr_t GetProp(WindowHandle window, const std::string& name) override;
-  void SetProp(WindowHandle window, const std::string& name, uintptr_t value) override;
-  void RemoveProp(WindowHandle window, const std::string& name) override;
+  uintptr_t GetWindowProp(WindowHandle window, const std::string& name) override;
+  void SetWindowProp(WindowHandle window, const std::string& name, uintptr_t value) override;
+  void RemoveWindowProp(WindowHandle window, const std::string& name) override;
   WindowProcedure GetWindowProcedure(WindowHandle window) override;
   void SetWindowProcedure(WindowHandle window, WindowProcedure procedure) override;
   intptr_t CallWindowProcedure(WindowProcedure procedure, const WindowMessage& message) override;
@@ -33,7 +33,7 @@ class SimWindowSystem : public WindowSystem {
   void ShowWindow(WindowHandle window, bool show) override;
   bool IsWindowVisible(WindowHandle window) override;
   void SetFocus(WindowHandle window) override;
-  intptr_t SendMessage(const WindowMessage& message) override;
+  intptr_t SendWindowMessage(const WindowMessage& message) override;
 
   // Set-up and inspection.
   // A window that stands for a browser's own window (the bar window a site gives).
