@@ -1,9 +1,9 @@
 #include "bar/bar_form.h"
 
-#include "common/band_ids.h"
 #include "common/error_message.h"
 #include "common/skin_paths.h"
 #include "skins/skin_page.h"
+#include "windlock/band_ids.h"
 
 namespace windlock {
 namespace {

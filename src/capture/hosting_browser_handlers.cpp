@@ -2,10 +2,10 @@
 
 #include "capture/capture_alert.h"
 #include "capture/root_domain.h"
-#include "common/band_ids.h"
 #include "common/error_message.h"
 #include "dialogs/add_url_dialog.h"
 #include "settings/settings_store.h"
+#include "windlock/band_ids.h"
 
 namespace windlock {
 

@@ -148,6 +148,13 @@ void DeleteStoredSites(Registry& registry) {
 
 }  // namespace
 
+Settings DefaultSettings() {
+  Settings settings;
+  ApplyDefaults(settings);
+  settings.DefaultSkin = kOriginalSkin;
+  return settings;
+}
+
 void LoadSettings(Settings& settings, Platform& platform) {
   try {
     ReadAll(settings, platform);

@@ -13,6 +13,10 @@ void LoadSettings(Settings& settings, Platform& platform);
 // caller as an Error.
 void SaveSettings(const Settings& settings, Registry& registry);
 
+// What a fresh install stores: the defaults a failed load falls back to, the built-in look, and
+// neither start-up flag.
+Settings DefaultSettings();
+
 // The built-in addresses of the vendor's pages.
 extern const char* const kDefaultUpdateUrl;
 extern const char* const kDefaultBrowseSkinsUrl;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace windlock::win32 {
+
+// The core speaks UTF-8; Windows speaks UTF-16.
+std::wstring Widen(std::string_view text);
+std::string Narrow(std::wstring_view text);
+
+// An owned BSTR.
+class Bstr {
+ public:
+  explicit Bstr(std::string_view text);
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  ~Bstr() { SysFreeString(value_); }
+  BSTR Get() const { return value_; }
+  // Hands the string to the caller.
+  BSTR Detach() { return std::exchange(value_, nullptr); }
+
+ private:
+  BSTR value_;
+};
+
+// The text of a BSTR (which may be NULL), NULs and all.
+std::string FromBstr(BSTR text);
+
+}  // namespace windlock::win32

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "host/apartment.h"
+#include "platform/win32/win32_browser.h"
+#include "platform/win32/win32_controls.h"
+#include "platform/win32/win32_devices.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_timers.h"
+#include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_window_system.h"
+#include "platform/win32/win32_xml.h"
+
+namespace windlock::win32 {
+
+// One browser thread's services and module data, shared by the bands of that thread and gone
+// with the last of them.
+class ThreadContext {
+ public:
+  // The calling thread's context, made on first use; each Acquire needs a Release.
+  static ThreadContext& Acquire();
+  void Release();
+
+  Apartment& apartment() { return apartment_; }
+
+ private:
+  ThreadContext() = default;
+
+  Win32Registry registry_;
+  Win32FileSystem files_;
+  Win32Ui ui_;
+  Win32Timers timers_;
+  Win32Keyboard keyboard_;
+  Win32TextMeasure text_;
+  Win32ControlFactory controls_;
+  Win32WindowSystem windows_;
+  Win32XmlFactory xml_;
+  Platform platform_{registry_, files_, ui_,       timers_,  timers_,
+                     keyboard_, text_,  controls_, windows_, xml_};
+  Apartment apartment_{platform_};
+  int users_ = 0;
+};
+
+}  // namespace windlock::win32

@@ -1,0 +1,78 @@
+#include "platform/win32/win32_browser.h"
+
+#include <exdispid.h>
+#include <ocidl.h>
+
+#include "platform/win32/browser_event_sink.h"
+#include "platform/win32/text.h"
+#include "platform/win32/variant_conversion.h"
+#include "platform/win32/win32_error.h"
+
+namespace windlock::win32 {
+
+Win32Browser::Win32Browser(ComPtr<IWebBrowser2> browser) : browser_(std::move(browser)) {}
+
+Win32Browser::~Win32Browser() {
+  while (!connections_.empty()) Unadvise(connections_.begin()->first);
+}
+
+std::string Win32Browser::LocationURL() {
+  BSTR location = nullptr;
+  ThrowIfFailed(browser_->get_LocationURL(&location));
+  std::string text = FromBstr(location);
+  SysFreeString(location);
+  return text;
+}
+
+void Win32Browser::Navigate2(const NavigateRequest& request) {
+  OwnedVariant url(request.url);
+  OwnedVariant flags(request.flags);
+  OwnedVariant target(request.target_frame_name);
+  OwnedVariant post_data(request.post_data);
+  OwnedVariant headers(request.headers);
+  ThrowIfFailed(
+      browser_->Navigate2(url.Get(), flags.Get(), target.Get(), post_data.Get(), headers.Get()));
+}
+
+void Win32Browser::Stop() {
+  ThrowIfFailed(browser_->Stop());
+}
+
+void Win32Browser::Quit() {
+  ThrowIfFailed(browser_->Quit());
+}
+
+void Win32Browser::ShowBrowserBar(const std::string& clsid, bool show) {
+  OwnedVariant bar{Variant(clsid)};
+  VARIANT shown;
+  VariantInit(&shown);
+  shown.vt = VT_BOOL;
+  shown.boolVal = show ? VARIANT_TRUE : VARIANT_FALSE;
+  OwnedVariant size;
+  ThrowIfFailed(browser_->ShowBrowserBar(bar.Get(), &shown, size.Get()));
+}
+
+void Win32Browser::Advise(BrowserEvents* events) {
+  auto container = browser_.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  if (!container) throw ErrorFromHresult(E_NOINTERFACE);
+  Connection connection;
+  ThrowIfFailed(container->FindConnectionPoint(DIID_DWebBrowserEvents2, connection.point.Put()));
+  *connection.sink.Put() = new BrowserEventSink(events);
+  ThrowIfFailed(connection.point->Advise(connection.sink.Get(), &connection.cookie));
+  connections_[events] = std::move(connection);
+}
+
+void Win32Browser::Unadvise(BrowserEvents* events) {
+  auto found = connections_.find(events);
+  if (found == connections_.end()) return;
+  Connection connection = std::move(found->second);
+  connections_.erase(found);
+  connection.sink->Disconnect();
+  connection.point->Unadvise(connection.cookie);
+}
+
+IDispatch* Win32Browser::Dispatch() const {
+  return browser_.Get();
+}
+
+}  // namespace windlock::win32

@@ -1,0 +1,48 @@
+#include "platform/win32/win32_devices.h"
+
+#include <windows.h>
+
+#include <cmath>
+
+#include "platform/win32/text.h"
+#include "platform/win32/win32_error.h"
+
+namespace windlock::win32 {
+
+void ThrowNotAvailable(const std::string& what) {
+  throw Error(static_cast<int32_t>(E_NOTIMPL), what + " is not available in this version");
+}
+
+void Win32Keyboard::GetKeyboardState(KeyTable& keys) {
+  if (!::GetKeyboardState(keys.data())) throw ErrorFromWin32(GetLastError());
+}
+
+TextSize Win32TextMeasure::Measure(const std::string& text, const Font& font) {
+  HDC screen = GetDC(nullptr);
+  int dpi_x = GetDeviceCaps(screen, LOGPIXELSX);
+  int dpi_y = GetDeviceCaps(screen, LOGPIXELSY);
+  HFONT handle =
+      CreateFontW(-static_cast<int>(std::lround(font.size * dpi_y / 72.0)), 0, 0, 0,
+                  font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline, font.strikethrough,
+                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH, Widen(font.name).c_str());
+  HGDIOBJ previous = SelectObject(screen, handle);
+  std::wstring wide = Widen(text);
+  SIZE extent{};
+  GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &extent);
+  SelectObject(screen, previous);
+  DeleteObject(handle);
+  ReleaseDC(nullptr, screen);
+  return TextSize{static_cast<float>(extent.cx * 1440.0 / dpi_x),
+                  static_cast<float>(extent.cy * 1440.0 / dpi_y)};
+}
+
+void Win32SoundDevice::SetCommand(const std::string& command) {
+  ThrowNotAvailable("The sound command " + command);
+}
+
+void Win32Animation::Open(const std::string& path) {
+  ThrowNotAvailable("The animation " + path);
+}
+
+}  // namespace windlock::win32

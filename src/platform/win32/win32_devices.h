@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/animation.h"
+#include "platform/keyboard.h"
+#include "platform/sound_device.h"
+#include "platform/text_measure.h"
+
+namespace windlock::win32 {
+
+class Win32Keyboard : public Keyboard {
+ public:
+  void GetKeyboardState(KeyTable& keys) override;
+};
+
+// Text extents in the given font on the screen, in twips.
+class Win32TextMeasure : public TextMeasure {
+ public:
+  TextSize Measure(const std::string& text, const Font& font) override;
+};
+
+// The capture sound is not played on Windows yet: every command fails with an error the core
+// reports.
+class Win32SoundDevice : public SoundDevice {
+ public:
+  void SetNotify(bool) override {}
+  void SetWait(bool) override {}
+  void SetFileName(const std::string&) override {}
+  void SetCommand(const std::string& command) override;
+  void SetDoneHandler(std::function<void()>) override {}
+};
+
+// The loading clip is not played on Windows yet: opening it fails.
+class Win32Animation : public Animation {
+ public:
+  void Open(const std::string& path) override;
+};
+
+// The failure of a platform piece that the Windows build does not provide yet.
+[[noreturn]] void ThrowNotAvailable(const std::string& what);
+
+}  // namespace windlock::win32

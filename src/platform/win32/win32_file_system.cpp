@@ -1,0 +1,49 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include "platform/win32/module.h"
+#include "platform/win32/text.h"
+#include "platform/win32/win32_error.h"
+
+namespace windlock::win32 {
+namespace {
+
+DWORD Attributes(const std::string& path) {
+  return GetFileAttributesW(Widen(path).c_str());
+}
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::FolderExists(const std::string& path) {
+  DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> Win32FileSystem::SubFolders(const std::string& path) {
+  if (!FolderExists(path)) throw ErrorFromWin32(ERROR_PATH_NOT_FOUND);
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Widen(path + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::wstring name = found.cFileName;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
+      names.push_back(Narrow(name));
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+std::string Win32FileSystem::ProgramFolder() {
+  std::wstring path = ModulePath();
+  return Narrow(path.substr(0, path.find_last_of(L'\\')));
+}
+
+}  // namespace windlock::win32

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/ui.h"
+
+namespace windlock::win32 {
+
+// Message boxes through user32; modal forms come with the Windows forms, and until then showing
+// one fails with an error the core reports.
+class Win32Ui : public Ui {
+ public:
+  void RunModal(Form& form) override;
+  int ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
+                     unsigned style) override;
+  ScreenSize Screen() override;
+};
+
+}  // namespace windlock::win32
