@@ -94,7 +94,11 @@ void BarForm::Resize(float new_width, float new_height) {
 }
 
 void BarForm::ShowSkin(bool shown) {
-  windlock::ShowSkin(*web_images_, platform_.files, module_.settings.DefaultSkin, shown);
+  // A skin browser that cannot load or blank its page does not keep the bar from showing or
+  // hiding.
+  CarryOn([&] {
+    windlock::ShowSkin(*web_images_, platform_.files, module_.settings.DefaultSkin, shown);
+  });
 }
 
 bool BarForm::showing() const {

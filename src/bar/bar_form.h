@@ -33,7 +33,7 @@ class BarForm : public Form, public ScriptExternal {
   void Activate();
   // Resizing the form to an inner size in twips.
   void Resize(float new_width, float new_height);
-  // The bar was shown or hidden (ShowDW).
+  // The bar was shown or hidden (ShowDW): the skin page is loaded, or the skin browser blanked.
   void ShowSkin(bool shown);
 
   // Connects the hosting browser's events to the bar (none disconnects them).

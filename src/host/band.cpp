@@ -97,11 +97,12 @@ HResult Band::CloseDW() {
   return Guarded([&] {
     BarForm* form = bar_form();
     holds_form_ = false;
+    // Also when the form is already gone: its window went with it.
+    bar_window_ = 0;
     if (!form) return kSOk;
     form->SetCurrentIE(nullptr);
     form->SetBand(nullptr);
     UnhookWindow(windows_, form->hWnd());
-    bar_window_ = 0;
     apartment_.UnloadBarForm();
     return kSOk;
   });

@@ -3,6 +3,8 @@
 #include <stdexcept>
 
 #include "common/form.h"
+#include "host/subclass_hook.h"
+#include "settings/settings_store.h"
 
 namespace windlock::unit {
 
@@ -30,6 +32,16 @@ Settings InstalledSettings() {
   settings.PopupAlertDisplayTime = 1000;
   settings.DefaultSkin = "Original";
   return settings;
+}
+
+Settings QuietSettings() {
+  Settings settings = InstalledSettings();
+  settings.ShowVisualCapture = false;
+  return settings;
+}
+
+void StoreSettings(sim::SimMachine& machine, const Settings& settings) {
+  SaveSettings(settings, machine.registry);
 }
 
 UserStep Click(std::string form, std::string control) {
@@ -90,6 +102,65 @@ std::vector<std::string> BarHarness::Trace(const std::vector<std::string_view>& 
     }
   }
   return lines;
+}
+
+BandThread::BandThread(sim::SimMachine& machine, int window_id)
+    : machine(machine),
+      window(machine.Window(window_id)),
+      apartment(window.platform()),
+      site_window(machine.windows.CreateHostWindow("bar site")),
+      site(machine.trace, window.hosting(), site_window) {}
+
+Band& BandThread::CreateBand() {
+  band_ = std::make_unique<Band>(apartment);
+  return *band_;
+}
+
+void BandThread::SendToBar(uint32_t message) {
+  machine.windows.SendWindowMessage({form()->hWnd(), message, 0, 0});
+}
+
+sim::NewWindowDecision BandThread::OpenPopup() {
+  window.hosting().ShowPage(kOpenerPage);
+  return window.hosting().OpenWindow(NavigateRequest::To(kPopupUrl), std::nullopt);
+}
+
+BandRig::BandRig() {
+  StoreSettings(machine, QuietSettings());
+  machine.trace.SetSink([this](const std::string& line) { trace_.push_back(line); });
+  thread.CreateBand();
+}
+
+BandRig::~BandRig() {
+  // The band still traces as it goes, after trace_ is gone.
+  machine.trace.SetSink(nullptr);
+}
+
+std::string MessageText(const WindowMessage& message) {
+  return "window " + std::to_string(message.window) + " message " +
+         std::to_string(message.message) + " wparam " + std::to_string(message.wparam) +
+         " lparam " + std::to_string(message.lparam);
+}
+
+std::vector<std::string> MessageTexts(const std::vector<WindowMessage>& messages) {
+  std::vector<std::string> texts;
+  for (const WindowMessage& message : messages) texts.push_back(MessageText(message));
+  return texts;
+}
+
+HookSpy::HookSpy(sim::SimWindowSystem& windows, AfterEach after_each) : windows_(windows) {
+  windows_.SetHookHandler([this, after_each](const WindowMessage& message) {
+    seen_.push_back(message);
+    intptr_t result = HookWindowProc(windows_, message);
+    if (after_each) after_each(message, result);
+    return result;
+  });
+}
+
+HookSpy::~HookSpy() {
+  windows_.SetHookHandler([&windows = windows_](const WindowMessage& message) {
+    return HookWindowProc(windows, message);
+  });
 }
 
 }  // namespace windlock::unit

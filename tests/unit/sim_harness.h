@@ -2,11 +2,15 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/apartment.h"
+#include "host/band.h"
+#include "platform/sim/sim_band_site.h"
 #include "platform/sim/sim_machine.h"
 #include "settings/settings.h"
 
@@ -21,6 +25,10 @@ std::string StoredAs(const sim::SimRegistry& registry, const std::string& path);
 
 // The record of a user who kept the installed choices: capture always, alert on, no prompt.
 Settings InstalledSettings();
+// The installed choices with the alert off: a capture brings up nothing modal.
+Settings QuietSettings();
+// Saves a whole, valid record, so that a band created afterwards loads it without a message.
+void StoreSettings(sim::SimMachine& machine, const Settings& settings);
 
 // One user action on the topmost modal form. The form is named so that a test fails at once
 // when some other window comes up than the one it planned for.
@@ -64,6 +72,79 @@ class BarHarness {
   std::deque<UserStep> steps_;
   std::vector<std::string> forms_shown_;
   std::vector<std::string> trace_;
+};
+
+// One browser window's thread as the browser drives its band: the thread's apartment, a band
+// site whose window stands for the browser's bar, and the band once created.
+class BandThread {
+ public:
+  BandThread(sim::SimMachine& machine, int window_id);
+
+  sim::SimMachine& machine;
+  sim::SimWindow& window;
+  Apartment apartment;
+  const WindowHandle site_window;
+  sim::SimBandSite site;
+
+  Band& CreateBand();
+  Band& band() { return *band_; }
+  // The browser lets the band go.
+  void ReleaseBand() { band_.reset(); }
+  Settings& settings() { return apartment.module().settings; }
+  BarForm* form() { return apartment.bar_form(); }
+  // The system sends a message to the bar window, through whatever procedure it has now.
+  void SendToBar(uint32_t message);
+  // The opener page opens a window; returns what became of it.
+  sim::NewWindowDecision OpenPopup();
+
+ private:
+  // Last, so the band goes before the apartment it lives in.
+  std::unique_ptr<Band> band_;
+};
+
+// A machine whose registry holds QuietSettings, with window 1's band created but not sited.
+// The trace is kept.
+class BandRig {
+ public:
+  BandRig();
+  ~BandRig();
+
+  sim::SimMachine machine;
+  BandThread thread{machine, 1};
+
+  Band& band() { return thread.band(); }
+  HResult Site() { return band().SetSite(&thread.site); }
+  // The bar window; the form must be loaded.
+  WindowHandle bar() { return thread.form()->hWnd(); }
+  // Trace lines since the last call.
+  std::vector<std::string> TakeTrace() { return std::exchange(trace_, {}); }
+
+ private:
+  std::vector<std::string> trace_;
+};
+
+// A message as one comparable line.
+std::string MessageText(const WindowMessage& message);
+std::vector<std::string> MessageTexts(const std::vector<WindowMessage>& messages);
+
+// Stands between the window system and the hook procedure: records each message the hook
+// handles, and after each one lets a test look at the window while it still exists (a destroyed
+// window is gone once DestroyWindow returns). HookWindow puts the plain hook procedure back, so
+// install the spy after the last HookWindow.
+class HookSpy {
+ public:
+  using AfterEach = std::function<void(const WindowMessage&, intptr_t result)>;
+  explicit HookSpy(sim::SimWindowSystem& windows, AfterEach after_each = {});
+  // Puts the plain hook procedure back.
+  ~HookSpy();
+  HookSpy(const HookSpy&) = delete;
+  HookSpy& operator=(const HookSpy&) = delete;
+
+  const std::vector<WindowMessage>& seen() const { return seen_; }
+
+ private:
+  sim::SimWindowSystem& windows_;
+  std::vector<WindowMessage> seen_;
 };
 
 }  // namespace windlock::unit

@@ -1,0 +1,401 @@
+#include "host/band.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../sim_harness.h"
+#include "host/subclass_hook.h"
+
+namespace windlock {
+namespace {
+
+using sim::NewWindowDecision;
+using unit::BandRig;
+
+constexpr uint32_t kWsBorder = 0x00800000;
+constexpr uint32_t kBarStyle = kWsChild | kWsClipSiblings;
+
+std::string SkinPage(const std::string& name) {
+  return std::string(sim::SimFileSystem::kProgramFolder) + "\\Skins\\" + name + "\\" + name +
+         ".htm";
+}
+
+WindowHandle WindowOf(Band& band) {
+  WindowHandle window = 0xDEAD;
+  EXPECT_EQ(band.GetWindow(window), kSOk);
+  return window;
+}
+
+TEST(BandSettingsTest, FreshRegistryShowsTheSettingsErrorOnceAndUsesTheDefaults) {
+  sim::SimMachine machine;
+  unit::BandThread thread(machine, 1);
+  thread.CreateBand();
+
+  ASSERT_EQ(machine.ui.message_boxes().size(), 1u);
+  EXPECT_TRUE(machine.ui.message_boxes()[0].text.starts_with(
+      "There Was An Error Determining The User Defined Options"));
+  EXPECT_EQ(thread.settings().PopupAlertMessage, "Pop-up Captured");
+  EXPECT_TRUE(thread.settings().CaptureWhenClosed);
+  EXPECT_EQ(thread.settings().DefaultSkin, "Original");
+}
+
+TEST(BandTest, SetSiteLoadsHooksBindsAndParentsTheBar) {
+  BandRig rig;
+  sim::SimWindowSystem& windows = rig.machine.windows;
+  ASSERT_EQ(rig.Site(), kSOk);
+
+  BarForm* form = rig.thread.form();
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(form->loaded());
+  EXPECT_NE(form->xml_mirror(), nullptr);
+  EXPECT_EQ(rig.thread.apartment.bar_form_load_count(), 1u);
+  EXPECT_EQ(form->band(), &rig.band());
+  EXPECT_EQ(form->CurrentIE(), &rig.thread.window.hosting());
+  const WindowHandle bar = form->hWnd();
+  EXPECT_EQ(WindowOf(rig.band()), bar);
+  EXPECT_EQ(windows.GetWindowProcedure(bar), windows.HookProcedure());
+  EXPECT_EQ(OldWindowProcedure(windows, bar), windows.OwnProcedure(bar));
+  EXPECT_EQ(windows.Parent(bar), rig.thread.site_window);
+  EXPECT_EQ(windows.GetStyle(bar) & kBarStyle, kBarStyle);
+  EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kCaptured);
+  rig.thread.SendToBar(kWmSetFocus);
+  EXPECT_EQ(rig.thread.site.TakeFocusReports(), std::vector<bool>{true});
+}
+
+TEST(BandTest, SiteWithoutWindowFailsAndLoadsNoForm) {
+  BandRig rig;
+  sim::SimBandSite windowless(rig.machine.trace, rig.thread.window.hosting(), 0);
+
+  EXPECT_EQ(rig.band().SetSite(&windowless), kEFail);
+
+  EXPECT_EQ(rig.thread.form(), nullptr);
+  EXPECT_EQ(rig.thread.apartment.bar_form_load_count(), 0u);
+  EXPECT_EQ(WindowOf(rig.band()), 0u);
+  EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kAllowed);
+}
+
+TEST(BandTest, UnsitingKeepsTheFormAndSitingAgainRebindsTheSameOne) {
+  BandRig rig;
+  sim::SimWindowSystem& windows = rig.machine.windows;
+  ASSERT_EQ(rig.Site(), kSOk);
+  BarForm* form = rig.thread.form();
+  const WindowHandle bar = form->hWnd();
+
+  EXPECT_EQ(rig.band().SetSite(nullptr), kSOk);
+  EXPECT_EQ(rig.thread.form(), form);
+  EXPECT_TRUE(form->loaded());
+  EXPECT_EQ(form->CurrentIE(), nullptr);
+  EXPECT_EQ(windows.Parent(bar), rig.thread.site_window);
+  EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kAllowed);
+  BandSite* held = &rig.thread.site;
+  EXPECT_EQ(rig.band().GetSite(held), kEFail);
+  EXPECT_EQ(held, nullptr);
+  rig.thread.SendToBar(kWmSetFocus);
+  EXPECT_TRUE(rig.thread.site.TakeFocusReports().empty());
+
+  // Sited again, by a site with a window of its own; the style bits are added to what is there.
+  sim::SimBandSite other(rig.machine.trace, rig.thread.window.hosting(),
+                         windows.CreateHostWindow("other site"));
+  windows.SetStyle(bar, kWsBorder);
+  EXPECT_EQ(rig.band().SetSite(&other), kSOk);
+
+  EXPECT_EQ(rig.thread.apartment.bar_form_load_count(), 1u);
+  EXPECT_EQ(rig.thread.form(), form);
+  EXPECT_EQ(form->CurrentIE(), &rig.thread.window.hosting());
+  EXPECT_EQ(OldWindowProcedure(windows, bar), windows.OwnProcedure(bar));
+  EXPECT_EQ(windows.Parent(bar), other.GetWindow());
+  EXPECT_EQ(windows.GetStyle(bar), kWsBorder | kBarStyle);
+  EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kCaptured);
+  rig.thread.SendToBar(kWmSetFocus);
+  EXPECT_EQ(other.TakeFocusReports(), std::vector<bool>{true});
+  EXPECT_TRUE(rig.thread.site.TakeFocusReports().empty());
+}
+
+TEST(BandTest, GetSiteGivesTheHeldSiteOrClearsTheOutPointer) {
+  BandRig rig;
+  BandSite* held = &rig.thread.site;
+  EXPECT_EQ(rig.band().GetSite(held), kEFail);
+  EXPECT_EQ(held, nullptr);
+
+  ASSERT_EQ(rig.Site(), kSOk);
+  EXPECT_EQ(rig.band().GetSite(held), kSOk);
+  EXPECT_EQ(held, &rig.thread.site);
+}
+
+TEST(BandTest, UnimplementedCallsChangeNothing) {
+  struct InertCall {
+    const char* name;
+    std::function<HResult(Band&)> call;
+  };
+  const InertCall kCalls[] = {
+      {"ContextSensitiveHelp enter", [](Band& band) { return band.ContextSensitiveHelp(true); }},
+      {"ContextSensitiveHelp leave", [](Band& band) { return band.ContextSensitiveHelp(false); }},
+      {"ResizeBorderDW", [](Band& band) { return band.ResizeBorderDW(); }},
+      {"GetCommandString", [](Band& band) { return band.GetCommandString(); }},
+  };
+  BandRig rig;
+  ASSERT_EQ(rig.Site(), kSOk);
+  ASSERT_EQ(rig.band().ShowDW(true), kSOk);
+  const WindowHandle bar = rig.bar();
+  const uint32_t style = rig.machine.windows.GetStyle(bar);
+  rig.TakeTrace();
+
+  for (const InertCall& c : kCalls) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.call(rig.band()), kENotImpl);
+    EXPECT_EQ(rig.TakeTrace(), std::vector<std::string>{});
+    EXPECT_TRUE(rig.machine.windows.IsWindowVisible(bar));
+    EXPECT_EQ(rig.machine.windows.GetStyle(bar), style);
+    EXPECT_EQ(rig.thread.form()->CurrentIE(), &rig.thread.window.hosting());
+  }
+}
+
+struct ShowCase {
+  const char* name;
+  const char* skin;
+  bool show;
+  std::optional<std::string> skin_page;  // where the skin browser goes; none: nowhere
+};
+
+const ShowCase kShowCases[] = {
+    // No such skin folder or page exists: showing does not look.
+    {"shown with a skin", "Night", true, SkinPage("Night")},
+    {"shown with the original look", "Original", true, std::nullopt},
+    {"hidden with a skin", "Night", false, "about:blank"},
+    {"hidden with the original look", "Original", false, "about:blank"},
+};
+
+TEST(BandTest, ShowDWShowsOrHidesTheBarAndItsSkin) {
+  for (const ShowCase& c : kShowCases) {
+    SCOPED_TRACE(c.name);
+    BandRig rig;
+    ASSERT_EQ(rig.Site(), kSOk);
+    rig.thread.settings().DefaultSkin = c.skin;
+    rig.machine.windows.ShowWindow(rig.bar(), !c.show);
+    sim::SimBrowser& skin = *rig.thread.window.controls().skin();
+    skin.TakeNavigationCount();
+
+    EXPECT_EQ(rig.band().ShowDW(c.show), kSOk);
+
+    EXPECT_EQ(rig.machine.windows.IsWindowVisible(rig.bar()), c.show);
+    EXPECT_EQ(rig.thread.form()->showing(), c.show);
+    ASSERT_EQ(skin.TakeNavigationCount(), c.skin_page ? 1 : 0);
+    if (c.skin_page) {
+      EXPECT_EQ(skin.last_navigation()->url.ToText(), *c.skin_page);
+    }
+  }
+}
+
+TEST(BandTest, ShowDWWithoutAFormDoesNothing) {
+  BandRig rig;
+  rig.TakeTrace();
+  EXPECT_EQ(rig.band().ShowDW(true), kSOk);
+  EXPECT_EQ(rig.thread.form(), nullptr);
+  EXPECT_EQ(rig.TakeTrace(), std::vector<std::string>{});
+
+  ASSERT_EQ(rig.Site(), kSOk);
+  ASSERT_EQ(rig.band().CloseDW(), kSOk);
+  rig.TakeTrace();
+  EXPECT_EQ(rig.band().ShowDW(true), kSOk);
+  EXPECT_EQ(rig.TakeTrace(), std::vector<std::string>{});
+}
+
+TEST(BandTest, CloseDWUnloadsTheFormWithoutSendingTheBrowserAnywhere) {
+  BandRig rig;
+  ASSERT_EQ(rig.Site(), kSOk);
+  ASSERT_EQ(rig.band().ShowDW(true), kSOk);
+  const WindowHandle bar = rig.bar();
+  sim::SimBrowser& hosting = rig.thread.window.hosting();
+  hosting.TakeNavigationCount();
+  unit::HookSpy spy(rig.machine.windows);
+
+  EXPECT_EQ(rig.band().CloseDW(), kSOk);
+
+  EXPECT_EQ(rig.thread.form(), nullptr);
+  EXPECT_FALSE(rig.machine.windows.Exists(bar));
+  // Unhooked before the window went: its WM_DESTROY never reached the band.
+  EXPECT_TRUE(spy.seen().empty());
+  EXPECT_EQ(hosting.TakeNavigationCount(), 0);
+  EXPECT_EQ(rig.thread.window.controls().customizer(), nullptr);
+  EXPECT_EQ(WindowOf(rig.band()), 0u);
+  EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kAllowed);
+
+  rig.TakeTrace();
+  EXPECT_EQ(rig.band().CloseDW(), kSOk);
+  EXPECT_EQ(rig.TakeTrace(), std::vector<std::string>{});
+}
+
+TEST(BandTest, ReleasedWithoutCloseDWStillLetsTheWindowAndFormGo) {
+  BandRig rig;
+  ASSERT_EQ(rig.Site(), kSOk);
+  const WindowHandle bar = rig.bar();
+  unit::HookSpy spy(rig.machine.windows);
+
+  rig.thread.ReleaseBand();
+
+  EXPECT_EQ(rig.thread.form(), nullptr);
+  EXPECT_FALSE(rig.machine.windows.Exists(bar));
+  EXPECT_TRUE(spy.seen().empty());
+  EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kAllowed);
+}
+
+struct InfoCase {
+  const char* name;
+  uint32_t mask;
+  const char* expected;
+};
+
+// Every member starts at 7 or "?", so an untouched one shows.
+const InfoCase kInfoCases[] = {
+    {"nothing asked", 0x00,
+     "min=7,7 max=7,7 integral=7,7 actual=7,7 title=? modeflags=7 bkcolor=7 mask=0"},
+    {"minimum size", 0x01,
+     "min=350,160 max=7,7 integral=7,7 actual=7,7 title=? modeflags=7 bkcolor=7 mask=1"},
+    {"maximum size", 0x02,
+     "min=7,7 max=-1,-1 integral=7,7 actual=7,7 title=? modeflags=7 bkcolor=7 mask=2"},
+    {"sizing step", 0x04,
+     "min=7,7 max=7,7 integral=1,1 actual=7,7 title=? modeflags=7 bkcolor=7 mask=4"},
+    {"ideal size", 0x08,
+     "min=7,7 max=7,7 integral=7,7 actual=0,0 title=? modeflags=7 bkcolor=7 mask=8"},
+    {"title", 0x10,
+     "min=7,7 max=7,7 integral=7,7 actual=7,7 title=Larkspan modeflags=7 bkcolor=7 mask=16"},
+    {"mode flags", 0x20,
+     "min=7,7 max=7,7 integral=7,7 actual=7,7 title=? modeflags=8 bkcolor=7 mask=32"},
+    {"background colour is the browser's", 0x40,
+     "min=7,7 max=7,7 integral=7,7 actual=7,7 title=? modeflags=7 bkcolor=7 mask=64"},
+    {"everything", 0x7F,
+     "min=350,160 max=-1,-1 integral=1,1 actual=0,0 title=Larkspan modeflags=8 bkcolor=7 "
+     "mask=127"},
+};
+
+std::string Describe(const BandInfo& info) {
+  auto point = [](const BandPoint& p) { return std::to_string(p.x) + "," + std::to_string(p.y); };
+  return "min=" + point(info.min_size) + " max=" + point(info.max_size) +
+         " integral=" + point(info.integral) + " actual=" + point(info.actual) +
+         " title=" + info.title + " modeflags=" + std::to_string(info.mode_flags) +
+         " bkcolor=" + std::to_string(info.background) + " mask=" + std::to_string(info.mask);
+}
+
+TEST(BandInfoTest, FillsOnlyTheMembersAskedFor) {
+  BandRig rig;
+  for (const InfoCase& c : kInfoCases) {
+    SCOPED_TRACE(c.name);
+    BandInfo info{c.mask, {7, 7}, {7, 7}, {7, 7}, {7, 7}, "?", 7, 7};
+    EXPECT_EQ(rig.band().GetBandInfo(info), kSOk);
+    EXPECT_EQ(Describe(info), c.expected);
+  }
+}
+
+TEST(BandTest, UIActivateIOFocusesTheBarOnlyWhenActivatingOne) {
+  struct ActivateCase {
+    const char* name;
+    bool sited;
+    bool activate;
+    bool focus_on_bar;
+  };
+  const ActivateCase kCases[] = {
+      {"activated", true, true, true},
+      {"deactivated", true, false, false},
+      {"activated before any site", false, true, false},
+  };
+  for (const ActivateCase& c : kCases) {
+    SCOPED_TRACE(c.name);
+    BandRig rig;
+    if (c.sited) {
+      ASSERT_EQ(rig.Site(), kSOk);
+    }
+    const WindowHandle page = rig.machine.windows.CreateHostWindow("page");
+    rig.machine.windows.SetFocus(page);
+
+    EXPECT_EQ(rig.band().UIActivateIO(c.activate), kSOk);
+
+    EXPECT_EQ(rig.machine.windows.focus(), c.focus_on_bar ? rig.bar() : page);
+  }
+}
+
+TEST(BandTest, HasFocusIOFollowsTheBarWindowsFocusMessages) {
+  BandRig rig;
+  EXPECT_EQ(rig.band().HasFocusIO(), kSFalse);
+  ASSERT_EQ(rig.Site(), kSOk);
+  EXPECT_EQ(rig.band().HasFocusIO(), kSFalse);
+
+  rig.thread.SendToBar(kWmSetFocus);
+  EXPECT_EQ(rig.band().HasFocusIO(), kSOk);
+  EXPECT_EQ(rig.thread.site.TakeFocusReports(), std::vector<bool>{true});
+
+  // Other messages neither report nor change the answer.
+  rig.thread.SendToBar(kWmKeyDown);
+  EXPECT_EQ(rig.band().HasFocusIO(), kSOk);
+  EXPECT_TRUE(rig.thread.site.TakeFocusReports().empty());
+
+  rig.thread.SendToBar(kWmKillFocus);
+  EXPECT_EQ(rig.band().HasFocusIO(), kSFalse);
+  EXPECT_EQ(rig.thread.site.TakeFocusReports(), std::vector<bool>{false});
+}
+
+struct KeyCase {
+  const char* name;
+  uint32_t message;
+  uintptr_t key;
+  std::optional<std::pair<uint32_t, uintptr_t>> sent;  // message and wparam sent on
+};
+
+const KeyCase kKeyCases[] = {
+    {"Backspace down becomes a character", kWmKeyDown, 0x08, std::pair{kWmChar, 0x08u}},
+    {"End down is sent on", kWmKeyDown, 0x23, std::pair{kWmKeyDown, 0x23u}},
+    {"Backspace up", kWmKeyUp, 0x08, std::nullopt},
+    {"End up", kWmKeyUp, 0x23, std::nullopt},
+    {"Home down, next to End", kWmKeyDown, 0x24, std::nullopt},
+    {"Tab down, next to Backspace", kWmKeyDown, 0x09, std::nullopt},
+    {"letter down", kWmKeyDown, 'A', std::nullopt},
+    {"Backspace already a character", kWmChar, 0x08, std::nullopt},
+};
+
+TEST(BandTest, TranslateAcceleratorIOPassesOnBackspaceAndEndOnly) {
+  constexpr intptr_t kKeyData = 0x000E0001;
+  for (const KeyCase& c : kKeyCases) {
+    SCOPED_TRACE(c.name);
+    BandRig rig;
+    const WindowHandle target = rig.machine.windows.CreateHostWindow("edit box");
+
+    EXPECT_EQ(rig.band().TranslateAcceleratorIO({target, c.message, c.key, kKeyData}), kSOk);
+
+    std::vector<std::string> expected;
+    if (c.sent)
+      expected.push_back(unit::MessageText({target, c.sent->first, c.sent->second, kKeyData}));
+    EXPECT_EQ(unit::MessageTexts(rig.machine.windows.TakeReceived(target)), expected);
+  }
+}
+
+TEST(BandTest, QueryContextMenuReportsElevenIdentifiers) {
+  BandRig rig;
+  EXPECT_EQ(rig.band().QueryContextMenu(0, 100, 200, 0), 0x0000000B);
+  ASSERT_EQ(rig.Site(), kSOk);
+  EXPECT_EQ(rig.band().QueryContextMenu(3, 1, 0x7FFF, 0), 0x0000000B);
+}
+
+TEST(BandTest, InvokeCommandFocusesTheBarOnlyWhileThereIsAForm) {
+  BandRig rig;
+  sim::SimWindowSystem& windows = rig.machine.windows;
+  const WindowHandle page = windows.CreateHostWindow("page");
+  windows.SetFocus(page);
+  EXPECT_EQ(rig.band().InvokeCommand(3), kENotImpl);
+  EXPECT_EQ(windows.focus(), page);
+
+  ASSERT_EQ(rig.Site(), kSOk);
+  EXPECT_EQ(rig.band().InvokeCommand(0), kSOk);
+  EXPECT_EQ(windows.focus(), rig.bar());
+
+  windows.SetFocus(page);
+  ASSERT_EQ(rig.band().CloseDW(), kSOk);
+  EXPECT_EQ(rig.band().InvokeCommand(0), kENotImpl);
+  EXPECT_EQ(windows.focus(), page);
+}
+
+}  // namespace
+}  // namespace windlock

@@ -1,0 +1,194 @@
+#include "host/subclass_hook.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "../sim_harness.h"
+#include "common/error.h"
+#include "host/band.h"
+
+namespace windlock {
+namespace {
+
+using unit::BandRig;
+using unit::MessageText;
+using unit::MessageTexts;
+
+constexpr const char* kObjectPointer = "ObjectPointer";
+constexpr const char* kOldWindowProc = "OldWindowProc";
+
+// A band site that takes no focus reports.
+class SiteWithoutInputObject : public sim::SimBandSite {
+ public:
+  using SimBandSite::SimBandSite;
+  InputObjectSite* GetInputObjectSite() override { return nullptr; }
+};
+
+// A band site whose focus reports fail, so the band fails while handling a focus message.
+class SiteFailingReports : public sim::SimBandSite {
+ public:
+  using SimBandSite::SimBandSite;
+  void OnFocusChangeIS(bool) override { throw Error(5, "Invalid procedure call or argument"); }
+};
+
+TEST(HookTest, HookingTwiceKeepsOneHookAndUnhookRestoresTheEarlierProcedure) {
+  BandRig rig;
+  sim::SimWindowSystem& windows = rig.machine.windows;
+  const WindowHandle window = windows.CreateHostWindow("page");
+  // Another subclass came first: that is the procedure to come back to.
+  const WindowHandle earlier = windows.CreateHostWindow("earlier subclass");
+  windows.SetWindowProcedure(window, windows.OwnProcedure(earlier));
+
+  HookWindow(windows, window, rig.band());
+  HookWindow(windows, window, rig.band());
+
+  EXPECT_EQ(windows.GetWindowProcedure(window), windows.HookProcedure());
+  EXPECT_EQ(OldWindowProcedure(windows, window), windows.OwnProcedure(earlier));
+  EXPECT_EQ(windows.GetWindowProp(window, kObjectPointer),
+            reinterpret_cast<uintptr_t>(&rig.band()));
+  windows.SendWindowMessage({window, kWmKeyDown, 'A', 0});
+  EXPECT_EQ(windows.TakeReceived(earlier).size(), 1u);
+
+  UnhookWindow(windows, window);
+
+  EXPECT_EQ(windows.GetWindowProcedure(window), windows.OwnProcedure(earlier));
+  EXPECT_EQ(windows.GetWindowProp(window, kObjectPointer), 0u);
+  EXPECT_EQ(windows.GetWindowProp(window, kOldWindowProc), 0u);
+}
+
+TEST(HookTest, UnhookingAWindowNeverHookedChangesNothing) {
+  BandRig rig;
+  sim::SimWindowSystem& windows = rig.machine.windows;
+  const WindowHandle window = windows.CreateHostWindow("page");
+  windows.SetWindowProp(window, "Unrelated", 5);
+
+  UnhookWindow(windows, window);
+
+  EXPECT_EQ(windows.GetWindowProcedure(window), windows.OwnProcedure(window));
+  EXPECT_EQ(windows.GetWindowProp(window, "Unrelated"), 5u);
+  windows.SendWindowMessage({window, kWmChar, 'a', 1});
+  EXPECT_EQ(windows.TakeReceived(window).size(), 1u);
+}
+
+TEST(HookTest, EveryMessageReachesTheOldProcedureUnchanged) {
+  struct PassCase {
+    const char* name;
+    uint32_t message;
+    uintptr_t wparam;
+    intptr_t lparam;
+  };
+  const PassCase kCases[] = {
+      {"focus gained", kWmSetFocus, 0x2000, 0},
+      {"focus lost", kWmKillFocus, 0x2000, 0},
+      {"key down", kWmKeyDown, 'A', 0x001E0001},
+      {"key up", kWmKeyUp, 'A', static_cast<intptr_t>(0xC01E0001)},
+      {"character", kWmChar, 'a', 1},
+      {"private message, extreme parameters", 0x0400, UINTPTR_MAX, -1},
+  };
+  BandRig rig;
+  ASSERT_EQ(rig.Site(), kSOk);
+  sim::SimWindowSystem& windows = rig.machine.windows;
+  const WindowHandle bar = rig.bar();
+  windows.TakeReceived(bar);
+
+  for (const PassCase& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const WindowMessage message{bar, c.message, c.wparam, c.lparam};
+    windows.SendWindowMessage(message);
+    EXPECT_EQ(MessageTexts(windows.TakeReceived(bar)), std::vector{MessageText(message)});
+  }
+}
+
+TEST(HookTest, FocusIsPassedOnWithoutAReportWhenTheSiteTakesNone) {
+  BandRig rig;
+  SiteWithoutInputObject site(rig.machine.trace, rig.thread.window.hosting(),
+                              rig.thread.site_window);
+  ASSERT_EQ(rig.band().SetSite(&site), kSOk);
+  const WindowHandle bar = rig.bar();
+  rig.machine.windows.TakeReceived(bar);
+
+  rig.thread.SendToBar(kWmSetFocus);
+
+  EXPECT_EQ(MessageTexts(rig.machine.windows.TakeReceived(bar)),
+            std::vector{MessageText({bar, kWmSetFocus, 0, 0})});
+  EXPECT_TRUE(site.TakeFocusReports().empty());
+}
+
+TEST(HookTest, DestroyIsPassedOnAndThenTheWindowIsUnhooked) {
+  BandRig rig;
+  sim::SimWindowSystem& windows = rig.machine.windows;
+  const WindowHandle window = windows.CreateHostWindow("page");
+  HookWindow(windows, window, rig.band());
+
+  // The window is gone once DestroyWindow returns, so look while the hook returns.
+  struct AfterDestroy {
+    bool seen = false;
+    WindowProcedure procedure = 0;
+    uintptr_t object_pointer = 1;
+    uintptr_t old_procedure = 1;
+    std::vector<std::string> reached_own;
+  } after;
+  unit::HookSpy spy(windows, [&](const WindowMessage& message, intptr_t) {
+    if (message.message != kWmDestroy) return;
+    after.seen = true;
+    after.procedure = windows.GetWindowProcedure(message.window);
+    after.object_pointer = windows.GetWindowProp(message.window, kObjectPointer);
+    after.old_procedure = windows.GetWindowProp(message.window, kOldWindowProc);
+    after.reached_own = MessageTexts(windows.TakeReceived(message.window));
+  });
+
+  windows.DestroyWindow(window);
+
+  EXPECT_FALSE(windows.Exists(window));
+  ASSERT_TRUE(after.seen);
+  EXPECT_EQ(after.reached_own, std::vector{MessageText({window, kWmDestroy, 0, 0})});
+  EXPECT_EQ(after.procedure, windows.OwnProcedure(window));
+  EXPECT_EQ(after.object_pointer, 0u);
+  EXPECT_EQ(after.old_procedure, 0u);
+}
+
+TEST(HookTest, ABandThatFailsIsUnhookedSilently) {
+  BandRig rig;
+  sim::SimWindowSystem& windows = rig.machine.windows;
+  SiteFailingReports site(rig.machine.trace, rig.thread.window.hosting(), rig.thread.site_window);
+  ASSERT_EQ(rig.band().SetSite(&site), kSOk);
+  const WindowHandle bar = rig.bar();
+
+  EXPECT_EQ(windows.SendWindowMessage({bar, kWmSetFocus, 0, 0}), 0);
+
+  EXPECT_EQ(windows.GetWindowProcedure(bar), windows.OwnProcedure(bar));
+  EXPECT_EQ(windows.GetWindowProp(bar, kObjectPointer), 0u);
+  EXPECT_EQ(windows.GetWindowProp(bar, kOldWindowProc), 0u);
+  EXPECT_TRUE(rig.machine.ui.message_boxes().empty());
+  // The window goes on with its own procedure, and the band still closes.
+  windows.TakeReceived(bar);
+  unit::HookSpy spy(windows);
+  windows.SendWindowMessage({bar, kWmKillFocus, 0, 0});
+  EXPECT_TRUE(spy.seen().empty());
+  EXPECT_EQ(windows.TakeReceived(bar).size(), 1u);
+  EXPECT_EQ(rig.band().CloseDW(), kSOk);
+  EXPECT_EQ(rig.thread.form(), nullptr);
+}
+
+TEST(HookTest, AWindowWithoutItsBandGetsZero) {
+  BandRig rig;
+  ASSERT_EQ(rig.Site(), kSOk);
+  sim::SimWindowSystem& windows = rig.machine.windows;
+  const WindowHandle window = windows.CreateHostWindow("page");
+  windows.SetWindowProp(window, kObjectPointer, 0);
+  windows.SetWindowProp(window, kOldWindowProc, windows.OwnProcedure(window));
+
+  for (uint32_t message : {kWmSetFocus, kWmKeyDown, kWmDestroy}) {
+    SCOPED_TRACE(message);
+    EXPECT_EQ(HookWindowProc(windows, {window, message, 0, 0}), 0);
+  }
+  // No band heard of it.
+  EXPECT_TRUE(rig.thread.site.TakeFocusReports().empty());
+  EXPECT_EQ(rig.band().HasFocusIO(), kSFalse);
+}
+
+}  // namespace
+}  // namespace windlock
