@@ -15,13 +15,6 @@ constexpr uint32_t kBypassTickMs = 100;
 // "Object doesn't support this property or method"
 constexpr int32_t kErrNoSuchMethod = 438;
 
-Control& MakeBypassLabel(Control& label) {
-  label.caption = "Bypass Enabled";
-  label.visible = false;
-  label.height = 255;
-  return label;
-}
-
 // Runs one step of the activation or the teardown; a fault ends that step only.
 template <typename Step>
 void CarryOn(Step&& step) {
@@ -44,15 +37,25 @@ BarForm::BarForm(Platform& platform, ModuleData& module)
       mm_control1_(platform.controls.CreateSoundDevice()),
       animation1_(platform.controls.CreateAnimation()),
       sound_(*mm_control1_),
-      bypass_(platform.keyboard, MakeBypassLabel(AddControl("lblBypass", ControlKind::kLabel))),
+      url_list_(AddListView("URLList")),
+      captured_(platform, url_list_, flags_, *my_web_, *web_images_),
+      bypass_(platform.keyboard, AddControl("lblBypass", ControlKind::kLabel)),
       context_{
-          platform, module, flags_, *my_web_, *web_images_, sound_, [this] { return showing(); }} {
+          platform, module, flags_, *my_web_, *web_images_, sound_, [this] { return showing(); }},
+      preview_events_(*this),
+      skin_events_(*this),
+      buttons_(*this) {
+  AddDesignControls();
   AddTimer(platform.timers, "Timer1", [this] { bypass_.Tick(); });
+  // The skin transition's timer: stopped while no transition runs.
+  AddTimer(platform.timers, "Timer2", [] {});
+  web_images_->Advise(&skin_events_);
 }
 
 BarForm::~BarForm() {
   SetCurrentIE(nullptr);
   Unload();
+  web_images_->Unadvise(&skin_events_);
 }
 
 void BarForm::Load() {
@@ -62,14 +65,16 @@ void BarForm::Load() {
     flags_.OpenNextWindow = false;
     flags_.CapturePending = false;
     my_web2_->SetDownloadControl(kPreviewDownloadControl);
+    my_web_->Advise(&preview_events_);
+    preview_connected_ = true;
+    PreviewShown = true;
     flags_.SafeShutdownRequested = false;
     flags_.SafeShutdownStage2 = false;
     customizer_ = platform_.controls.CreateBrowserCustomizer();
     customizer_->SetBrowser(web_images_.get());
     customizer_->SetExternal(this);
     customizer_->SetOption(false);
-    xml_mirror_ = platform_.xml.CreateDocument();
-    xml_mirror_->AppendRootElement("URLS");
+    captured_.CreateMirror(platform_.xml);
   } catch (const Error& error) {
     ShowCommonError(platform_.ui, "There Was A Form Load Error.", error);
   }
@@ -91,6 +96,7 @@ void BarForm::Activate() {
 void BarForm::Resize(float new_width, float new_height) {
   width = new_width;
   height = new_height;
+  LayOut();
 }
 
 void BarForm::ShowSkin(bool shown) {
@@ -114,12 +120,20 @@ void BarForm::SetCurrentIE(Browser* browser) {
   browser->Advise(current_ie_events_.get());
 }
 
+void BarForm::URLList_DblClick() {
+  if (captured_.CapturedCount() > 0) buttons_.Command1_Click(1);
+}
+
+void BarForm::URLList_MouseDown(bool on_item) {
+  module_.MenuContext = on_item ? "Node" : "List";
+}
+
 Variant BarForm::Invoke(const std::string& /*method*/, std::vector<Variant>& /*args*/) {
   throw Error(kErrNoSuchMethod, "Object doesn't support this property or method");
 }
 
 void BarForm::OnUnload() {
-  xml_mirror_.reset();
+  captured_.ReleaseMirror();
   CarryOn([&] {
     if (current_ie_) {
       current_ie_->Navigate2(
@@ -130,6 +144,10 @@ void BarForm::OnUnload() {
     if (customizer_) customizer_->SetBrowser(nullptr);
   });
   customizer_.reset();
+  if (preview_connected_) {
+    my_web_->Unadvise(&preview_events_);
+    preview_connected_ = false;
+  }
   CarryOn([&] { platform_.windows.DestroyWindow(window_); });
 }
 

@@ -6,33 +6,39 @@
 #include "capture/bypass_indicator.h"
 #include "capture/capture_context.h"
 #include "capture/capture_sound.h"
+#include "capture/captured_list.h"
 #include "capture/hosting_browser_handlers.h"
 #include "common/form.h"
 #include "platform/platform.h"
 #include "platform/script_external.h"
 #include "settings/settings.h"
+#include "skins/bar_buttons.h"
+#include "skins/preview_browser_handlers.h"
 
 namespace windlock {
 
 class Band;
 
 // frmBand, the window that fills the Explorer Bar: it owns the preview and skin browsers, the
-// sound device, the XML mirror of the captured list, the bar's flags and timers, and is bound to
-// the hosting browser (CurrentIE). Pages in the skin browser reach it as window.external.
+// captured list and its views, the sound device, the bar's flags and timers, and is bound to the
+// hosting browser (CurrentIE). Pages in the skin browser reach it as window.external.
 class BarForm : public Form, public ScriptExternal {
  public:
   BarForm(Platform& platform, ModuleData& module);
   ~BarForm() override;
 
-  // Start-up: flags cleared, the preview browser restricted, the skin browser given the form as
-  // window.external, the XML mirror made with its root "URLS". A fault is shown and ends the
-  // start-up; the form is loaded all the same.
+  // Start-up: flags cleared, the preview browser restricted and its events connected, the skin
+  // browser given the form as window.external, the XML mirror made with its root "URLS". A fault
+  // is shown and ends the start-up; the form is loaded all the same.
   void Load();
   // The form's Activate event: the first one hides a bar that was hidden last time, opens the
   // loading clip and loads the skin page; later ones do nothing.
   void Activate();
-  // Resizing the form to an inner size in twips.
+  // Resizing the form to an inner size in twips: the layout runs.
   void Resize(float new_width, float new_height);
+  // Places both looks and the controls of the built-in one for the form's size; does nothing
+  // while a skin transition moves the frames.
+  void LayOut();
   // The bar was shown or hidden (ShowDW): the skin page is loaded, or the skin browser blanked.
   void ShowSkin(bool shown);
 
@@ -46,11 +52,24 @@ class BarForm : public Form, public ScriptExternal {
   // Whether the bar window is showing.
   bool showing() const;
 
+  Platform& platform() { return platform_; }
+  const Settings& settings() const { return module_.settings; }
   BarFlags& flags() { return flags_; }
   Browser& MyWeb() { return *my_web_; }
   Browser& webImages() { return *web_images_; }
+  ListView& URLList() { return url_list_; }
+  CapturedList& captured() { return captured_; }
+  BarButtons& buttons() { return buttons_; }
   // The XML mirror of the captured list; none after teardown.
-  XmlDocument* xml_mirror() const { return xml_mirror_.get(); }
+  XmlDocument* xml_mirror() const { return captured_.mirror(); }
+
+  // The list view's mouse events: a double click opens the selection in new windows; a press
+  // tells the context menu whether it landed on an item.
+  void URLList_DblClick();
+  void URLList_MouseDown(bool on_item);
+
+  // The preview pane is open (mirrors the check box Check1).
+  bool PreviewShown = true;
 
   // window.external
   Variant Invoke(const std::string& method, std::vector<Variant>& args) override;
@@ -61,6 +80,10 @@ class BarForm : public Form, public ScriptExternal {
   void OnUnload() override;
 
  private:
+  // The form's controls with their design-time placement.
+  void AddDesignControls();
+  Control& Design(const std::string& name) { return *FindControl(name); }
+
   Platform& platform_;
   ModuleData& module_;
   WindowHandle window_;
@@ -70,15 +93,21 @@ class BarForm : public Form, public ScriptExternal {
   std::unique_ptr<SoundDevice> mm_control1_;
   std::unique_ptr<Animation> animation1_;
   std::unique_ptr<BrowserCustomizer> customizer_;
-  std::unique_ptr<XmlDocument> xml_mirror_;
   CaptureSound sound_;
   BarFlags flags_;
+  ListView& url_list_;
+  CapturedList captured_;
   BypassIndicator bypass_;
   CaptureContext context_;
+  PreviewBrowserHandlers preview_events_;
+  SkinBrowserHandlers skin_events_;
+  BarButtons buttons_;
   Browser* current_ie_ = nullptr;
   std::unique_ptr<HostingBrowserHandlers> current_ie_events_;
   Band* band_ = nullptr;
   bool activated_ = false;
+  bool preview_connected_ = false;
+  bool laying_out_ = false;
 };
 
 }  // namespace windlock

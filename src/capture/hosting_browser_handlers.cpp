@@ -3,6 +3,7 @@
 #include "capture/capture_alert.h"
 #include "capture/root_domain.h"
 #include "common/error_message.h"
+#include "common/page_function.h"
 #include "dialogs/add_url_dialog.h"
 #include "settings/settings_store.h"
 #include "windlock/band_ids.h"
@@ -43,7 +44,7 @@ void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
     if (settings.Sites.Contains(kTrustPrefix + site)) return;
   }
 
-  TellSkin();
+  CallPageFunction(context_.skin, "OnCapture");
   if (settings.PlayAudioCapture != kNoSound) context_.sound.Play(settings.PlayAudioCapture);
 
   if (flags.SafeShutdownRequested) {
@@ -64,14 +65,6 @@ void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
     }
   }
   Capture(ppDisp, cancel);
-}
-
-void HostingBrowserHandlers::TellSkin() {
-  try {
-    if (HtmlDocument* document = context_.skin.Document()) document->CallFunction("OnCapture", {});
-  } catch (const Error&) {
-    // The skin's own script is optional and may fail; the decision goes on.
-  }
 }
 
 void HostingBrowserHandlers::Capture(Browser*& ppDisp, bool& cancel) {

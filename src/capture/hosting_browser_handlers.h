@@ -18,7 +18,6 @@ class HostingBrowserHandlers : public BrowserEvents {
 
  private:
   void Decide(Browser*& ppDisp, bool& cancel);
-  void TellSkin();
   void Capture(Browser*& ppDisp, bool& cancel);
 
   CaptureContext& context_;

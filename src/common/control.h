@@ -6,13 +6,16 @@
 
 namespace windlock {
 
-enum class ControlKind { kLabel, kButton, kCheckBox, kTextBox, kListBox, kFrame };
+enum class ControlKind { kLabel, kButton, kCheckBox, kTextBox, kListBox, kFrame, kListView };
 
 // The logical state of one control of a form. Geometry is in twips as single-precision
 // numbers, as the forms compute it; handlers are the form's event procedures.
 class Control {
  public:
   Control(std::string name, ControlKind kind) : name_(std::move(name)), kind_(kind) {}
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
 
   const std::string& name() const { return name_; }
   ControlKind kind() const { return kind_; }

@@ -21,6 +21,13 @@ Control& Form::AddControl(std::string name, ControlKind kind) {
   return *controls_.back();
 }
 
+ListView& Form::AddListView(std::string name) {
+  auto list_view = std::make_unique<ListView>(std::move(name));
+  ListView& added = *list_view;
+  controls_.push_back(std::move(list_view));
+  return added;
+}
+
 Timer& Form::AddTimer(TimerService& service, std::string name, std::function<void()> on_tick) {
   timers_.push_back(std::make_unique<Timer>(service, std::move(name), std::move(on_tick)));
   return *timers_.back();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/control.h"
+#include "common/list_view.h"
 #include "common/timer.h"
 
 namespace windlock {
@@ -44,6 +45,7 @@ class Form {
 
  protected:
   Control& AddControl(std::string name, ControlKind kind);
+  ListView& AddListView(std::string name);
   Timer& AddTimer(TimerService& service, std::string name, std::function<void()> on_tick);
   void MarkLoaded() { loaded_ = true; }
   // Places the form in the middle of a screen of the given size (twips).

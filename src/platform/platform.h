@@ -2,6 +2,7 @@
 
 #include "platform/control_factory.h"
 #include "platform/file_system.h"
+#include "platform/help.h"
 #include "platform/keyboard.h"
 #include "platform/registry.h"
 #include "platform/text_measure.h"
@@ -24,6 +25,7 @@ struct Platform {
   ControlFactory& controls;
   WindowSystem& windows;
   XmlFactory& xml;
+  Help& help;
 };
 
 }  // namespace windlock

@@ -2,8 +2,16 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace windlock {
+
+// One element of an XML document, valid while the element is in the document.
+class XmlElement {
+ public:
+  virtual ~XmlElement() = default;
+  virtual void SetAttribute(const std::string& name, const std::string& value) = 0;
+};
 
 // An XML document as the bar uses it. Real: MSXML2 DOMDocument 3.0 (win32). Fake:
 // SimXmlDocument on pugixml.
@@ -12,6 +20,13 @@ class XmlDocument {
   virtual ~XmlDocument() = default;
   // Creates an element and appends it to the document as its root.
   virtual void AppendRootElement(const std::string& name) = 0;
+  // The root element's child elements, in order (one walk, so that a caller can go through
+  // them by position without walking again).
+  virtual std::vector<std::unique_ptr<XmlElement>> RootChildren() = 0;
+  // Creates an element and appends it as the root's last child.
+  virtual std::unique_ptr<XmlElement> AppendToRoot(const std::string& name) = 0;
+  // Removes the root's child element at that position.
+  virtual void RemoveRootChild(std::size_t index) = 0;
 };
 
 class XmlFactory {

@@ -35,8 +35,9 @@ class ThreadContext {
   Win32ControlFactory controls_;
   Win32WindowSystem windows_;
   Win32XmlFactory xml_;
-  Platform platform_{registry_, files_, ui_,       timers_,  timers_,
-                     keyboard_, text_,  controls_, windows_, xml_};
+  Win32Help help_;
+  Platform platform_{registry_, files_,    ui_,      timers_, timers_, keyboard_,
+                     text_,     controls_, windows_, xml_,    help_};
   Apartment apartment_{platform_};
   int users_ = 0;
 };

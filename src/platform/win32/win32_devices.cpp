@@ -45,4 +45,8 @@ void Win32Animation::Open(const std::string& path) {
   ThrowNotAvailable("The animation " + path);
 }
 
+void Win32Help::HtmlHelp(const std::string& target, uint32_t, uint32_t) {
+  ThrowNotAvailable("The help file " + target);
+}
+
 }  // namespace windlock::win32

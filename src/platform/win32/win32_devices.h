@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/animation.h"
+#include "platform/help.h"
 #include "platform/keyboard.h"
 #include "platform/sound_device.h"
 #include "platform/text_measure.h"
@@ -33,6 +34,12 @@ class Win32SoundDevice : public SoundDevice {
 class Win32Animation : public Animation {
  public:
   void Open(const std::string& path) override;
+};
+
+// The help viewer is not started on Windows yet: showing help fails.
+class Win32Help : public Help {
+ public:
+  void HtmlHelp(const std::string& target, uint32_t command, uint32_t data) override;
 };
 
 // The failure of a platform piece that the Windows build does not provide yet.

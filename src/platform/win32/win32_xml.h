@@ -7,13 +7,28 @@
 
 namespace windlock::win32 {
 
+// An element of an MSXML document.
+class Win32XmlElement : public XmlElement {
+ public:
+  explicit Win32XmlElement(ComPtr<IXMLDOMElement> element) : element_(std::move(element)) {}
+  void SetAttribute(const std::string& name, const std::string& value) override;
+
+ private:
+  ComPtr<IXMLDOMElement> element_;
+};
+
 // An MSXML2 DOMDocument 3.0.
 class Win32XmlDocument : public XmlDocument {
  public:
   Win32XmlDocument();
   void AppendRootElement(const std::string& name) override;
+  std::vector<std::unique_ptr<XmlElement>> RootChildren() override;
+  std::unique_ptr<XmlElement> AppendToRoot(const std::string& name) override;
+  void RemoveRootChild(std::size_t index) override;
 
  private:
+  ComPtr<IXMLDOMElement> Root();
+
   ComPtr<IXMLDOMDocument> document_;
 };
 

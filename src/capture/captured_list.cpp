@@ -1,0 +1,192 @@
+#include "capture/captured_list.h"
+
+#include <unordered_set>
+
+#include "common/error_message.h"
+#include "common/page_function.h"
+
+namespace windlock {
+namespace {
+
+// "Element not found", as the list view reports a missing key.
+constexpr int32_t kErrElementNotFound = 35601;
+
+const char* Flag(bool value) {
+  return value ? "true" : "false";
+}
+
+}  // namespace
+
+CapturedList::CapturedList(Platform& platform, ListView& url_list, BarFlags& flags,
+                           Browser& preview, Browser& skin)
+    : platform_(platform), url_list_(url_list), flags_(flags), preview_(preview), skin_(skin) {}
+
+void CapturedList::CreateMirror(XmlFactory& xml) {
+  mirror_ = xml.CreateDocument();
+  mirror_->AppendRootElement("URLS");
+}
+
+void CapturedList::RecordCapture(const NavigateRequest& request) {
+  CapturedEntry& entry = entries_.emplace_back();
+  entry.URL = request.url;
+  entry.Flags = request.flags;
+  entry.TargetFrameName = request.target_frame_name;
+  entry.PostData = request.post_data;
+  entry.Headers = request.headers;
+  entry.URLName = request.url.ToText();
+  current_ = entries_.size() - 1;
+  flags_.CapturePending = false;
+  UpdateCapturedList(0);
+  CallPageFunction(skin_, "OnPreview", {entries_.back().URL});
+}
+
+void CapturedList::UpdateURLName(const std::string& text) {
+  if (!current_) return;
+  entries_[*current_].URLName = text;
+  UpdateCapturedList(0);
+}
+
+void CapturedList::AddListItem(CapturedEntry& entry) {
+  try {
+    ++list_item_counter_;
+    std::string key = "Key" + std::to_string(list_item_counter_);
+    url_list_.Add(key, "");
+    url_list_.SetText(url_list_.size() - 1, entry.URLName);
+    entry.Key = key;
+  } catch (const Error& error) {
+    platform_.ui.ShowMessageBox(
+        std::string("An error has occured while adding the URL to the tree view.") + kCrLf +
+            std::to_string(error.number()) + kCrLf + error.description(),
+        std::nullopt, kMbOk);
+  }
+}
+
+HtmlOptions* CapturedList::SkinSelect() {
+  HtmlDocument* document = skin_.Document();
+  if (!document) return nullptr;
+  if (HtmlOptions* options = document->SelectOptions(kCaptureSelectId)) return options;
+  if (!document->HasElement(kInsertCaptureListId)) return nullptr;
+  document->SetInnerHtml(kInsertCaptureListId, kCaptureSelectMarkup);
+  return document->SelectOptions(kCaptureSelectId);
+}
+
+void CapturedList::UpdateCapturedList(int mode) {
+  try {
+    Update(mode);
+  } catch (const Error& error) {
+    ShowCommonError(platform_.ui, "There Was An Error Updating The URL List.", error);
+    return;
+  }
+  CallPageFunction(skin_, "OnUpdateList");
+}
+
+void CapturedList::RemoveStaleOptions(HtmlOptions& options) {
+  // Options normally follow the entries in order; the set of keys is only needed once they
+  // part ways.
+  std::unordered_set<std::string> keys;
+  bool keys_known = false;
+  std::size_t next_entry = 0;
+  for (std::size_t i = 0; i < options.length();) {
+    std::string value = options.Value(i);
+    if (next_entry < entries_.size() && value == entries_[next_entry].Key) {
+      ++next_entry;
+      ++i;
+      continue;
+    }
+    if (!keys_known) {
+      for (const CapturedEntry& entry : entries_) keys.insert(entry.Key);
+      keys_known = true;
+    }
+    if (keys.contains(value)) {
+      ++i;
+    } else {
+      options.Remove(i);
+    }
+  }
+}
+
+void CapturedList::Update(int mode) {
+  HtmlOptions* options = SkinSelect();
+  if (options) RemoveStaleOptions(*options);
+  std::vector<std::unique_ptr<XmlElement>> elements = mirror_->RootChildren();
+  for (std::size_t j = 0; j < entries_.size(); ++j) {
+    CapturedEntry& entry = entries_[j];
+    if (!url_list_.Find(entry.Key, j)) {
+      AddListItem(entry);
+      std::unique_ptr<XmlElement> element = mirror_->AppendToRoot("URL");
+      element->SetAttribute("URLName", entry.URLName);
+      element->SetAttribute("URLLocation", entry.URL.ToText());
+      element->SetAttribute("selected", "false");
+      element->SetAttribute("visible", "true");
+      elements.push_back(std::move(element));
+    }
+    std::optional<std::size_t> item = url_list_.Find(entry.Key, j);
+    if (!item) throw Error(kErrElementNotFound, "Element not found");
+    bool selected = url_list_.items()[*item].selected;
+    if (mode == 0) {
+      if (j >= elements.size()) throw Error(kErrSubscriptOutOfRange, "Subscript out of range");
+      url_list_.SetText(*item, entry.URLName);
+      elements[j]->SetAttribute("URLName", entry.URLName);
+      elements[j]->SetAttribute("selected", Flag(selected));
+    }
+    if (!options) continue;
+    if (j >= options->length()) {
+      options->Add(entry.Key, entry.URLName);
+    } else {
+      if (options->Text(j) != entry.URLName) options->SetText(j, entry.URLName);
+      if (selected) options->SetSelected(j, true);
+    }
+  }
+}
+
+void CapturedList::RemoveSelectedEntries() {
+  try {
+    std::vector<bool> removing(entries_.size(), false);
+    std::unordered_set<std::string> removed_keys;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      std::optional<std::size_t> item = url_list_.Find(entries_[i].Key);
+      removing[i] = item && url_list_.items()[*item].selected;
+      if (removing[i]) removed_keys.insert(entries_[i].Key);
+    }
+    if (removed_keys.empty()) return;
+    std::size_t removed = 0;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (!removing[i]) continue;
+      mirror_->RemoveRootChild(i - removed);
+      ++removed;
+    }
+    url_list_.Remove(removed_keys);
+    std::vector<CapturedEntry> kept;
+    std::optional<std::size_t> current;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (removing[i]) continue;
+      // The current entry follows its entry, or goes with it.
+      if (current_ == i) current = kept.size();
+      kept.push_back(std::move(entries_[i]));
+    }
+    entries_ = std::move(kept);
+    current_ = current;
+  } catch (const Error& error) {
+    ShowCommonError(platform_.ui, "There Was An Error Removing The URL From The List.", error);
+  }
+}
+
+std::optional<std::size_t> CapturedList::FindByKey(const std::string& key) const {
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].Key == key) return i;
+  }
+  return std::nullopt;
+}
+
+void CapturedList::PreviewSelectedEntry() {
+  if (entries_.empty()) return;
+  std::optional<std::size_t> item = url_list_.SelectedItem();
+  if (!item) return;
+  std::optional<std::size_t> entry = FindByKey(url_list_.items()[*item].key);
+  if (!entry) return;
+  current_ = entry;
+  preview_.Navigate2(NavigateRequest{entries_[*entry].URL, {}, {}, {}, {}});
+  CallPageFunction(skin_, "OnPreview", {entries_[*entry].URL});
+}
+
+}  // namespace windlock

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "capture/bar_flags.h"
+#include "capture/captured_entry.h"
+#include "common/list_view.h"
+#include "platform/browser.h"
+#include "platform/platform.h"
+
+namespace windlock {
+
+// The captured pop-ups in capture order, and the three views kept in step with them: the list
+// view URLList, the XML mirror (for skins) and the skin page's selection box. Every update walks
+// the entries once and finds items, keys and elements without searching.
+class CapturedList {
+ public:
+  CapturedList(Platform& platform, ListView& url_list, BarFlags& flags, Browser& preview,
+               Browser& skin);
+
+  const std::vector<CapturedEntry>& entries() const { return entries_; }
+  std::size_t CapturedCount() const { return entries_.size(); }
+  // The entry the preview pane shows; none when it was removed.
+  std::optional<std::size_t> CurrentEntry() const { return current_; }
+
+  // The mirror's life follows the bar form's.
+  void CreateMirror(XmlFactory& xml);
+  void ReleaseMirror() { mirror_.reset(); }
+  XmlDocument* mirror() const { return mirror_.get(); }
+
+  // The preview browser's first navigation after a capture: the request becomes an entry.
+  void RecordCapture(const NavigateRequest& request);
+  // The preview reports a title: it names the current entry.
+  void UpdateURLName(const std::string& text);
+  // Brings the three views in line with the entries and tells the skin page.
+  void UpdateCapturedList(int mode);
+  // Removes the entries whose list items are selected. The skin's selection box follows at the
+  // next update.
+  void RemoveSelectedEntries();
+  // Shows the selected entry again in the preview pane.
+  void PreviewSelectedEntry();
+  // The first entry with that list item key, or none.
+  std::optional<std::size_t> FindByKey(const std::string& key) const;
+  // The options of the skin page's selection box, written into its placeholder if need be; none
+  // when the page has neither.
+  HtmlOptions* SkinSelect();
+
+ private:
+  void AddListItem(CapturedEntry& entry);
+  void Update(int mode);
+  // Removes the options whose value is no entry's key.
+  void RemoveStaleOptions(HtmlOptions& options);
+
+  Platform& platform_;
+  ListView& url_list_;
+  BarFlags& flags_;
+  Browser& preview_;
+  Browser& skin_;
+  std::unique_ptr<XmlDocument> mirror_;
+  std::vector<CapturedEntry> entries_;
+  std::optional<std::size_t> current_;
+  long list_item_counter_ = 0;
+};
+
+}  // namespace windlock

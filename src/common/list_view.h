@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "common/control.h"
+
+namespace windlock {
+
+// A list view's items: each has a unique key, a text and a selection state. Lookups by key cost
+// the same however many items there are.
+class ListView : public Control {
+ public:
+  struct Item {
+    std::string key;
+    std::string text;
+    bool selected = false;
+  };
+
+  explicit ListView(std::string name) : Control(std::move(name), ControlKind::kListView) {}
+
+  const std::vector<Item>& items() const { return items_; }
+  std::size_t size() const { return items_.size(); }
+
+  // Adds an item at the end; the key must be new.
+  void Add(std::string key, std::string text);
+  // The position of the item with that key, or none.
+  std::optional<std::size_t> Find(const std::string& key) const;
+  // The same, looking first at `hint`, where callers that walk in list order find it.
+  std::optional<std::size_t> Find(const std::string& key, std::size_t hint) const;
+  void SetText(std::size_t index, std::string text) { items_[index].text = std::move(text); }
+  void SetSelected(std::size_t index, bool selected) { items_[index].selected = selected; }
+  // Removes the items with these keys, keeping the others in order.
+  void Remove(const std::unordered_set<std::string>& keys);
+  // SelectedItem: the first selected item, or none.
+  std::optional<std::size_t> SelectedItem() const;
+
+  // Column header width of the first column.
+  float column_width = 0;
+
+ private:
+  void Reindex();
+
+  std::vector<Item> items_;
+  std::unordered_map<std::string, std::size_t> positions_;
+};
+
+}  // namespace windlock
