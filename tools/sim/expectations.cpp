@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "expectation_text.h"
 #include "platform/sim/sim_trace.h"
 #include "scenario_errors.h"
 #include "scenario_runner.h"
@@ -8,53 +9,6 @@ namespace windlock::scenario {
 namespace {
 
 using sim::Quote;
-
-std::string Bool(bool value) {
-  return value ? "true" : "false";
-}
-
-void Check(const std::string& expected, const std::string& found) {
-  if (expected != found) throw ExpectationFailed(expected, found);
-}
-
-// The quoted arguments from `first` on, as one list text.
-std::string QuotedList(const ScenarioLine& line, std::size_t first) {
-  std::string list;
-  for (std::size_t i = first; i < line.size(); ++i) {
-    if (!list.empty()) list += " ";
-    list += Quote(line.Quoted(i));
-  }
-  return list;
-}
-
-std::string QuotedList(const std::vector<std::string>& items) {
-  std::string list;
-  for (const std::string& item : items) {
-    if (!list.empty()) list += " ";
-    list += Quote(item);
-  }
-  return list;
-}
-
-std::string WordList(const ScenarioLine& line, std::size_t first) {
-  std::string list;
-  for (std::size_t i = first; i < line.size(); ++i) {
-    if (!list.empty()) list += " ";
-    list += line.at(i).text;
-  }
-  return list;
-}
-
-std::string WordList(const std::vector<std::string>& items) {
-  std::string list;
-  for (const std::string& item : items) list += (list.empty() ? "" : " ") + item;
-  return list;
-}
-
-// An expected value as written: a quoted text stays text, a word is compared as it is.
-std::string Value(const Token& token) {
-  return token.quoted ? Quote(token.text) : token.text;
-}
 
 std::string SettingValue(const Settings& settings, const std::string& field) {
   if (field == "AutoStartVisible") return Bool(settings.AutoStartVisible);
@@ -83,18 +37,7 @@ std::string FontText(const Font& font) {
 }
 
 sim::SimBrowser& BrowserNamed(ScenarioRunner& runner, const std::string& name) {
-  sim::SimWindow& window = runner.window();
-  sim::SimBrowser* browser = nullptr;
-  if (name == "host") {
-    browser = &window.hosting();
-  } else if (name == "preview") {
-    sim::SimPreviewControl* preview = window.controls().preview();
-    browser = preview ? &preview->browser() : nullptr;
-  } else if (name == "skin") {
-    browser = window.controls().skin();
-  } else {
-    throw ScenarioError("host, preview or skin, not " + name);
-  }
+  sim::SimBrowser* browser = runner.FindBrowser(name);
   if (!browser) throw ExpectationFailed("the " + name + " browser", "none");
   return *browser;
 }
@@ -331,32 +274,51 @@ void ExpectXml(ScenarioRunner& runner, const ScenarioLine& line) {
   Check("xml " + line.Raw(), "xml " + (mirror ? mirror->Canonical() : std::string("none")));
 }
 
+void ExpectQuit(ScenarioRunner& runner, const ScenarioLine& line) {
+  line.Expect(1, 1);
+  bool quit = runner.window().hosting().quit();
+  Check(line.Word(0), quit ? "quit" : "no-quit");
+}
+
+void ExpectHelp(ScenarioRunner& runner, const ScenarioLine& line) {
+  line.Expect(2, 2);
+  const auto& call = runner.machine().help.last_call();
+  Check("help " + Quote(line.Quoted(1)), "help " + (call ? Quote(call->target) : "none"));
+}
+
 const CommandTable& Expectations() {
-  static const CommandTable kExpectations = {
-      {"decision", ExpectDecision},
-      {"windows", ExpectWindows},
-      {"setting", ExpectSetting},
-      {"font", ExpectFont},
-      {"sites", ExpectSites},
-      {"dialog-url", ExpectDialogUrl},
-      {"reg", ExpectReg},
-      {"messagebox", ExpectMessageBox},
-      {"no-messagebox", ExpectNoMessageBox},
-      {"navigated", ExpectNavigated},
-      {"no-navigation", ExpectNoNavigation},
-      {"alert", ExpectAlert},
-      {"alerts", ExpectAlerts},
-      {"sound", ExpectSound},
-      {"page-calls", ExpectPageCalls},
-      {"bypass", ExpectBypass},
-      {"control", ExpectControl},
-      {"form", ExpectForm},
-      {"result", ExpectResult},
-      {"browser-bar", ExpectBrowserBar},
-      {"file", ExpectFile},
-      {"focus-reports", ExpectFocusReports},
-      {"xml", ExpectXml},
-  };
+  static const CommandTable kExpectations = [] {
+    CommandTable table = {
+        {"decision", ExpectDecision},
+        {"windows", ExpectWindows},
+        {"setting", ExpectSetting},
+        {"font", ExpectFont},
+        {"sites", ExpectSites},
+        {"dialog-url", ExpectDialogUrl},
+        {"reg", ExpectReg},
+        {"messagebox", ExpectMessageBox},
+        {"no-messagebox", ExpectNoMessageBox},
+        {"navigated", ExpectNavigated},
+        {"no-navigation", ExpectNoNavigation},
+        {"alert", ExpectAlert},
+        {"alerts", ExpectAlerts},
+        {"sound", ExpectSound},
+        {"page-calls", ExpectPageCalls},
+        {"bypass", ExpectBypass},
+        {"control", ExpectControl},
+        {"form", ExpectForm},
+        {"result", ExpectResult},
+        {"browser-bar", ExpectBrowserBar},
+        {"file", ExpectFile},
+        {"focus-reports", ExpectFocusReports},
+        {"xml", ExpectXml},
+        {"quit", ExpectQuit},
+        {"no-quit", ExpectQuit},
+        {"help", ExpectHelp},
+    };
+    AddCapturedListExpectations(table);
+    return table;
+  }();
   return kExpectations;
 }
 

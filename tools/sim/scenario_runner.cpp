@@ -10,6 +10,8 @@ ScenarioRunner::ScenarioRunner(std::string file_name, std::vector<std::string> l
     : file_name_(std::move(file_name)), lines_(std::move(lines)), out_(out) {
   AddSetupCommands(commands_);
   AddBrowserCommands(commands_);
+  AddPaneCommands(commands_);
+  AddListCommands(commands_);
   AddBandCommands(commands_);
   AddUserCommands(commands_);
   AddExpectations(commands_);
@@ -18,7 +20,10 @@ ScenarioRunner::ScenarioRunner(std::string file_name, std::vector<std::string> l
   machine_.ui.SetOnShow([this](Form& form) { OnModalShown(form); });
 }
 
-ScenarioRunner::~ScenarioRunner() = default;
+// What the windows do as they go after the last line is no effect of any line.
+ScenarioRunner::~ScenarioRunner() {
+  machine_.trace.SetSink(nullptr);
+}
 
 ScenarioRunner::Outcome ScenarioRunner::Run() {
   try {
@@ -104,6 +109,17 @@ Control& ScenarioRunner::FindControl(const std::string& name) {
   Control* control = form.FindControl(name);
   if (!control) throw ScenarioError("unknown control " + name + " on " + form.name());
   return *control;
+}
+
+sim::SimBrowser* ScenarioRunner::FindBrowser(const std::string& name) {
+  sim::SimWindow& current = window();
+  if (name == "host") return &current.hosting();
+  if (name == "preview") {
+    sim::SimPreviewControl* preview = current.controls().preview();
+    return preview ? &preview->browser() : nullptr;
+  }
+  if (name == "skin") return current.controls().skin();
+  throw ScenarioError("host, preview or skin, not " + name);
 }
 
 Form* ScenarioRunner::FindOpenForm(const std::string& name) {

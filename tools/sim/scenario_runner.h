@@ -65,6 +65,9 @@ class ScenarioRunner {
   // The topmost open modal form, or the bar form.
   Form& TopForm();
   Control& FindControl(const std::string& name);
+  // The host, preview or skin browser of the current window; none while the bar has not made
+  // it. Fails on any other name.
+  sim::SimBrowser* FindBrowser(const std::string& name);
   Form* FindOpenForm(const std::string& name);
   std::string RegistryPath(const std::string& path) const;
   std::string FilePath(const std::string& path) const;
@@ -103,6 +106,10 @@ void AddSetupCommands(CommandTable& table);
 void AddBrowserCommands(CommandTable& table);
 void AddUserCommands(CommandTable& table);
 void AddBandCommands(CommandTable& table);
+void AddPaneCommands(CommandTable& table);
+void AddListCommands(CommandTable& table);
 void AddExpectations(CommandTable& table);
+// Expectation groups, each adding to the table of `expect` kinds.
+void AddCapturedListExpectations(CommandTable& expectations);
 
 }  // namespace windlock::scenario

@@ -16,4 +16,10 @@ bool LessFolded(std::string_view a, std::string_view b) {
   return FoldCase(a) < FoldCase(b);
 }
 
+bool EqualsFolded(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return std::tolower(x) == std::tolower(y);
+  });
+}
+
 }  // namespace windlock::sim

@@ -47,6 +47,14 @@ const char* DecisionName(NewWindowDecision decision) {
   return "?";
 }
 
+NavigateRequest AsBrowserReportsIt(const NavigateRequest& request) {
+  NavigateRequest reported = request;
+  if (reported.flags.empty()) reported.flags = 0;
+  if (reported.target_frame_name.empty()) reported.target_frame_name = "";
+  if (reported.headers.empty()) reported.headers = "";
+  return reported;
+}
+
 std::string DescribeRequest(const NavigateRequest& request) {
   // Options left at their defaults (omitted, 0 or empty) are not shown.
   std::string text = Quote(request.url.ToText());
@@ -107,14 +115,15 @@ void SimBrowser::Load(const std::string& url) {
   document_ = std::make_unique<SimDocument>(world_.trace, Name(), text.value_or(""), page_calls_);
 }
 
-void SimBrowser::Deliver(const NavigateRequest& request) {
+bool SimBrowser::Deliver(const NavigateRequest& request) {
   std::string url = request.url.ToText();
   if (role_ == BrowserRole::kPreview) {
     bool cancel = false;
-    for (BrowserEvents* sink : Sinks()) sink->BeforeNavigate2(request, cancel);
+    NavigateRequest delivered = AsBrowserReportsIt(request);
+    for (BrowserEvents* sink : Sinks()) sink->BeforeNavigate2(delivered, cancel);
     if (cancel) {
       world_.trace("preview navigation cancelled " + Quote(url));
-      return;
+      return false;
     }
   }
   if (role_ == BrowserRole::kHost) {
@@ -123,6 +132,11 @@ void SimBrowser::Deliver(const NavigateRequest& request) {
     Load(url);
   }
   RaiseDocumentComplete();
+  return true;
+}
+
+void SimBrowser::Arrive(const NavigateRequest& request, const std::optional<std::string>& title) {
+  if (Deliver(request) && title) RaiseTitleChange(*title);
 }
 
 void SimBrowser::ShowPage(const std::string& url) {
@@ -134,8 +148,29 @@ void SimBrowser::RaiseDocumentComplete() {
   for (BrowserEvents* sink : Sinks()) sink->DocumentComplete(location_);
 }
 
+void SimBrowser::RaiseTitleChange(const std::string& text) {
+  for (BrowserEvents* sink : Sinks()) sink->TitleChange(text);
+}
+
 void SimBrowser::RaiseOnQuit() {
   for (BrowserEvents* sink : Sinks()) sink->OnQuit();
+}
+
+bool SimBrowser::RaiseNewWindow() {
+  Browser* target = nullptr;
+  bool cancel = false;
+  for (BrowserEvents* sink : Sinks()) sink->NewWindow2(target, cancel);
+  return cancel;
+}
+
+bool SimBrowser::RaiseWindowClosing() {
+  bool cancel = false;
+  for (BrowserEvents* sink : Sinks()) sink->WindowClosing(false, cancel);
+  return cancel;
+}
+
+void SimBrowser::RaiseWindowSetPosition() {
+  for (BrowserEvents* sink : Sinks()) sink->WindowSetPosition();
 }
 
 NewWindowDecision SimBrowser::OpenWindow(const NavigateRequest& request,
@@ -153,17 +188,9 @@ NewWindowDecision SimBrowser::OpenWindow(const NavigateRequest& request,
   } else if (decision == NewWindowDecision::kCaptured) {
     auto* receiver = dynamic_cast<SimBrowser*>(target);
     if (!receiver) throw std::logic_error("a new window was handed to a foreign browser");
-    receiver->ReceiveNewWindow(request, title);
+    receiver->Arrive(request, title);
   }
   return decision;
-}
-
-void SimBrowser::ReceiveNewWindow(const NavigateRequest& request,
-                                  const std::optional<std::string>& title) {
-  Deliver(request);
-  if (title) {
-    for (BrowserEvents* sink : Sinks()) sink->TitleChange(*title);
-  }
 }
 
 }  // namespace windlock::sim

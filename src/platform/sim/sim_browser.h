@@ -66,12 +66,23 @@ class SimBrowser : public Browser {
   void Advise(BrowserEvents* events) override;
   void Unadvise(BrowserEvents* events) override;
 
-  // Carries out a navigation now (the queue delivers through this).
-  void Deliver(const NavigateRequest& request);
+  // Carries out a navigation now (the queue delivers through this); false when BeforeNavigate2
+  // cancelled it.
+  bool Deliver(const NavigateRequest& request);
+  // A navigation that reaches this browser from outside the program (a captured window's first
+  // one, a link followed in the page): carried out at once, then the title, when given, is
+  // reported.
+  void Arrive(const NavigateRequest& request, const std::optional<std::string>& title);
   // The user shows a page: LocationURL becomes the address and DocumentComplete is raised.
   void ShowPage(const std::string& url);
   void RaiseDocumentComplete();
+  void RaiseTitleChange(const std::string& text);
   void RaiseOnQuit();
+  // The page asks for a window of its own (NewWindow2 with no browser to put it in), to close
+  // its window, or to move it; each returns whether a handler cancelled it.
+  bool RaiseNewWindow();
+  bool RaiseWindowClosing();
+  void RaiseWindowSetPosition();
   // A page opens a window (NewWindow2); what the handlers decided happens next.
   NewWindowDecision OpenWindow(const NavigateRequest& request,
                                const std::optional<std::string>& title);
@@ -90,8 +101,6 @@ class SimBrowser : public Browser {
  private:
   std::vector<BrowserEvents*> Sinks() const { return sinks_; }
   void Load(const std::string& url);
-  // A captured window's first navigation, handed to this browser by NewWindow2.
-  void ReceiveNewWindow(const NavigateRequest& request, const std::optional<std::string>& title);
   std::string Name() const { return RoleName(role_); }
 
   SimWorld& world_;
@@ -110,5 +119,8 @@ class SimBrowser : public Browser {
 
 // Describes a request in a trace line: URL and the options that are set.
 std::string DescribeRequest(const NavigateRequest& request);
+// The request as BeforeNavigate2 reports it: omitted flags are 0, an omitted target frame and
+// omitted headers are empty texts; post data stays as it was.
+NavigateRequest AsBrowserReportsIt(const NavigateRequest& request);
 
 }  // namespace windlock::sim

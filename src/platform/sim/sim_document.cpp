@@ -5,12 +5,10 @@
 
 #include "common/error.h"
 #include "platform/sim/case_insensitive.h"
+#include "platform/sim/script_errors.h"
 
 namespace windlock::sim {
 namespace {
-
-// "Object doesn't support this property or method", as a script engine reports it.
-constexpr int32_t kErrNoSuchMethod = 438;
 
 bool IsNameChar(char c, bool first) {
   unsigned char u = static_cast<unsigned char>(c);
@@ -60,7 +58,13 @@ SimDocument::SimDocument(const SimTrace& trace, std::string browser_name, const 
       browser_name_(std::move(browser_name)),
       functions_(FindFunctions(text)),
       title_(FindTitle(text)),
-      call_log_(call_log) {}
+      call_log_(call_log) {
+  dom_.Build(text);
+}
+
+void SimDocument::SetInnerHtml(const std::string& id, const std::string& html) {
+  if (!dom_.SetInnerHtml(id, html)) throw Error(kErrObjectRequired, "Object required");
+}
 
 Variant SimDocument::CallFunction(const std::string& name, const std::vector<Variant>& args) {
   if (name != "moveTo" && !functions_.contains(name)) {

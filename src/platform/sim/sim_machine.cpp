@@ -6,8 +6,9 @@ SimWindow::SimWindow(SimMachine& machine, int id)
     : id_(id),
       hosting_(machine.world, BrowserRole::kHost),
       controls_(machine.world, machine.trace, machine.files),
-      platform_{machine.registry, machine.files, machine.ui, machine.scheduler, machine.scheduler,
-                machine.keyboard, machine.text,  controls_,  machine.windows,   machine.xml} {}
+      platform_{machine.registry,  machine.files,    machine.ui,   machine.scheduler,
+                machine.scheduler, machine.keyboard, machine.text, controls_,
+                machine.windows,   machine.xml,      machine.help} {}
 
 SimMachine::SimMachine() {
   scheduler.SetAfterTick([this] { navigations.DeliverAll(); });

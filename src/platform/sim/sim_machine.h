@@ -8,6 +8,7 @@
 #include "platform/sim/sim_controls.h"
 #include "platform/sim/sim_devices.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_help.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_scheduler.h"
 #include "platform/sim/sim_trace.h"
@@ -54,6 +55,7 @@ class SimMachine {
   SimUi ui{trace};
   SimWindowSystem windows{trace};
   SimXmlFactory xml;
+  SimHelp help{trace};
   SimNavigationQueue navigations;
   SimWorld world{trace, files, navigations};
 

@@ -1,5 +1,8 @@
 #include "platform/sim/sim_xml_document.h"
 
+#include "common/error.h"
+#include "platform/sim/script_errors.h"
+
 namespace windlock::sim {
 namespace {
 
@@ -52,8 +55,52 @@ void Write(const pugi::xml_node& node, std::string& out) {
 
 }  // namespace
 
+void SimXmlElement::SetAttribute(const std::string& name, const std::string& value) {
+  pugi::xml_attribute attribute = node_.attribute(name.c_str());
+  if (!attribute) {
+    attribute = node_.append_attribute(name.c_str());
+  } else if (value == attribute.value()) {
+    // Most updates write back what is there; leave the stored text alone.
+    return;
+  }
+  attribute.set_value(value.c_str());
+}
+
 void SimXmlDocument::AppendRootElement(const std::string& name) {
   document_.append_child(name.c_str());
+}
+
+std::vector<std::unique_ptr<XmlElement>> SimXmlDocument::RootChildren() {
+  std::vector<std::unique_ptr<XmlElement>> children;
+  children.reserve(last_child_count_);
+  for (pugi::xml_node child = Root().first_child(); child; child = child.next_sibling()) {
+    if (child.type() == pugi::node_element)
+      children.push_back(std::make_unique<SimXmlElement>(child));
+  }
+  last_child_count_ = children.size();
+  return children;
+}
+
+std::unique_ptr<XmlElement> SimXmlDocument::AppendToRoot(const std::string& name) {
+  return std::make_unique<SimXmlElement>(Root().append_child(name.c_str()));
+}
+
+void SimXmlDocument::RemoveRootChild(std::size_t index) {
+  pugi::xml_node root = Root();
+  for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+    if (child.type() != pugi::node_element) continue;
+    if (index-- == 0) {
+      root.remove_child(child);
+      return;
+    }
+  }
+  throw Error(kErrObjectRequired, "Object required");
+}
+
+pugi::xml_node SimXmlDocument::Root() const {
+  pugi::xml_node root = document_.document_element();
+  if (!root) throw Error(kErrObjectRequired, "Object required");
+  return root;
 }
 
 std::string SimXmlDocument::Canonical() const {

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+namespace windlock::sim {
+
+// Automation errors the simulated documents raise, numbered as a script engine reports them.
+// "Object doesn't support this property or method": a call of a function the page lacks.
+inline constexpr int32_t kErrNoSuchMethod = 438;
+// "Object required": an element or option the page does not have.
+inline constexpr int32_t kErrObjectRequired = 424;
+
+}  // namespace windlock::sim
