@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "bar/bar_form.h"
 #include "common/form.h"
 #include "host/subclass_hook.h"
 #include "settings/settings_store.h"
@@ -82,6 +83,41 @@ BarHarness::~BarHarness() {
 
 sim::NewWindowDecision BarHarness::OpenPopup() {
   return window.hosting().OpenWindow(NavigateRequest::To(kPopupUrl), std::nullopt);
+}
+
+sim::NewWindowDecision BarHarness::OpenPopup(const NavigateRequest& request,
+                                             const std::optional<std::string>& title) {
+  return window.hosting().OpenWindow(request, title);
+}
+
+std::vector<std::string> BarHarness::ListTexts() const {
+  std::vector<std::string> texts;
+  for (const ListView::Item& item : bar.URLList().items()) texts.push_back(item.text);
+  return texts;
+}
+
+std::string BarHarness::Mirror() const {
+  auto* mirror = dynamic_cast<const sim::SimXmlDocument*>(bar.xml_mirror());
+  if (!mirror) throw std::logic_error("the bar has no XML mirror");
+  return mirror->Canonical();
+}
+
+std::optional<std::vector<std::string>> BarHarness::SkinOptions() {
+  HtmlDocument* document = skin().Document();
+  HtmlOptions* options = document ? document->SelectOptions(kCaptureSelectId) : nullptr;
+  if (!options) return std::nullopt;
+  std::vector<std::string> shown;
+  for (std::size_t i = 0; i < options->length(); ++i) {
+    shown.push_back(options->Value(i) + "=" + options->Text(i) +
+                    (options->Selected(i) ? " *" : ""));
+  }
+  return shown;
+}
+
+void BarHarness::SelectItems(const std::vector<std::size_t>& positions) {
+  ListView& list = bar.URLList();
+  for (std::size_t i = 0; i < list.size(); ++i) list.SetSelected(i, false);
+  for (std::size_t position : positions) list.SetSelected(position, true);
 }
 
 void BarHarness::ShowSkinPage(const std::string& text) {

@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -55,14 +56,28 @@ class BarHarness {
   Settings& settings() { return apartment.module().settings; }
   sim::SimBrowser& preview() { return window.controls().preview()->browser(); }
   sim::SimSoundDevice& sound() { return *window.controls().sound(); }
+  sim::SimBrowser& skin() { return *window.controls().skin(); }
   void SetBarShowing(bool showing) { machine.windows.ShowWindow(bar.hWnd(), showing); }
 
   void Plan(UserStep step) { steps_.push_back(std::move(step)); }
   bool all_steps_taken() const { return steps_.empty(); }
   // The page in the hosting browser opens a window; returns what became of it.
   sim::NewWindowDecision OpenPopup();
+  // The page in the hosting browser opens a window for this request; a captured one reports the
+  // title, when given, once its page has loaded.
+  sim::NewWindowDecision OpenPopup(const NavigateRequest& request,
+                                   const std::optional<std::string>& title = std::nullopt);
   // Puts a page in the bar's skin browser.
   void ShowSkinPage(const std::string& text);
+
+  // The captured list as each view shows it: the list view's item texts in order, the XML
+  // mirror in canonical form, and the skin page's selection box as "value=text" ("value=text *"
+  // when selected), none while the page has no such box.
+  std::vector<std::string> ListTexts() const;
+  std::string Mirror() const;
+  std::optional<std::vector<std::string>> SkinOptions();
+  // Selects exactly these list view items.
+  void SelectItems(const std::vector<std::size_t>& positions);
 
   const std::vector<std::string>& forms_shown() const { return forms_shown_; }
   // Trace lines that start with any of the prefixes, in order.
@@ -96,6 +111,10 @@ class BandThread {
   void SendToBar(uint32_t message);
   // The opener page opens a window; returns what became of it.
   sim::NewWindowDecision OpenPopup();
+  // The page in the hosting browser opens a window for this request; a captured one reports the
+  // title, when given, once its page has loaded.
+  sim::NewWindowDecision OpenPopup(const NavigateRequest& request,
+                                   const std::optional<std::string>& title = std::nullopt);
 
  private:
   // Last, so the band goes before the apartment it lives in.

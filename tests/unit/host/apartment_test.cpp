@@ -36,8 +36,8 @@ TEST(TwoThreadsTest, EachWindowHasABarOfItsOwn) {
   EXPECT_TRUE(two.settings().CaptureWhenClosed);
   EXPECT_EQ(one.OpenPopup(), NewWindowDecision::kAllowed);
   EXPECT_EQ(two.OpenPopup(), NewWindowDecision::kCaptured);
-  EXPECT_FALSE(one.form()->flags().CapturePending);
-  EXPECT_TRUE(two.form()->flags().CapturePending);
+  EXPECT_EQ(one.form()->captured().CapturedCount(), 0u);
+  EXPECT_EQ(two.form()->captured().CapturedCount(), 1u);
 
   // Closing one bar leaves the other hooked and bound.
   ASSERT_EQ(one.band().CloseDW(), kSOk);

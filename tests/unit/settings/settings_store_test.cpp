@@ -101,7 +101,8 @@ Platform WithRegistry(const Platform& p, Registry& registry) {
                   .text = p.text,
                   .controls = p.controls,
                   .windows = p.windows,
-                  .xml = p.xml};
+                  .xml = p.xml,
+                  .help = p.help};
 }
 
 class SettingsStoreTest : public ::testing::Test {

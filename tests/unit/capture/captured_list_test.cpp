@@ -1,0 +1,371 @@
+#include "capture/captured_list.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../sim_harness.h"
+
+namespace windlock {
+namespace {
+
+using sim::NewWindowDecision;
+using unit::BarHarness;
+using Texts = std::vector<std::string>;
+
+const std::string kA = "http://a.example/";
+const std::string kB = "http://b.example/page?x=1&y=2";
+const std::string kC = "http://c.example/";
+
+// A skin page with the placeholder and both notifications.
+constexpr const char* kPlaceholderPage =
+    "<html><body><div id=\"InsertCaptureList\"></div><script>"
+    "function OnPreview(url) {} function OnUpdateList() {}</script></body></html>";
+// A skin page that writes its own selection box, with an option of its own.
+constexpr const char* kOwnSelectPage =
+    "<select id=\"defaultLKCaptureListLarkspan\" multiple>"
+    "<option value=\"Mine\">left by the page</option></select>";
+
+// A bar whose captures bring up nothing modal.
+class QuietBar : public BarHarness {
+ public:
+  QuietBar() { settings() = unit::QuietSettings(); }
+
+  void Capture(const NavigateRequest& request,
+               const std::optional<std::string>& title = std::nullopt) {
+    ASSERT_EQ(OpenPopup(request, title), NewWindowDecision::kCaptured);
+  }
+  void Capture(const std::string& url) { Capture(NavigateRequest::To(url)); }
+  void CaptureThree() {
+    for (const std::string& url : {kA, kB, kC}) Capture(url);
+  }
+  CapturedList& list() { return bar.captured(); }
+  Texts Keys() const {
+    Texts keys;
+    for (const ListView::Item& item : bar.URLList().items()) keys.push_back(item.key);
+    return keys;
+  }
+  Texts EntryUrls() const {
+    Texts urls;
+    for (const CapturedEntry& entry : bar.captured().entries()) urls.push_back(entry.URL.ToText());
+    return urls;
+  }
+};
+
+// The mirror of entries named after their (unrenamed) addresses, none of them selected.
+std::string MirrorOf(const Texts& urls) {
+  if (urls.empty()) return "<URLS/>";
+  auto escaped = [](const std::string& text) {
+    std::string out;
+    for (char c : text) out += c == '&' ? std::string("&amp;") : std::string(1, c);
+    return out;
+  };
+  std::string mirror = "<URLS>";
+  for (const std::string& url : urls) {
+    mirror += "<URL URLName=\"" + escaped(url) + "\" URLLocation=\"" + escaped(url) +
+              "\" selected=\"false\" visible=\"true\"/>";
+  }
+  return mirror + "</URLS>";
+}
+
+std::string Option(const std::string& key, const std::string& text, bool selected = false) {
+  return key + "=" + text + (selected ? " *" : "");
+}
+
+void ExpectSameRequest(const NavigateRequest& actual, const NavigateRequest& expected) {
+  EXPECT_TRUE(actual.url == expected.url) << actual.url.ToText();
+  EXPECT_TRUE(actual.flags == expected.flags) << actual.flags.ToText();
+  EXPECT_TRUE(actual.target_frame_name == expected.target_frame_name);
+  EXPECT_TRUE(actual.post_data == expected.post_data);
+  EXPECT_TRUE(actual.headers == expected.headers);
+}
+
+TEST(CapturedListTest, CaptureKeepsTheRequestAsDelivered) {
+  const Variant::Bytes post = {'a', '=', 0x00, 0xFF, 0x80, 0xC3, '\r', '\n', 'z'};
+  const std::string long_url = "http://long.example/?q=" + std::string(64 * 1024, 'q');
+  struct Case {
+    const char* name;
+    NavigateRequest request;
+  };
+  const Case cases[] = {
+      {"every option set, post data with NUL and stray bytes",
+       {kA, 0x2, "_new", post, "Content-Type: application/x-www-form-urlencoded\r\nX-A: 1\r\n"}},
+      {"a 64 KiB address and 64 KiB of NULs", {long_url, 0, "", Variant::Bytes(65536, 0), ""}},
+      {"options omitted", NavigateRequest::To(kB)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QuietBar h;
+
+    h.Capture(c.request);
+
+    ASSERT_EQ(h.list().CapturedCount(), 1u);
+    const CapturedEntry& entry = h.list().entries()[0];
+    ExpectSameRequest(
+        {entry.URL, entry.Flags, entry.TargetFrameName, entry.PostData, entry.Headers},
+        sim::AsBrowserReportsIt(c.request));
+    EXPECT_EQ(entry.URLName, c.request.url.ToText());
+    EXPECT_EQ(entry.Key, "Key1");
+    EXPECT_EQ(h.list().CurrentEntry(), 0u);
+    EXPECT_FALSE(h.bar.flags().CapturePending);
+    EXPECT_EQ(h.ListTexts(), Texts{c.request.url.ToText()});
+  }
+}
+
+TEST(CapturedListTest, KeyNumbersAreNeverReused) {
+  QuietBar h;
+  h.Capture(kA);
+  h.Capture(kB);
+  h.SelectItems({0});
+  h.list().RemoveSelectedEntries();
+  h.Capture(kC);
+  h.SelectItems({0, 1});
+  h.list().RemoveSelectedEntries();
+
+  h.Capture(kA);
+
+  EXPECT_EQ(h.Keys(), Texts{"Key4"});
+  EXPECT_EQ(h.list().entries()[0].Key, "Key4");
+}
+
+TEST(CapturedListTest, CaptureUpdatesEveryViewThenTellsTheSkinPage) {
+  QuietBar h;
+  h.ShowSkinPage(kPlaceholderPage);
+  h.skin().TakePageCalls();
+
+  h.Capture(kA);
+  h.Capture(kB);
+
+  EXPECT_EQ(h.ListTexts(), (Texts{kA, kB}));
+  EXPECT_EQ(h.Mirror(),
+            "<URLS>"
+            "<URL URLName=\"http://a.example/\" URLLocation=\"http://a.example/\" "
+            "selected=\"false\" visible=\"true\"/>"
+            "<URL URLName=\"http://b.example/page?x=1&amp;y=2\" "
+            "URLLocation=\"http://b.example/page?x=1&amp;y=2\" selected=\"false\" "
+            "visible=\"true\"/>"
+            "</URLS>");
+  EXPECT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kB)}));
+  EXPECT_EQ(h.skin().TakePageCalls(), (Texts{"OnUpdateList()", "OnPreview(" + kA + ")",
+                                             "OnUpdateList()", "OnPreview(" + kB + ")"}));
+  EXPECT_TRUE(h.machine.ui.message_boxes().empty());
+}
+
+TEST(CapturedListTest, PageWithoutABoxOrPlaceholderGetsNone) {
+  QuietBar h;
+  h.ShowSkinPage("<html><body><div id=\"Elsewhere\"></div></body></html>");
+
+  h.Capture(kA);
+
+  EXPECT_EQ(h.SkinOptions(), std::nullopt);
+  EXPECT_FALSE(h.skin().Document()->HasElement(kCaptureSelectId));
+  EXPECT_EQ(h.ListTexts(), Texts{kA});
+  EXPECT_EQ(h.Mirror(), MirrorOf({kA}));
+  EXPECT_TRUE(h.machine.ui.message_boxes().empty());
+}
+
+TEST(CapturedListTest, BoxDropsForeignOptionsAndNeverUnmarksSelection) {
+  QuietBar h;
+  h.ShowSkinPage(kOwnSelectPage);
+  h.Capture(kA);
+  h.Capture(kC);
+  ASSERT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kC)}));
+
+  h.SelectItems({1});
+  h.list().UpdateCapturedList(0);
+  EXPECT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kC, true)}));
+  EXPECT_NE(h.Mirror().find("URLLocation=\"http://c.example/\" selected=\"true\""),
+            std::string::npos);
+
+  h.SelectItems({});
+  h.list().UpdateCapturedList(0);
+  EXPECT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kC, true)}));
+  EXPECT_EQ(h.Mirror(), MirrorOf({kA, kC}));
+
+  h.SelectItems({0});
+  h.list().RemoveSelectedEntries();
+  EXPECT_EQ(h.SkinOptions()->size(), 2u) << "the box follows at the next update";
+  h.list().UpdateCapturedList(0);
+  EXPECT_EQ(h.SkinOptions(), Texts{Option("Key2", kC, true)});
+  EXPECT_TRUE(h.machine.ui.message_boxes().empty());
+}
+
+TEST(CapturedListTest, BoxFilledLateShowsTheSelectionFromTheNextUpdate) {
+  // The page got its box after the captures: the update that fills it adds plain options, and
+  // only options already there take the list's selection.
+  QuietBar h;
+  h.Capture(kA);
+  h.Capture(kB);
+  h.ShowSkinPage(kOwnSelectPage);
+  h.SelectItems({1});
+
+  h.list().UpdateCapturedList(0);
+  EXPECT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kB)}));
+
+  h.list().UpdateCapturedList(0);
+  EXPECT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kB, true)}));
+}
+
+TEST(CapturedListTest, TitleNamesTheEntryThePreviewShows) {
+  struct Case {
+    const char* name;
+    std::function<void(QuietBar&)> before;
+    Texts expected;
+  };
+  auto remove = [](std::vector<std::size_t> items) {
+    return [items](QuietBar& h) {
+      h.SelectItems(items);
+      h.list().RemoveSelectedEntries();
+    };
+  };
+  auto preview = [](std::size_t item) {
+    return [item](QuietBar& h) {
+      h.SelectItems({item});
+      h.list().PreviewSelectedEntry();
+    };
+  };
+  const Case cases[] = {
+      {"the newest capture", [](QuietBar&) {}, {kA, kB, "Renamed"}},
+      {"an older entry previewed", preview(0), {"Renamed", kB, kC}},
+      {"its entry removed", remove({2}), {kA, kB}},
+      {"its entry removed, then a capture",
+       [&](QuietBar& h) {
+         remove({2})(h);
+         h.Capture(kC);
+       },
+       {kA, kB, "Renamed"}},
+      {"entries before it removed", remove({0, 1}), {"Renamed"}},
+      {"previewed, then an entry before it removed",
+       [&](QuietBar& h) {
+         preview(1)(h);
+         remove({0})(h);
+       },
+       {"Renamed", kC}},
+      {"previewed, then an entry after it removed",
+       [&](QuietBar& h) {
+         preview(0)(h);
+         remove({1})(h);
+       },
+       {"Renamed", kC}},
+      {"every entry removed", remove({0, 1, 2}), {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QuietBar h;
+    h.ShowSkinPage(kPlaceholderPage);
+    h.CaptureThree();
+    c.before(h);
+
+    h.preview().RaiseTitleChange("Renamed");
+
+    EXPECT_EQ(h.ListTexts(), c.expected);
+    Texts names;
+    for (const CapturedEntry& entry : h.list().entries()) names.push_back(entry.URLName);
+    EXPECT_EQ(names, c.expected);
+    const bool renamed =
+        std::find(c.expected.begin(), c.expected.end(), "Renamed") != c.expected.end();
+    EXPECT_EQ(h.Mirror().find("URLName=\"Renamed\"") != std::string::npos, renamed);
+    h.list().UpdateCapturedList(0);
+    std::optional<Texts> shown = h.SkinOptions();
+    ASSERT_TRUE(shown);
+    // Selection marks come from the selections made above; only values and texts matter here.
+    for (std::string& option : *shown) {
+      if (option.ends_with(" *")) option.resize(option.size() - 2);
+    }
+    Texts options;
+    for (std::size_t i = 0; i < c.expected.size(); ++i) {
+      options.push_back(Option(h.list().entries()[i].Key, c.expected[i]));
+    }
+    EXPECT_EQ(*shown, options);
+    EXPECT_TRUE(h.machine.ui.message_boxes().empty());
+  }
+}
+
+TEST(CapturedListTest, TitleOfACaptureNamesItInEveryView) {
+  QuietBar h;
+  h.ShowSkinPage(kPlaceholderPage);
+
+  h.Capture(NavigateRequest::To(kA), "Ad & \"Offer\"");
+
+  EXPECT_EQ(h.ListTexts(), Texts{"Ad & \"Offer\""});
+  EXPECT_EQ(h.SkinOptions(), Texts{Option("Key1", "Ad & \"Offer\"")});
+  EXPECT_EQ(h.Mirror(),
+            "<URLS><URL URLName=\"Ad &amp; &quot;Offer&quot;\" URLLocation=\"http://a.example/\" "
+            "selected=\"false\" visible=\"true\"/></URLS>");
+  EXPECT_EQ(h.list().entries()[0].URL.ToText(), kA);
+}
+
+TEST(CapturedListTest, RemoveSelectedEntries) {
+  struct Case {
+    const char* name;
+    std::vector<std::size_t> selected;
+    Texts kept;
+  };
+  const Case cases[] = {
+      {"the middle one", {1}, {kA, kC}},
+      {"first and last", {0, 2}, {kB}},
+      {"nothing selected", {}, {kA, kB, kC}},
+      {"all", {0, 1, 2}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QuietBar h;
+    h.CaptureThree();
+    h.SelectItems(c.selected);
+
+    h.list().RemoveSelectedEntries();
+
+    EXPECT_EQ(h.ListTexts(), c.kept);
+    EXPECT_EQ(h.EntryUrls(), c.kept);
+    EXPECT_EQ(h.Mirror(), MirrorOf(c.kept));
+    EXPECT_TRUE(h.machine.ui.message_boxes().empty());
+  }
+}
+
+TEST(CapturedListTest, PreviewSelectedEntryWithoutASelectionDoesNothing) {
+  QuietBar h;
+  h.ShowSkinPage(kPlaceholderPage);
+  h.list().PreviewSelectedEntry();
+  EXPECT_EQ(h.preview().TakeNavigationCount(), 0);
+  EXPECT_TRUE(h.skin().TakePageCalls().empty());
+
+  h.Capture(kA);
+  h.Capture(kB);
+  h.preview().TakeNavigationCount();
+  h.skin().TakePageCalls();
+  h.list().PreviewSelectedEntry();
+
+  EXPECT_EQ(h.preview().TakeNavigationCount(), 0);
+  EXPECT_TRUE(h.skin().TakePageCalls().empty());
+  EXPECT_EQ(h.list().CurrentEntry(), 1u);
+}
+
+TEST(CapturedListTest, PreviewSelectedEntrySendsOnlyTheAddress) {
+  QuietBar h;
+  h.ShowSkinPage(kPlaceholderPage);
+  h.Capture({kA, 0x2, "_new", Variant::Bytes{'p', 0x00}, "X-A: 1\r\n"});
+  h.Capture({kB, 0x4, "frame", Variant::Bytes{'q'}, "X-B: 2\r\n"});
+  h.Capture(kC);
+  h.SelectItems({1, 2});
+  h.preview().TakeNavigationCount();
+  h.skin().TakePageCalls();
+
+  h.list().PreviewSelectedEntry();
+
+  ASSERT_EQ(h.preview().TakeNavigationCount(), 1);
+  ExpectSameRequest(*h.preview().last_navigation(), NavigateRequest::To(kB));
+  EXPECT_EQ(h.skin().TakePageCalls(), Texts{"OnPreview(" + kB + ")"});
+  EXPECT_EQ(h.list().CurrentEntry(), 1u);
+
+  // Once it arrives the preview shows it, and it is no new capture.
+  h.machine.navigations.DeliverAll();
+  EXPECT_EQ(h.preview().LocationURL(), kB);
+  EXPECT_EQ(h.EntryUrls(), (Texts{kA, kB, kC}));
+}
+
+}  // namespace
+}  // namespace windlock
