@@ -1,7 +1,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <stdexcept>
 
 #include "ratio_reporter.h"
 
@@ -10,15 +9,16 @@ namespace windlock::bench {
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
     if (run.iterations > 0) {
-      nanoseconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
+      nanoseconds_[run.benchmark_name()] =
+          run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
     }
   }
   ConsoleReporter::ReportRuns(runs);
 }
 
-double RatioReporter::NanosecondsPerIteration(const std::string& name) const {
+std::optional<double> RatioReporter::NanosecondsPerIteration(const std::string& name) const {
   auto found = nanoseconds_.find(name);
-  if (found == nanoseconds_.end()) throw std::out_of_range("no benchmark run named " + name);
+  if (found == nanoseconds_.end()) return std::nullopt;
   return found->second;
 }
 
@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
   windlock::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   windlock::bench::PrintCaptureDecisionFigures(reporter);
+  windlock::bench::PrintCaptureStormFigures(reporter);
   benchmark::Shutdown();
   return 0;
 }

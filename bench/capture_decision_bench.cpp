@@ -54,12 +54,13 @@ BENCHMARK(BM_CaptureDecision)->Arg(10)->Arg(1000)->Arg(100000);
 }  // namespace
 
 void PrintCaptureDecisionFigures(const RatioReporter& reporter) {
-  double small = reporter.NanosecondsPerIteration("BM_CaptureDecision/10");
-  double medium = reporter.NanosecondsPerIteration("BM_CaptureDecision/1000");
-  double large = reporter.NanosecondsPerIteration("BM_CaptureDecision/100000");
+  auto small = reporter.NanosecondsPerIteration("BM_CaptureDecision/10");
+  auto medium = reporter.NanosecondsPerIteration("BM_CaptureDecision/1000");
+  auto large = reporter.NanosecondsPerIteration("BM_CaptureDecision/100000");
+  if (!small || !medium || !large) return;
   std::printf("capture decision: %.0f ns with 10 sites, %.0f ns with 1,000, %.0f ns with 100,000\n",
-              small, medium, large);
-  std::printf("capture decision: ratio 100,000 / 10 = %.2f (goal: at most 2)\n", large / small);
+              *small, *medium, *large);
+  std::printf("capture decision: ratio 100,000 / 10 = %.2f (goal: at most 2)\n", *large / *small);
 }
 
 }  // namespace windlock::bench

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace windlock::bench {
@@ -13,8 +14,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;
 
-  // Nanoseconds per iteration of the named run (e.g. "BM_CaptureDecision/100000").
-  double NanosecondsPerIteration(const std::string& name) const;
+  // Nanoseconds per iteration of the named run (e.g. "BM_CaptureDecision/100000"), or none when
+  // it did not run (a filter left it out).
+  std::optional<double> NanosecondsPerIteration(const std::string& name) const;
 
  private:
   std::map<std::string, double> nanoseconds_;
@@ -22,5 +24,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 // The figures each benchmark file prints after all runs.
 void PrintCaptureDecisionFigures(const RatioReporter& reporter);
+void PrintCaptureStormFigures(const RatioReporter& reporter);
 
 }  // namespace windlock::bench
