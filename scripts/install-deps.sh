@@ -2,7 +2,12 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang-format)
+packages=(
+  cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang-format
+  # The Windows DLL and its tests: MinGW-w64 (with widl), GoogleTest's sources, Wine and Xvfb.
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools googletest
+  wine wine64 xvfb xauth
+)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every test: unit tests and scenarios, in a debug build and under AddressSanitizer and
-# UndefinedBehaviorSanitizer; then the formatting check.
+# UndefinedBehaviorSanitizer; both DLLs, with the x64 one tested under Wine; then the
+# formatting check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,14 @@ for preset in dev asan; do
   cmake --build --preset "$preset" -j"$jobs"
   ctest --preset "$preset" -j"$jobs"
 done
+
+for preset in win32 win64; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$jobs"
+done
+echo "== win64 tests under Wine"
+ctest --preset win64
 
 echo "== clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

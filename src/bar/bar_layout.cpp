@@ -13,6 +13,9 @@ constexpr float kParked = -20000;
 constexpr float kPreviewOpenHeight = 2505;
 constexpr float kPreviewClosedHeight = 390;
 
+// The bar's button array.
+constexpr const char* kCommand1[] = {"Command1(0)", "Command1(1)", "Command1(2)", "Command1(3)"};
+
 // Clears a flag when the layout ends, however it ends.
 struct Reentry {
   bool& flag;
@@ -43,7 +46,7 @@ void BarForm::AddDesignControls() {
   static constexpr const char* kCaptions[] = {"Open In This Window -->", "Open In New Window",
                                               "Remove From List", "Help"};
   for (int index = 0; index < 4; ++index) {
-    Control& button = AddControl("Command1(" + std::to_string(index) + ")", ControlKind::kButton);
+    Control& button = AddControl(kCommand1[index], ControlKind::kButton);
     button.caption = kCaptions[index];
     button.on_click = [this, index] { buttons_.Command1_Click(index); };
     if (index < 3) {
@@ -116,7 +119,7 @@ void BarForm::LayOut() {
 
     float top = h1 - buttons;
     for (int index = 0; index < 3; ++index) {
-      Control& button = Design("Command1(" + std::to_string(index) + ")");
+      Control& button = Design(kCommand1[index]);
       button.width = w1 - 2 * button.left;
       button.top = top;
       top = button.top + button.height;

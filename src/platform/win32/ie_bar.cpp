@@ -122,8 +122,8 @@ STDMETHODIMP IEBar::SetSite(IUnknown* site) {
     return result;
   }
   // The core holds the new site from here on, even when it refuses it.
-  auto new_site =
-      std::make_unique<Win32BandSite>(ComPtr<IUnknown>(site), static_cast<IInputObject*>(this));
+  auto new_site = std::make_unique<Win32BandSite>(ComPtr<IUnknown>::Share(site),
+                                                  static_cast<IInputObject*>(this));
   HRESULT result = band_->SetSite(new_site.get());
   site_ = std::move(new_site);
   return result;

@@ -44,7 +44,7 @@ void SetString(HKEY root, const std::wstring& key_path, const wchar_t* name,
                                    key.Put(), nullptr);
   if (status == ERROR_SUCCESS) {
     status =
-        RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+        RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   }
   if (status != ERROR_SUCCESS) throw ErrorFromWin32(static_cast<DWORD>(status));
@@ -73,7 +73,7 @@ void DeleteIfEmpty(HKEY root, const std::wstring& key_path) {
   if (RegOpenKeyExW(root, key_path.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return;
   DWORD subkeys = 0;
   DWORD values = 0;
-  RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+  RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
                    nullptr, nullptr, nullptr, nullptr);
   if (subkeys == 0 && values == 0) RegDeleteKeyW(root, key_path.c_str());
 }

@@ -19,7 +19,7 @@ class Bstr {
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
   ~Bstr() { SysFreeString(value_); }
-  BSTR Get() const { return value_; }
+  BSTR get() const { return value_; }
   // Hands the string to the caller.
   BSTR Detach() { return std::exchange(value_, nullptr); }
 

@@ -16,7 +16,7 @@ class OwnedVariant {
   OwnedVariant(const OwnedVariant&) = delete;
   OwnedVariant& operator=(const OwnedVariant&) = delete;
   ~OwnedVariant() { VariantClear(&value_); }
-  VARIANT* Get() { return &value_; }
+  VARIANT* get() { return &value_; }
 
  private:
   VARIANT value_;

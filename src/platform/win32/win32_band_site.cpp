@@ -9,8 +9,8 @@ namespace windlock::win32 {
 Win32BandSite::Win32BandSite(ComPtr<IUnknown> site, IUnknown* band)
     : site_(std::move(site)),
       band_(band),
-      ole_window_(site_.As<IOleWindow>(IID_IOleWindow)),
-      input_object_site_(site_.As<IInputObjectSite>(IID_IInputObjectSite)) {}
+      ole_window_(site_.As<IOleWindow>()),
+      input_object_site_(site_.As<IInputObjectSite>()) {}
 
 WindowHandle Win32BandSite::GetWindow() {
   HWND window = nullptr;
@@ -20,7 +20,7 @@ WindowHandle Win32BandSite::GetWindow() {
 
 Browser& Win32BandSite::QueryBrowser() {
   if (!browser_) {
-    auto provider = site_.As<IServiceProvider>(IID_IServiceProvider);
+    auto provider = site_.As<IServiceProvider>();
     if (!provider) throw ErrorFromHresult(E_NOINTERFACE);
     ComPtr<IWebBrowser2> browser;
     ThrowIfFailed(provider->QueryService(SID_SWebBrowserApp, IID_IWebBrowser2, browser.PutVoid()));

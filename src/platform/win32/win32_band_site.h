@@ -22,7 +22,7 @@ class Win32BandSite : public BandSite, public InputObjectSite {
   InputObjectSite* GetInputObjectSite() override;
   void OnFocusChangeIS(bool has_focus) override;
 
-  IUnknown* site() const { return site_.Get(); }
+  IUnknown* site() const { return site_.get(); }
 
  private:
   ComPtr<IUnknown> site_;

@@ -31,7 +31,7 @@ void Win32Browser::Navigate2(const NavigateRequest& request) {
   OwnedVariant post_data(request.post_data);
   OwnedVariant headers(request.headers);
   ThrowIfFailed(
-      browser_->Navigate2(url.Get(), flags.Get(), target.Get(), post_data.Get(), headers.Get()));
+      browser_->Navigate2(url.get(), flags.get(), target.get(), post_data.get(), headers.get()));
 }
 
 void Win32Browser::Stop() {
@@ -49,16 +49,16 @@ void Win32Browser::ShowBrowserBar(const std::string& clsid, bool show) {
   shown.vt = VT_BOOL;
   shown.boolVal = show ? VARIANT_TRUE : VARIANT_FALSE;
   OwnedVariant size;
-  ThrowIfFailed(browser_->ShowBrowserBar(bar.Get(), &shown, size.Get()));
+  ThrowIfFailed(browser_->ShowBrowserBar(bar.get(), &shown, size.get()));
 }
 
 void Win32Browser::Advise(BrowserEvents* events) {
-  auto container = browser_.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  auto container = browser_.As<IConnectionPointContainer>();
   if (!container) throw ErrorFromHresult(E_NOINTERFACE);
   Connection connection;
   ThrowIfFailed(container->FindConnectionPoint(DIID_DWebBrowserEvents2, connection.point.Put()));
-  *connection.sink.Put() = new BrowserEventSink(events);
-  ThrowIfFailed(connection.point->Advise(connection.sink.Get(), &connection.cookie));
+  connection.sink = ComPtr<BrowserEventSink>::Adopt(new BrowserEventSink(events));
+  ThrowIfFailed(connection.point->Advise(connection.sink.get(), &connection.cookie));
   connections_[events] = std::move(connection);
 }
 
@@ -72,7 +72,7 @@ void Win32Browser::Unadvise(BrowserEvents* events) {
 }
 
 IDispatch* Win32Browser::Dispatch() const {
-  return browser_.Get();
+  return browser_.get();
 }
 
 }  // namespace windlock::win32

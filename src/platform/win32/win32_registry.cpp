@@ -50,12 +50,12 @@ RegistryValue Win32Registry::Read(const std::string& path) {
   Open(value_path.key, KEY_QUERY_VALUE, key);
   DWORD type = 0;
   DWORD size = 0;
-  Check(RegQueryValueExW(key.Get(), value_path.name.c_str(), nullptr, &type, nullptr, &size));
+  Check(RegQueryValueExW(key.get(), value_path.name.c_str(), nullptr, &type, nullptr, &size));
   std::wstring data;
   for (;;) {
     data.assign(size / sizeof(wchar_t) + 1, L'\0');
     DWORD capacity = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    LSTATUS status = RegQueryValueExW(key.Get(), value_path.name.c_str(), nullptr, &type,
+    LSTATUS status = RegQueryValueExW(key.get(), value_path.name.c_str(), nullptr, &type,
                                       reinterpret_cast<BYTE*>(data.data()), &capacity);
     if (status == ERROR_MORE_DATA) {
       size = capacity;
@@ -83,7 +83,7 @@ void Win32Registry::WriteString(const std::string& path, const std::string& valu
   RegistryKey key;
   Create(value_path.key, key);
   std::wstring wide = Widen(value);
-  Check(RegSetValueExW(key.Get(), value_path.name.c_str(), 0, REG_SZ,
+  Check(RegSetValueExW(key.get(), value_path.name.c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(wide.c_str()),
                        static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))));
 }
@@ -93,7 +93,7 @@ void Win32Registry::WriteDword(const std::string& path, uint32_t value) {
   RegistryKey key;
   Create(value_path.key, key);
   DWORD data = value;
-  Check(RegSetValueExW(key.Get(), value_path.name.c_str(), 0, REG_DWORD,
+  Check(RegSetValueExW(key.get(), value_path.name.c_str(), 0, REG_DWORD,
                        reinterpret_cast<const BYTE*>(&data), sizeof data));
 }
 
@@ -101,7 +101,7 @@ void Win32Registry::Delete(const std::string& path) {
   ValuePath value_path = SplitValuePath(path);
   RegistryKey key;
   Open(value_path.key, KEY_SET_VALUE, key);
-  Check(RegDeleteValueW(key.Get(), value_path.name.c_str()));
+  Check(RegDeleteValueW(key.get(), value_path.name.c_str()));
 }
 
 std::vector<std::string> Win32Registry::ValueNames(const std::string& key_path) {
@@ -113,13 +113,13 @@ std::vector<std::string> Win32Registry::ValueNames(const std::string& key_path) 
     return names;
   }
   DWORD longest = 0;
-  Check(RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+  Check(RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                          &longest, nullptr, nullptr, nullptr));
   std::wstring name(longest + 1, L'\0');
   for (DWORD index = 0;; ++index) {
     DWORD length = static_cast<DWORD>(name.size());
     LSTATUS status =
-        RegEnumValueW(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        RegEnumValueW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_NO_MORE_ITEMS) break;
     Check(status);
     names.push_back(Narrow(std::wstring_view(name.data(), length)));

@@ -26,7 +26,7 @@ class RegistryKey {
   ~RegistryKey() {
     if (key_) RegCloseKey(key_);
   }
-  HKEY Get() const { return key_; }
+  HKEY get() const { return key_; }
   HKEY* Put() { return &key_; }
 
  private:

@@ -14,9 +14,9 @@ Win32XmlDocument::Win32XmlDocument() {
 
 void Win32XmlDocument::AppendRootElement(const std::string& name) {
   ComPtr<IXMLDOMElement> element;
-  ThrowIfFailed(document_->createElement(Bstr(name).Get(), element.Put()));
+  ThrowIfFailed(document_->createElement(Bstr(name).get(), element.Put()));
   ComPtr<IXMLDOMNode> appended;
-  ThrowIfFailed(document_->appendChild(element.Get(), appended.Put()));
+  ThrowIfFailed(document_->appendChild(element.get(), appended.Put()));
 }
 
 void Win32XmlElement::SetAttribute(const std::string& name, const std::string& value) {
@@ -24,7 +24,7 @@ void Win32XmlElement::SetAttribute(const std::string& name, const std::string& v
   VariantInit(&text);
   text.vt = VT_BSTR;
   text.bstrVal = Bstr(value).Detach();
-  HRESULT result = element_->setAttribute(Bstr(name).Get(), text);
+  HRESULT result = element_->setAttribute(Bstr(name).get(), text);
   VariantClear(&text);
   ThrowIfFailed(result);
 }
@@ -41,7 +41,7 @@ std::vector<std::unique_ptr<XmlElement>> Win32XmlDocument::RootChildren() {
   ComPtr<IXMLDOMNode> node;
   ThrowIfFailed(Root()->get_firstChild(node.Put()));
   while (node) {
-    auto element = node.As<IXMLDOMElement>(IID_IXMLDOMElement);
+    auto element = node.As<IXMLDOMElement>();
     if (element) children.push_back(std::make_unique<Win32XmlElement>(std::move(element)));
     ComPtr<IXMLDOMNode> next;
     ThrowIfFailed(node->get_nextSibling(next.Put()));
@@ -52,9 +52,9 @@ std::vector<std::unique_ptr<XmlElement>> Win32XmlDocument::RootChildren() {
 
 std::unique_ptr<XmlElement> Win32XmlDocument::AppendToRoot(const std::string& name) {
   ComPtr<IXMLDOMElement> element;
-  ThrowIfFailed(document_->createElement(Bstr(name).Get(), element.Put()));
+  ThrowIfFailed(document_->createElement(Bstr(name).get(), element.Put()));
   ComPtr<IXMLDOMNode> appended;
-  ThrowIfFailed(Root()->appendChild(element.Get(), appended.Put()));
+  ThrowIfFailed(Root()->appendChild(element.get(), appended.Put()));
   return std::make_unique<Win32XmlElement>(std::move(element));
 }
 
@@ -64,9 +64,9 @@ void Win32XmlDocument::RemoveRootChild(std::size_t index) {
   ComPtr<IXMLDOMNode> node;
   ThrowIfFailed(root->get_firstChild(node.Put()));
   while (node) {
-    if (node.As<IXMLDOMElement>(IID_IXMLDOMElement) && position++ == index) {
+    if (node.As<IXMLDOMElement>() && position++ == index) {
       ComPtr<IXMLDOMNode> removed;
-      ThrowIfFailed(root->removeChild(node.Get(), removed.Put()));
+      ThrowIfFailed(root->removeChild(node.get(), removed.Put()));
       return;
     }
     ComPtr<IXMLDOMNode> next;

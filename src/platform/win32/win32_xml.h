@@ -2,6 +2,10 @@
 
 #include <msxml2.h>
 
+// MinGW's msxml2.h leaves this one out of what __uuidof knows.
+__CRT_UUID_DECL(IXMLDOMElement, 0x2933bf86, 0x7b36, 0x11d2, 0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98,
+                0x3e, 0x60)
+
 #include "platform/win32/com_ptr.h"
 #include "platform/xml_document.h"
 

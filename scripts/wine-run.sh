@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, as ctest's emulator for the MinGW builds:
+#   wine-run.sh PROGRAM.exe [ARGUMENT...]   runs PROGRAM and exits with its status
+#   wine-run.sh --init-prefix               only makes sure the Wine prefix exists
+#
+# Everything Wine keeps lives in one folder of the build tree: WINDLOCK_WINEPREFIX (default
+# ./wine/prefix under the current directory) and a home folder beside it, so a run depends on
+# nothing outside the build folder and two build trees never share a registry.
+# Each run gets a display of its own (Xvfb) and a time limit, WINDLOCK_WINE_TIMEOUT seconds
+# (default 100, below the tests' own ctest TIMEOUT so the wine processes are ended here first).
+# Exit status 77 means the program cannot run here (a 32-bit program without 32-bit Wine):
+# the tests treat it as skipped.
+set -euo pipefail
+
+prefix=${WINDLOCK_WINEPREFIX:-$PWD/wine/prefix}
+case "$prefix" in
+  /*) ;;
+  *) prefix=$PWD/$prefix ;;
+esac
+state=$(dirname "$prefix")
+time_limit=${WINDLOCK_WINE_TIMEOUT:-100}
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+# No menu entries or file associations written into the home folder, and no offer to download
+# Gecko or Mono, which would wait for a click that never comes: without its HTML engine a
+# WebBrowser object is still created, it only cannot show a page. Set to replace these.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
+export HOME=$state/home
+export XDG_CONFIG_HOME=$HOME/.config
+export XDG_CACHE_HOME=$HOME/.cache
+export XDG_DATA_HOME=$HOME/.local/share
+unset WINEARCH
+
+for tool in wine wineboot wineserver xvfb-run timeout flock; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "wine-run.sh: $tool is missing (scripts/install-deps.sh installs it)" >&2
+    exit 1
+  fi
+done
+
+# Runs a shell command line under its own X server; the wineserver is waited for inside, so the
+# display outlives every Wine process.
+in_display() {
+  xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c "$1" wine-run "${@:2}"
+}
+
+# The prefix is ready once its marker exists; one left half-made by an interrupted run is made
+# again from the start.
+init_prefix() {
+  mkdir -p "$state" "$HOME"
+  # Two tests starting at once must not both build the prefix.
+  exec 9>"$state/prefix.lock"
+  flock 9
+  if [ ! -f "$state/prefix.ready" ]; then
+    echo "wine-run.sh: creating the Wine prefix $prefix"
+    rm -rf "$prefix"
+    # Windows open inside a virtual desktop: on a bare X server, without a window manager, Wine
+    # waits 2 s for every top-level window that is hidden or destroyed.
+    # shellcheck disable=SC2016 # expanded by the shell under xvfb-run
+    if ! in_display '
+      timeout -k 10 "$1" wineboot -i &&
+        timeout -k 10 "$1" wine reg add "HKCU\Software\Wine\Explorer" /v Desktop /d Default /f &&
+        timeout -k 10 "$1" wine reg add "HKCU\Software\Wine\Explorer\Desktops" /v Default \
+          /d 1024x768 /f
+      status=$?
+      wineserver -w
+      exit $status' "$time_limit" >/dev/null; then
+      echo "wine-run.sh: creating the prefix failed" >&2
+      wineserver -k 2>/dev/null || true
+      exit 1
+    fi
+    touch "$state/prefix.ready"
+  fi
+  flock -u 9
+  exec 9>&-
+}
+
+# 0x14c in the PE header: a 32-bit x86 program.
+is_32_bit() {
+  local offset machine
+  offset=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  machine=$(od -An -tx2 -j$((offset + 4)) -N2 "$1" | tr -d ' ')
+  [ "$machine" = "014c" ]
+}
+
+has_32_bit_wine() {
+  local dir
+  for dir in /usr/lib/i386-linux-gnu/wine /usr/lib/wine /usr/lib32/wine /usr/local/lib/wine \
+    /opt/wine*/lib/wine /opt/wine*/lib32/wine; do
+    [ -f "$dir/i386-windows/kernel32.dll" ] && return 0
+  done
+  return 1
+}
+
+if [ $# -eq 0 ]; then
+  echo "usage: wine-run.sh PROGRAM.exe [ARGUMENT...] | --init-prefix" >&2
+  exit 2
+fi
+if [ "$1" = "--init-prefix" ]; then
+  init_prefix
+  exit 0
+fi
+
+program=$1
+shift
+if [ ! -f "$program" ]; then
+  echo "wine-run.sh: no such program: $program" >&2
+  exit 1
+fi
+if is_32_bit "$program" && ! has_32_bit_wine; then
+  echo "wine-run.sh: $program is a 32-bit program and this Wine runs 64-bit programs only" >&2
+  exit 77
+fi
+init_prefix
+
+# A program that outlives its time is ended together with everything it started in the prefix.
+status=0
+# shellcheck disable=SC2016 # expanded by the shell under xvfb-run
+in_display '
+  timeout -k 5 "$1" wine "${@:2}"
+  status=$?
+  if [ $status -eq 124 ] || [ $status -eq 137 ]; then
+    echo "wine-run.sh: stopped after $1 s" >&2
+    wineserver -k
+  fi
+  wineserver -w
+  exit $status' "$time_limit" "$program" "$@" || status=$?
+exit $status

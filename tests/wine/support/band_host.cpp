@@ -1,0 +1,88 @@
+#include "support/band_host.h"
+
+#include <gtest/gtest.h>
+
+#include "support/ids.h"
+#include "support/process.h"
+#include "support/registry.h"
+#include "support/stored_settings.h"
+
+namespace windlock_test {
+namespace {
+
+constexpr const wchar_t* kFrameClass = L"WindlockTestFrame";
+
+void RegisterFrameClass() {
+  static const bool registered = [] {
+    WNDCLASSW window_class = {};
+    window_class.lpfnWndProc = DefWindowProcW;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    window_class.lpszClassName = kFrameClass;
+    return RegisterClassW(&window_class) != 0;
+  }();
+  EXPECT_TRUE(registered);
+}
+
+}  // namespace
+
+void PrepareForBands() {
+  RemoveRegistration();
+  ProcessResult registration = Regsvr32(L"/s");
+  ASSERT_EQ(0u, registration.exit_code) << registration.output;
+  StoreSettings(QuietSettings());
+}
+
+BandHost::BandHost() {
+  RegisterFrameClass();
+  frame_ = CreateWindowExW(0, kFrameClass, L"Windlock test browser",
+                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 800, 600,
+                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  EXPECT_NE(nullptr, frame_);
+  text_box_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 400, 0, 200, 24,
+                              frame_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  EXPECT_NE(nullptr, text_box_);
+  SetForegroundWindow(frame_);
+  browser_ = new FakeBrowser;
+  browser_->set_location_url(L"http://host.example/page");
+  browser_->set_window(frame_);
+  site_ = new FakeSite(frame_, browser_);
+}
+
+BandHost::~BandHost() {
+  if (band_) Dismiss();
+  site_->Release();
+  browser_->Release();
+  if (frame_) DestroyWindow(frame_);
+}
+
+void BandHost::Create() {
+  HRESULT hr =
+      CoCreateInstance(kBandClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDeskBand, band_.PutVoid());
+  ASSERT_EQ(S_OK, hr) << "CoCreateInstance of the band";
+  ASSERT_TRUE(band_);
+}
+
+void BandHost::CreateAndAttach() {
+  ASSERT_NO_FATAL_FAILURE(Create());
+  ComPtr<IObjectWithSite> with_site = As<IObjectWithSite>();
+  ASSERT_TRUE(with_site);
+  ASSERT_EQ(S_OK, with_site->SetSite(static_cast<IServiceProvider*>(site_)));
+}
+
+HWND BandHost::BarWindow() const {
+  HWND window = nullptr;
+  EXPECT_EQ(S_OK, band_->GetWindow(&window));
+  return window;
+}
+
+void BandHost::Dismiss() {
+  EXPECT_EQ(S_OK, band_->CloseDW(0));
+  if (ComPtr<IObjectWithSite> with_site = As<IObjectWithSite>()) {
+    EXPECT_EQ(S_OK, with_site->SetSite(nullptr));
+  }
+  band_.Reset();
+}
+
+}  // namespace windlock_test

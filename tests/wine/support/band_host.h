@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <shobjidl.h>
+
+#include "platform/win32/com_ptr.h"
+#include "support/fake_browser.h"
+#include "support/fake_site.h"
+#include "support/identity.h"
+
+namespace windlock_test {
+
+// Registers the DLL's class (regsvr32 /s) and stores the quiet settings, so a band can be
+// created and never opens a window of its own. Fails the running test (or suite) otherwise.
+void PrepareForBands();
+
+// The browser's side of one band, as the browser sets it up: a visible, active frame window that
+// holds the band and a text box that can take the focus from it, the site, and the hosting
+// browser at "http://host.example/page".
+class BandHost {
+ public:
+  BandHost();
+  // Lets the band go as the browser does (CloseDW, SetSite(NULL), Release) if the test has not.
+  ~BandHost();
+  BandHost(const BandHost&) = delete;
+  BandHost& operator=(const BandHost&) = delete;
+
+  HWND frame() const { return frame_; }
+  HWND text_box() const { return text_box_; }
+  FakeBrowser& browser() { return *browser_; }
+  FakeSite& site() { return *site_; }
+
+  // CoCreateInstance of the band's class through the registry; fails the test on error.
+  void Create();
+  // Create and SetSite: the band as the browser shows it; fails the test on error.
+  void CreateAndAttach();
+  IDeskBand* band() const { return band_.get(); }
+  template <typename T>
+  ComPtr<T> As() const {
+    return band_.template As<T>();
+  }
+  // The bar window (IOleWindow::GetWindow).
+  HWND BarWindow() const;
+  // CloseDW, SetSite(NULL) and the last Release, each checked.
+  void Dismiss();
+  // The last Release only, as a browser that forgets the rest would.
+  void ReleaseBand() { band_.Reset(); }
+
+ private:
+  HWND frame_ = nullptr;
+  HWND text_box_ = nullptr;
+  FakeBrowser* browser_ = nullptr;
+  FakeSite* site_ = nullptr;
+  ComPtr<IDeskBand> band_;
+};
+
+}  // namespace windlock_test

@@ -1,0 +1,58 @@
+#include "support/modal_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/dll_under_test.h"
+
+namespace windlock_test {
+namespace {
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
+  std::wstring text = TextOf(child);
+  if (!text.empty()) *reinterpret_cast<std::wstring*>(texts) += L" [" + text + L"]";
+  return TRUE;
+}
+
+// WM_INITDIALOG has been handled: the dialog's texts are in place and it is about to be shown.
+LRESULT CALLBACK AfterWindowProcedure(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
+  if (code == HC_ACTION && call->message == WM_INITDIALOG && ClassOf(call->hwnd) == L"#32770") {
+    std::wstring texts;
+    EnumChildWindows(call->hwnd, CollectText, reinterpret_cast<LPARAM>(&texts));
+    ADD_FAILURE() << "a dialog box opened: \"" << Narrow(TextOf(call->hwnd)) << "\""
+                  << Narrow(texts);
+    // Handled once the dialog's own message loop runs. Wine's message box ends on IDCANCEL
+    // whatever its buttons (Windows' does too unless it has neither Cancel nor a lone OK).
+    PostMessageW(call->hwnd, WM_COMMAND, IDCANCEL, 0);
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+}  // namespace
+
+ModalGuard::ModalGuard()
+    : hook_(SetWindowsHookExW(WH_CALLWNDPROCRET, AfterWindowProcedure, nullptr,
+                              GetCurrentThreadId())) {
+  EXPECT_NE(nullptr, hook_) << "SetWindowsHookEx failed: " << GetLastError();
+}
+
+ModalGuard::~ModalGuard() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+}
+
+}  // namespace windlock_test

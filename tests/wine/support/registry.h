@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace windlock_test {
+
+bool KeyExists(HKEY root, const std::wstring& path);
+bool ValueExists(HKEY root, const std::wstring& path, const std::wstring& name);
+// The value when it is a REG_SZ (or REG_EXPAND_SZ), resp. a REG_DWORD; nothing otherwise.
+std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path,
+                                       const std::wstring& name);
+std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const std::wstring& name);
+
+// These fail the running test when the registry refuses.
+void WriteString(HKEY root, const std::wstring& path, const std::wstring& name,
+                 const std::wstring& value);
+void WriteDword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD value);
+void CreateKey(HKEY root, const std::wstring& path);
+// Removes a key with everything below it; a missing key is fine.
+void DeleteTree(HKEY root, const std::wstring& path);
+
+// Removes every trace a registration of the DLL leaves (the class, the type library, the Explorer
+// Bar entry), both where regsvr32 writes them and where a per-user registration would.
+void RemoveRegistration();
+
+// Case-insensitive comparison, as Windows compares paths.
+bool SamePath(const std::wstring& a, const std::wstring& b);
+
+}  // namespace windlock_test
