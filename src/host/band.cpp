@@ -18,7 +18,7 @@ HResult Guarded(Body&& body) {
   try {
     return body();
   } catch (const Error& error) {
-    return error.number() < 0 ? error.number() : kEFail;
+    return HResultFromError(error);
   }
 }
 

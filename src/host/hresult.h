@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "common/error.h"
+
 namespace windlock {
 
 // The COM results the band protocol reports.
@@ -15,6 +17,12 @@ inline constexpr HResult kEInvalidArg = static_cast<HResult>(0x80070057);
 // A success code that carries a count (MAKE_HRESULT(SEVERITY_SUCCESS, 0, count)).
 inline constexpr HResult SuccessWithCount(uint16_t count) {
   return count;
+}
+
+// What a COM method returns for a failure: the error's number when it is a failure code, else
+// E_FAIL.
+inline HResult HResultFromError(const Error& error) {
+  return error.number() < 0 ? error.number() : kEFail;
 }
 
 }  // namespace windlock

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "common/error.h"
+#include "host/hresult.h"
 #include "platform/win32/ie_bar.h"
 #include "platform/win32/win32_error.h"
 
@@ -42,7 +43,7 @@ STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ob
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (const Error& error) {
-    return HresultFromError(error);
+    return HResultFromError(error);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "host/hresult.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/module.h"
 #include "platform/win32/text.h"
@@ -108,7 +109,7 @@ HRESULT Reporting(Body&& body) {
     body();
     return S_OK;
   } catch (const Error& error) {
-    return HresultFromError(error);
+    return HResultFromError(error);
   }
 }
 

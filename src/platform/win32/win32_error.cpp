@@ -21,8 +21,4 @@ Error ErrorFromWin32(DWORD code) {
   return ErrorFromHresult(HRESULT_FROM_WIN32(code));
 }
 
-HRESULT HresultFromError(const Error& error) {
-  return error.number() < 0 ? static_cast<HRESULT>(error.number()) : E_FAIL;
-}
-
 }  // namespace windlock::win32

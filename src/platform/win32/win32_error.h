@@ -14,7 +14,4 @@ inline void ThrowIfFailed(HRESULT result) {
   if (FAILED(result)) throw ErrorFromHresult(result);
 }
 
-// What a COM method returns for a failure the core raised.
-HRESULT HresultFromError(const Error& error);
-
 }  // namespace windlock::win32
