@@ -12,8 +12,8 @@ namespace {
 // DLCTL_NO_SCRIPTS | DLCTL_DLIMAGES: captured pages load their images and nothing that runs.
 constexpr int32_t kPreviewDownloadControl = 0x40000790;
 constexpr uint32_t kBypassTickMs = 100;
-// "Object doesn't support this property or method"
-constexpr int32_t kErrNoSuchMethod = 438;
+constexpr uint32_t kDeferredActionMs = 500;
+constexpr uint32_t kFirstSkinCommand = 10;
 
 // Runs one step of the activation or the teardown; a fault ends that step only.
 template <typename Step>
@@ -44,11 +44,16 @@ BarForm::BarForm(Platform& platform, ModuleData& module)
           platform, module, flags_, *my_web_, *web_images_, sound_, [this] { return showing(); }},
       preview_events_(*this),
       skin_events_(*this),
-      buttons_(*this) {
+      buttons_(*this),
+      transition_(*this),
+      bridge_(*this) {
   AddDesignControls();
   AddTimer(platform.timers, "Timer1", [this] { bypass_.Tick(); });
   // The skin transition's timer: stopped while no transition runs.
-  AddTimer(platform.timers, "Timer2", [] {});
+  AddTimer(platform.timers, "Timer2", [this] { transition_.Tick(); });
+  Timer& deferred = AddTimer(platform.timers, "Timer3", [this] { Timer3_Timer(); });
+  deferred.SetEnabled(false);
+  deferred.SetInterval(kDeferredActionMs);
   web_images_->Advise(&skin_events_);
 }
 
@@ -72,7 +77,7 @@ void BarForm::Load() {
     flags_.SafeShutdownStage2 = false;
     customizer_ = platform_.controls.CreateBrowserCustomizer();
     customizer_->SetBrowser(web_images_.get());
-    customizer_->SetExternal(this);
+    customizer_->SetExternal(&bridge_);
     customizer_->SetOption(false);
     captured_.CreateMirror(platform_.xml);
   } catch (const Error& error) {
@@ -128,8 +133,28 @@ void BarForm::URLList_MouseDown(bool on_item) {
   module_.MenuContext = on_item ? "Node" : "List";
 }
 
-Variant BarForm::Invoke(const std::string& /*method*/, std::vector<Variant>& /*args*/) {
-  throw Error(kErrNoSuchMethod, "Object doesn't support this property or method");
+void BarForm::HandleMenuCommand(uint32_t offset) {
+  try {
+    // TODO(#7): the commands below the skins (preview, cut, copy, options, help, about, ...).
+    if (offset >= kFirstSkinCommand) ApplySkin(static_cast<int32_t>(offset));
+  } catch (const Error& error) {
+    ShowCommonError(platform_.ui, "There Was An Error Handling The Context Menu Item.", error);
+  }
+}
+
+void BarForm::ScheduleDeferredAction(DeferredAction action) {
+  deferred_ = action;
+  FindTimer("Timer3")->SetEnabled(true);
+}
+
+void BarForm::Timer3_Timer() {
+  FindTimer("Timer3")->SetEnabled(false);
+  ReportFailure(platform_.ui, "There Was An Error Opening The Skins Page.", [&] {
+    // TODO(#7): DeferredAction::kOptions opens the options dialog.
+    if (deferred_ == DeferredAction::kSkinsPage && current_ie_) {
+      current_ie_->Navigate2(NavigateRequest::To(module_.settings.BrowseSkinsURL));
+    }
+  });
 }
 
 void BarForm::OnUnload() {

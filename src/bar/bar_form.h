@@ -14,6 +14,8 @@
 #include "settings/settings.h"
 #include "skins/bar_buttons.h"
 #include "skins/preview_browser_handlers.h"
+#include "skins/script_bridge.h"
+#include "skins/skin_transition.h"
 
 namespace windlock {
 
@@ -21,8 +23,9 @@ class Band;
 
 // frmBand, the window that fills the Explorer Bar: it owns the preview and skin browsers, the
 // captured list and its views, the sound device, the bar's flags and timers, and is bound to the
-// hosting browser (CurrentIE). Pages in the skin browser reach it as window.external.
-class BarForm : public Form, public ScriptExternal {
+// hosting browser (CurrentIE). Pages in the skin browser reach its script bridge as
+// window.external.
+class BarForm : public Form {
  public:
   BarForm(Platform& platform, ModuleData& module);
   ~BarForm() override;
@@ -41,6 +44,15 @@ class BarForm : public Form, public ScriptExternal {
   void LayOut();
   // The bar was shown or hidden (ShowDW): the skin page is loaded, or the skin browser blanked.
   void ShowSkin(bool shown);
+  // Switches to skin number `number` (10 "Original", 11 + k the k-th skin folder).
+  void ApplySkin(int32_t number) { transition_.ApplySkin(number); }
+  // A command of the bar's context menu, by its offset.
+  void HandleMenuCommand(uint32_t offset);
+
+  // What the deferred-action timer does 500 ms after a script asked for it, once the script
+  // has returned.
+  enum class DeferredAction { kSkinsPage = 0, kOptions = 1 };
+  void ScheduleDeferredAction(DeferredAction action);
 
   // Connects the hosting browser's events to the bar (none disconnects them).
   void SetCurrentIE(Browser* browser);
@@ -53,6 +65,7 @@ class BarForm : public Form, public ScriptExternal {
   bool showing() const;
 
   Platform& platform() { return platform_; }
+  ModuleData& module() { return module_; }
   const Settings& settings() const { return module_.settings; }
   BarFlags& flags() { return flags_; }
   Browser& MyWeb() { return *my_web_; }
@@ -60,6 +73,8 @@ class BarForm : public Form, public ScriptExternal {
   ListView& URLList() { return url_list_; }
   CapturedList& captured() { return captured_; }
   BarButtons& buttons() { return buttons_; }
+  ScriptBridge& bridge() { return bridge_; }
+  Animation& Animation1() { return *animation1_; }
   // The XML mirror of the captured list; none after teardown.
   XmlDocument* xml_mirror() const { return captured_.mirror(); }
 
@@ -71,9 +86,6 @@ class BarForm : public Form, public ScriptExternal {
   // The preview pane is open (mirrors the check box Check1).
   bool PreviewShown = true;
 
-  // window.external
-  Variant Invoke(const std::string& method, std::vector<Variant>& args) override;
-
  protected:
   // Teardown. Each step runs whatever the one before it did: a fault here must never take the
   // browser down.
@@ -82,6 +94,7 @@ class BarForm : public Form, public ScriptExternal {
  private:
   // The form's controls with their design-time placement.
   void AddDesignControls();
+  void Timer3_Timer();
   Control& Design(const std::string& name) { return *FindControl(name); }
 
   Platform& platform_;
@@ -102,6 +115,9 @@ class BarForm : public Form, public ScriptExternal {
   PreviewBrowserHandlers preview_events_;
   SkinBrowserHandlers skin_events_;
   BarButtons buttons_;
+  SkinTransition transition_;
+  ScriptBridge bridge_;
+  DeferredAction deferred_ = DeferredAction::kSkinsPage;
   Browser* current_ie_ = nullptr;
   std::unique_ptr<HostingBrowserHandlers> current_ie_events_;
   Band* band_ = nullptr;

@@ -141,10 +141,12 @@ HResult Band::QueryContextMenu(uint32_t /*index_menu*/, uint32_t /*id_cmd_first*
   return SuccessWithCount(kMenuIdentifiers);
 }
 
-HResult Band::InvokeCommand(uint32_t /*command_offset*/) {
-  if (!bar_form()) return kENotImpl;
+HResult Band::InvokeCommand(uint32_t command_offset) {
+  BarForm* form = bar_form();
+  if (!form) return kENotImpl;
   return Guarded([&] {
     windows_.SetFocus(bar_window_);
+    form->HandleMenuCommand(command_offset);
     return kSOk;
   });
 }

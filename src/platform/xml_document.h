@@ -27,6 +27,16 @@ class XmlDocument {
   virtual std::unique_ptr<XmlElement> AppendToRoot(const std::string& name) = 0;
   // Removes the root's child element at that position.
   virtual void RemoveRootChild(std::size_t index) = 0;
+
+  // A deep copy of the whole document.
+  virtual std::unique_ptr<XmlDocument> Clone() const = 0;
+  // Reads and parses a file, without DTDs or external entities; false when it cannot.
+  virtual bool Load(const std::string& path) = 0;
+  // Writes the document to a file, replacing it; fails with an Error.
+  virtual void Save(const std::string& path) = 0;
+  // Appends a deep copy of `source`'s root element as a child of this document; fails when
+  // `source` has no root or this document cannot take another (it has its root already).
+  virtual void AppendCopyOfRoot(const XmlDocument& source) = 0;
 };
 
 class XmlFactory {

@@ -317,6 +317,7 @@ const CommandTable& Expectations() {
         {"help", ExpectHelp},
     };
     AddCapturedListExpectations(table);
+    AddBridgeExpectations(table);
     return table;
   }();
   return kExpectations;

@@ -24,13 +24,13 @@ ScenarioLine::ScenarioLine(std::string text) : text_(std::move(text)) {
     if (text_[at] == '"') {
       std::size_t close = text_.find('"', at + 1);
       if (close == std::string::npos) throw ScenarioError("unterminated quoted argument");
-      tokens_.push_back({text_.substr(at + 1, close - at - 1), true});
+      tokens_.push_back({text_.substr(at + 1, close - at - 1), true, at});
       at = close + 1;
       continue;
     }
     std::size_t end = at;
     while (end < text_.size() && !IsBlank(text_[end])) ++end;
-    tokens_.push_back({text_.substr(at, end - at), false});
+    tokens_.push_back({text_.substr(at, end - at), false, at});
     at = end;
   }
 }

@@ -9,6 +9,7 @@ namespace windlock::scenario {
 struct Token {
   std::string text;
   bool quoted = false;
+  std::size_t offset = 0;  // where the token starts in the line (its opening quote, if any)
 };
 
 // One scenario line split into words and quoted arguments, with typed access that reports a

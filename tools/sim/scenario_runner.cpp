@@ -12,6 +12,7 @@ ScenarioRunner::ScenarioRunner(std::string file_name, std::vector<std::string> l
   AddBrowserCommands(commands_);
   AddPaneCommands(commands_);
   AddListCommands(commands_);
+  AddBridgeCommands(commands_);
   AddBandCommands(commands_);
   AddUserCommands(commands_);
   AddExpectations(commands_);

@@ -12,6 +12,7 @@
 #include "host/band.h"
 #include "platform/sim/sim_band_site.h"
 #include "platform/sim/sim_machine.h"
+#include "platform/xml_document.h"
 #include "scenario_line.h"
 
 namespace windlock::scenario {
@@ -74,6 +75,11 @@ class ScenarioRunner {
   void SetResult(std::string result) { last_result_ = std::move(result); }
   const std::optional<std::string>& last_result() const { return last_result_; }
   const std::optional<AlertRecord>& last_alert() const { return last_alert_; }
+  // The XML document the last bridge call was given, as the call left it; none when it had none.
+  void SetBridgeDocument(std::shared_ptr<XmlDocument> document) {
+    bridge_document_ = std::move(document);
+  }
+  const std::shared_ptr<XmlDocument>& bridge_document() const { return bridge_document_; }
   int alerts_shown() const { return alerts_shown_; }
   // The oldest message box no expectation has looked at yet; none when all were checked.
   const sim::ShownMessageBox* NextUncheckedMessageBox();
@@ -96,6 +102,7 @@ class ScenarioRunner {
   std::size_t current_line_ = 0;
   std::optional<std::string> last_result_;
   std::optional<AlertRecord> last_alert_;
+  std::shared_ptr<XmlDocument> bridge_document_;
   int alerts_shown_ = 0;
   std::size_t checked_message_boxes_ = 0;
   CommandTable commands_;
@@ -108,8 +115,10 @@ void AddUserCommands(CommandTable& table);
 void AddBandCommands(CommandTable& table);
 void AddPaneCommands(CommandTable& table);
 void AddListCommands(CommandTable& table);
+void AddBridgeCommands(CommandTable& table);
 void AddExpectations(CommandTable& table);
 // Expectation groups, each adding to the table of `expect` kinds.
 void AddCapturedListExpectations(CommandTable& expectations);
+void AddBridgeExpectations(CommandTable& expectations);
 
 }  // namespace windlock::scenario

@@ -26,11 +26,14 @@ class SimBrowserCustomizer : public BrowserCustomizer {
   bool option_ = false;
 };
 
-// The loading clip's animation control: opening a missing file fails.
+// The loading clip's animation control: opening a missing file fails; playing and stopping are
+// traced.
 class SimAnimation : public Animation {
  public:
   SimAnimation(const SimTrace& trace, SimFileSystem& files) : trace_(trace), files_(files) {}
   void Open(const std::string& path) override;
+  void Play() override { trace_("animation play"); }
+  void Stop() override { trace_("animation stop"); }
 
  private:
   const SimTrace& trace_;

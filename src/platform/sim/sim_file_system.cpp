@@ -8,6 +8,8 @@
 namespace windlock::sim {
 namespace {
 
+constexpr int32_t kErrPermissionDenied = 70;
+constexpr int32_t kErrPathFileAccess = 75;
 constexpr int32_t kErrPathNotFound = 76;
 
 std::string Trimmed(const std::string& path) {
@@ -88,6 +90,23 @@ std::optional<std::string> SimFileSystem::ReadFile(const std::string& path) cons
   const Entry* entry = Find(path);
   if (!entry || entry->folder) return std::nullopt;
   return entry->text;
+}
+
+void SimFileSystem::WriteFile(const std::string& path, std::string text) {
+  std::string trimmed = Trimmed(path);
+  std::size_t slash = trimmed.rfind('\\');
+  // A drive's root folder always exists.
+  if (slash == std::string::npos || (slash > 2 && !FolderExists(trimmed.substr(0, slash)))) {
+    throw Error(kErrPathNotFound, "Path not found");
+  }
+  auto entry = entries_.find(FoldCase(trimmed));
+  if (entry == entries_.end()) {
+    entries_.emplace(FoldCase(trimmed), Entry{trimmed, false, false, std::move(text)});
+    return;
+  }
+  if (entry->second.folder) throw Error(kErrPathFileAccess, "Path/File access error");
+  if (entry->second.read_only) throw Error(kErrPermissionDenied, "Permission denied");
+  entry->second.text = std::move(text);
 }
 
 }  // namespace windlock::sim

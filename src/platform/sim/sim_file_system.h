@@ -21,6 +21,11 @@ class SimFileSystem : public FileSystem {
   std::vector<std::string> SubFolders(const std::string& path) override;
   std::string ProgramFolder() override { return kProgramFolder; }
 
+  // For the simulated services that save files (XML documents): writes a file as a program
+  // does. Its folder must exist, and a read-only file or a folder of that name cannot be
+  // replaced; fails with an Error.
+  void WriteFile(const std::string& path, std::string text);
+
   // Set-up and inspection, not seen by the program.
   void AddFile(const std::string& path, std::string text);
   void AddFolder(const std::string& path);

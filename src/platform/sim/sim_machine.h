@@ -54,7 +54,7 @@ class SimMachine {
   SimTextMeasure text;
   SimUi ui{trace};
   SimWindowSystem windows{trace};
-  SimXmlFactory xml;
+  SimXmlFactory xml{files};
   SimHelp help{trace};
   SimNavigationQueue navigations;
   SimWorld world{trace, files, navigations};

@@ -1,10 +1,32 @@
 #include "platform/sim/sim_xml_document.h"
 
+#include <optional>
+#include <sstream>
+
 #include "common/error.h"
 #include "platform/sim/script_errors.h"
+#include "platform/sim/sim_file_system.h"
 
 namespace windlock::sim {
 namespace {
+
+// Without parse_doctype a DOCTYPE is skipped, and pugixml never expands entities it declares.
+// Parsed as a fragment, so that text beside the root is kept for OneRootOnly to refuse.
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration |
+                                   pugi::parse_comments | pugi::parse_pi | pugi::parse_fragment;
+
+// A document holds one root element and, beside it, only markup.
+bool OneRootOnly(const pugi::xml_document& document) {
+  int roots = 0;
+  for (const pugi::xml_node& node : document.children()) {
+    if (node.type() == pugi::node_element) {
+      ++roots;
+    } else if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+      return false;
+    }
+  }
+  return roots == 1;
+}
 
 std::string Escape(const char* text, bool attribute) {
   std::string escaped;
@@ -95,6 +117,45 @@ void SimXmlDocument::RemoveRootChild(std::size_t index) {
     }
   }
   throw Error(kErrObjectRequired, "Object required");
+}
+
+std::unique_ptr<XmlDocument> SimXmlDocument::Clone() const {
+  auto copy = std::make_unique<SimXmlDocument>(files_);
+  copy->document_.reset(document_);
+  return copy;
+}
+
+bool SimXmlDocument::Load(const std::string& path) {
+  std::optional<std::string> text = files_.ReadFile(path);
+  if (!text) {
+    document_.reset();
+    return false;
+  }
+  return LoadXml(*text);
+}
+
+bool SimXmlDocument::LoadXml(const std::string& text) {
+  pugi::xml_parse_result parsed =
+      document_.load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_utf8);
+  if (parsed && OneRootOnly(document_)) return true;
+  document_.reset();
+  return false;
+}
+
+void SimXmlDocument::Save(const std::string& path) {
+  std::ostringstream text;
+  document_.save(text, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+  files_.WriteFile(path, text.str());
+}
+
+void SimXmlDocument::AppendCopyOfRoot(const XmlDocument& source) {
+  const auto* other = dynamic_cast<const SimXmlDocument*>(&source);
+  if (!other) throw Error(kErrTypeMismatch, "Type mismatch");
+  pugi::xml_node root = other->Root();
+  if (document_.document_element()) {
+    throw Error(kErrDomFailure, "Only one top level element is allowed in an XML document.");
+  }
+  document_.append_copy(root);
 }
 
 pugi::xml_node SimXmlDocument::Root() const {

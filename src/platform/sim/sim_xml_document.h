@@ -20,14 +20,28 @@ class SimXmlElement : public XmlElement {
   pugi::xml_node node_;
 };
 
-// An XML document on pugixml.
+class SimFileSystem;
+
+// An XML document on pugixml, reading and writing files of the simulated file system. Like the
+// real DOM it keeps the declaration, comments and processing instructions it reads, and leaves
+// a DOCTYPE's entities unexpanded.
 class SimXmlDocument : public XmlDocument {
  public:
+  explicit SimXmlDocument(SimFileSystem& files) : files_(files) {}
+
   void AppendRootElement(const std::string& name) override;
   std::vector<std::unique_ptr<XmlElement>> RootChildren() override;
   std::unique_ptr<XmlElement> AppendToRoot(const std::string& name) override;
   void RemoveRootChild(std::size_t index) override;
+  std::unique_ptr<XmlDocument> Clone() const override;
+  // A failed load leaves the document empty.
+  bool Load(const std::string& path) override;
+  void Save(const std::string& path) override;
+  void AppendCopyOfRoot(const XmlDocument& source) override;
 
+  // Parses XML text into the document as Load parses a file's; false, and the document empty,
+  // when it is not well-formed.
+  bool LoadXml(const std::string& text);
   // The document in canonical form: <name a="v"/> for an empty element, attributes in document
   // order, & < > " escaped in attributes and & < > in text, nothing added.
   std::string Canonical() const;
@@ -36,6 +50,7 @@ class SimXmlDocument : public XmlDocument {
   // The root element; fails when the document has none.
   pugi::xml_node Root() const;
 
+  SimFileSystem& files_;
   pugi::xml_document document_;
   // How many children the last walk found: the next walk's vector is sized once.
   std::size_t last_child_count_ = 0;
@@ -43,9 +58,13 @@ class SimXmlDocument : public XmlDocument {
 
 class SimXmlFactory : public XmlFactory {
  public:
+  explicit SimXmlFactory(SimFileSystem& files) : files_(files) {}
   std::unique_ptr<XmlDocument> CreateDocument() override {
-    return std::make_unique<SimXmlDocument>();
+    return std::make_unique<SimXmlDocument>(files_);
   }
+
+ private:
+  SimFileSystem& files_;
 };
 
 }  // namespace windlock::sim

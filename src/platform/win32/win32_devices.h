@@ -30,10 +30,13 @@ class Win32SoundDevice : public SoundDevice {
   void SetDoneHandler(std::function<void()>) override {}
 };
 
-// The loading clip is not played on Windows yet: opening it fails.
+// The loading clip is not played on Windows yet: opening it fails, so there is nothing to play
+// or stop.
 class Win32Animation : public Animation {
  public:
   void Open(const std::string& path) override;
+  void Play() override {}
+  void Stop() override {}
 };
 
 // The help viewer is not started on Windows yet: showing help fails.

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_xml.h"
 
 #include "platform/win32/text.h"
+#include "platform/win32/variant_conversion.h"
 #include "platform/win32/win32_error.h"
 
 namespace windlock::win32 {
@@ -29,7 +30,7 @@ void Win32XmlElement::SetAttribute(const std::string& name, const std::string& v
   ThrowIfFailed(result);
 }
 
-ComPtr<IXMLDOMElement> Win32XmlDocument::Root() {
+ComPtr<IXMLDOMElement> Win32XmlDocument::Root() const {
   ComPtr<IXMLDOMElement> root;
   ThrowIfFailed(document_->get_documentElement(root.Put()));
   if (!root) throw ErrorFromHresult(E_POINTER);
@@ -74,6 +75,45 @@ void Win32XmlDocument::RemoveRootChild(std::size_t index) {
     node = std::move(next);
   }
   throw ErrorFromHresult(E_INVALIDARG);
+}
+
+std::unique_ptr<XmlDocument> Win32XmlDocument::Clone() const {
+  ComPtr<IXMLDOMNode> copy;
+  ThrowIfFailed(document_->cloneNode(VARIANT_TRUE, copy.Put()));
+  auto document = copy.As<IXMLDOMDocument>();
+  if (!document) throw ErrorFromHresult(E_NOINTERFACE);
+  return std::unique_ptr<XmlDocument>(new Win32XmlDocument(std::move(document)));
+}
+
+bool Win32XmlDocument::Load(const std::string& path) {
+  ThrowIfFailed(document_->put_async(VARIANT_FALSE));
+  ThrowIfFailed(document_->put_resolveExternals(VARIANT_FALSE));
+  ThrowIfFailed(document_->put_validateOnParse(VARIANT_FALSE));
+  // Older MSXML versions do not know the property; they then load no external entities anyway.
+  if (auto settable = document_.As<IXMLDOMDocument2>()) {
+    VARIANT prohibit;
+    VariantInit(&prohibit);
+    prohibit.vt = VT_BOOL;
+    prohibit.boolVal = VARIANT_TRUE;
+    settable->setProperty(Bstr("ProhibitDTD").get(), prohibit);
+  }
+  OwnedVariant file{Variant(path)};
+  VARIANT_BOOL loaded = VARIANT_FALSE;
+  ThrowIfFailed(document_->load(*file.get(), &loaded));
+  return loaded != VARIANT_FALSE;
+}
+
+void Win32XmlDocument::Save(const std::string& path) {
+  OwnedVariant file{Variant(path)};
+  ThrowIfFailed(document_->save(*file.get()));
+}
+
+void Win32XmlDocument::AppendCopyOfRoot(const XmlDocument& source) {
+  const auto& other = dynamic_cast<const Win32XmlDocument&>(source);
+  ComPtr<IXMLDOMNode> copy;
+  ThrowIfFailed(other.Root()->cloneNode(VARIANT_TRUE, copy.Put()));
+  ComPtr<IXMLDOMNode> appended;
+  ThrowIfFailed(document_->appendChild(copy.get(), appended.Put()));
 }
 
 }  // namespace windlock::win32

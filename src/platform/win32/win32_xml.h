@@ -2,7 +2,11 @@
 
 #include <msxml2.h>
 
-// MinGW's msxml2.h leaves this one out of what __uuidof knows.
+// MinGW's msxml2.h leaves these out of what __uuidof knows.
+__CRT_UUID_DECL(IXMLDOMDocument, 0x2933bf81, 0x7b36, 0x11d2, 0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98,
+                0x3e, 0x60)
+__CRT_UUID_DECL(IXMLDOMDocument2, 0x2933bf95, 0x7b36, 0x11d2, 0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98,
+                0x3e, 0x60)
 __CRT_UUID_DECL(IXMLDOMElement, 0x2933bf86, 0x7b36, 0x11d2, 0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98,
                 0x3e, 0x60)
 
@@ -29,9 +33,14 @@ class Win32XmlDocument : public XmlDocument {
   std::vector<std::unique_ptr<XmlElement>> RootChildren() override;
   std::unique_ptr<XmlElement> AppendToRoot(const std::string& name) override;
   void RemoveRootChild(std::size_t index) override;
+  std::unique_ptr<XmlDocument> Clone() const override;
+  bool Load(const std::string& path) override;
+  void Save(const std::string& path) override;
+  void AppendCopyOfRoot(const XmlDocument& source) override;
 
  private:
-  ComPtr<IXMLDOMElement> Root();
+  explicit Win32XmlDocument(ComPtr<IXMLDOMDocument> document) : document_(std::move(document)) {}
+  ComPtr<IXMLDOMElement> Root() const;
 
   ComPtr<IXMLDOMDocument> document_;
 };

@@ -43,7 +43,7 @@ TEST(BarFormTest, StartUpPreparesFlagsControlsMirrorAndTimer) {
   EXPECT_EQ(controls.preview()->download_control(), 0x40000790);
   ASSERT_NE(controls.customizer(), nullptr);
   EXPECT_EQ(controls.customizer()->ExternalFor(*controls.skin()),
-            static_cast<ScriptExternal*>(&form));
+            static_cast<ScriptExternal*>(&form.bridge()));
   EXPECT_EQ(controls.customizer()->ExternalFor(controls.preview()->browser()), nullptr);
   auto* mirror = dynamic_cast<sim::SimXmlDocument*>(form.xml_mirror());
   ASSERT_NE(mirror, nullptr);

@@ -1,0 +1,128 @@
+#include "skins/skin_transition.h"
+
+#include "bar/bar_form.h"
+#include "common/error_message.h"
+#include "common/skin_paths.h"
+#include "settings/settings_store.h"
+
+namespace windlock {
+namespace {
+
+constexpr int32_t kOriginalNumber = 10;
+constexpr int32_t kFirstSkinNumber = 11;
+constexpr uint32_t kTickInterval = 1;
+constexpr int32_t kPauseMs = 2500;
+
+enum Phase { kSlideOut = 0, kWait = 1, kDropIn = 2 };
+
+}  // namespace
+
+void SkinTransition::ApplySkin(int32_t number) {
+  Timer& timer = *form_.FindTimer("Timer2");
+  if (timer.interval() > 0) return;
+  form_.LayOut();
+  Settings& settings = form_.module().settings;
+  Control& popup = *form_.FindControl("framePopup");
+  Control& images = *form_.FindControl("frameImages");
+  if (number == kOriginalNumber) {
+    if (settings.DefaultSkin == kOriginalSkin) return;
+    settings.DefaultSkin = kOriginalSkin;
+    outgoing_ = &images;
+    incoming_ = &popup;
+  } else if (number >= kFirstSkinNumber) {
+    FileSystem& files = form_.platform().files;
+    std::vector<std::string> folders = files.SubFolders(files.ProgramFolder() + "\\Skins");
+    std::size_t index = static_cast<std::size_t>(number - kFirstSkinNumber);
+    if (index >= folders.size() || folders[index] == settings.DefaultSkin) return;
+    outgoing_ = settings.DefaultSkin != kOriginalSkin ? &images : &popup;
+    settings.DefaultSkin = folders[index];
+    incoming_ = &images;
+  } else {
+    return;
+  }
+  phase_ = kSlideOut;
+  last_tick_ = 0;
+  timer.SetInterval(kTickInterval);
+}
+
+void SkinTransition::Tick() {
+  if (!outgoing_ || !incoming_) return;
+  try {
+    Step(form_.platform().clock.TimeGetTime());
+  } catch (const Error& error) {
+    // One report, and the bar at rest rather than stuck half way.
+    Rest();
+    ShowCommonError(form_.platform().ui, "There Was An Error Switching The Skin.", error);
+  }
+}
+
+void SkinTransition::Step(uint32_t now) {
+  if (last_tick_ == 0) last_tick_ = now;
+  const int32_t dt = static_cast<int32_t>(now - last_tick_);
+  Control& clip = *form_.FindControl("Animation1");
+  switch (phase_) {
+    case kSlideOut:
+      if (!clip.visible) {
+        clip.visible = true;
+        form_.Animation1().Play();
+      }
+      last_tick_ = now;
+      outgoing_->left = static_cast<float>(outgoing_->left - (outgoing_->width / 1000.0) * dt);
+      if (outgoing_->left + outgoing_->width < 0) {
+        phase_ = kWait;
+        incoming_->top = -incoming_->height;
+        incoming_->left = 0;
+        LoadNewLook();
+        last_tick_ = 0;
+      }
+      break;
+    case kWait:
+      if (dt > kPauseMs) {
+        phase_ = kDropIn;
+        last_tick_ = 0;
+      }
+      break;
+    case kDropIn:
+      last_tick_ = now;
+      incoming_->top = static_cast<float>(incoming_->top + (incoming_->height / 1000.0) * dt);
+      if (incoming_->top >= 0) {
+        Rest();
+        form_.LayOut();
+        SaveSettings(form_.module().settings, form_.platform().registry);
+      }
+      break;
+  }
+}
+
+void SkinTransition::LoadNewLook() {
+  const std::string& skin = form_.module().settings.DefaultSkin;
+  FileSystem& files = form_.platform().files;
+  std::string page = "about:blank";
+  if (skin != kOriginalSkin) {
+    std::string htm = SkinFilePath(files.ProgramFolder(), skin, ".htm");
+    std::string hta = SkinFilePath(files.ProgramFolder(), skin, ".hta");
+    if (files.FileExists(htm)) {
+      page = htm;
+    } else if (files.FileExists(hta)) {
+      page = hta;
+    }
+  }
+  form_.webImages().Navigate2(NavigateRequest::To(page));
+}
+
+void SkinTransition::Rest() {
+  Control& clip = *form_.FindControl("Animation1");
+  try {
+    form_.Animation1().Stop();
+  } catch (const Error&) {
+    // The clip stops with the transition whether or not the control says so.
+  }
+  clip.visible = false;
+  phase_ = kSlideOut;
+  form_.FindTimer("Timer2")->SetInterval(0);
+  last_tick_ = 0;
+  outgoing_ = nullptr;
+  incoming_ = nullptr;
+}
+
+}  // namespace windlock
