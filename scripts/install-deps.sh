@@ -7,6 +7,8 @@ packages=(
   # The Windows DLL and its tests: MinGW-w64 (with widl), GoogleTest's sources, Wine and Xvfb.
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools googletest
   wine wine64 xvfb xauth
+  # The data beside the DLL: Python draws the loading clip, chmcmd (fp-utils) compiles the help.
+  python3 fp-utils
 )
 
 missing=()
