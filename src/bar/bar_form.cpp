@@ -13,7 +13,6 @@ namespace {
 constexpr int32_t kPreviewDownloadControl = 0x40000790;
 constexpr uint32_t kBypassTickMs = 100;
 constexpr uint32_t kDeferredActionMs = 500;
-constexpr uint32_t kFirstSkinCommand = 10;
 
 // Runs one step of the activation or the teardown; a fault ends that step only.
 template <typename Step>
@@ -131,15 +130,6 @@ void BarForm::URLList_DblClick() {
 
 void BarForm::URLList_MouseDown(bool on_item) {
   module_.MenuContext = on_item ? "Node" : "List";
-}
-
-void BarForm::HandleMenuCommand(uint32_t offset) {
-  try {
-    // TODO(#7): the commands below the skins (preview, cut, copy, options, help, about, ...).
-    if (offset >= kFirstSkinCommand) ApplySkin(static_cast<int32_t>(offset));
-  } catch (const Error& error) {
-    ShowCommonError(platform_.ui, "There Was An Error Handling The Context Menu Item.", error);
-  }
 }
 
 void BarForm::ScheduleDeferredAction(DeferredAction action) {

@@ -46,8 +46,11 @@ class BarForm : public Form {
   void ShowSkin(bool shown);
   // Switches to skin number `number` (10 "Original", 11 + k the k-th skin folder).
   void ApplySkin(int32_t number) { transition_.ApplySkin(number); }
-  // A command of the bar's context menu, by its offset.
+  // A command of the bar's context menu, by its offset; an offset that names no item runs
+  // nothing.
   void HandleMenuCommand(uint32_t offset);
+  // The bar's menu at the mouse position, for a skin that asks for it; a choice runs.
+  void ShowContextMenu();
 
   // What the deferred-action timer does 500 ms after a script asked for it, once the script
   // has returned.
@@ -95,6 +98,10 @@ class BarForm : public Form {
   // The form's controls with their design-time placement.
   void AddDesignControls();
   void Timer3_Timer();
+  // Lets the browser's menu loop finish (a WM_NULL posted to the bar window).
+  void PostNull();
+  // The addresses of the selected entries, one a line, on the clipboard.
+  void CopySelection();
   Control& Design(const std::string& name) { return *FindControl(name); }
 
   Platform& platform_;

@@ -6,7 +6,16 @@
 
 namespace windlock {
 
-enum class ControlKind { kLabel, kButton, kCheckBox, kTextBox, kListBox, kFrame, kListView };
+enum class ControlKind {
+  kLabel,
+  kButton,
+  kCheckBox,
+  kTextBox,
+  kListBox,
+  kFrame,
+  kListView,
+  kPicture
+};
 
 // The logical state of one control of a form. Geometry is in twips as single-precision
 // numbers, as the forms compute it; handlers are the form's event procedures.

@@ -15,6 +15,8 @@ void Timer::SetInterval(uint32_t milliseconds) {
 }
 
 void Timer::SetEnabled(bool enabled) {
+  // Enabling a running timer again does not start its interval over.
+  if (enabled == enabled_) return;
   enabled_ = enabled;
   Reschedule();
 }

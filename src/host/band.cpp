@@ -1,6 +1,7 @@
 #include "host/band.h"
 
 #include "common/error.h"
+#include "host/band_menu.h"
 #include "host/subclass_hook.h"
 #include "settings/settings_store.h"
 
@@ -9,8 +10,6 @@ namespace {
 
 constexpr uint8_t kVkBack = 0x08;
 constexpr uint8_t kVkEnd = 0x23;
-// Identifiers the bar's menu takes up (its ten commands and the first skin), whatever it holds.
-constexpr uint16_t kMenuIdentifiers = 11;
 
 // A COM method reports a failure through its result only.
 template <typename Body>
@@ -136,9 +135,12 @@ HResult Band::TranslateAcceleratorIO(const WindowMessage& message) {
   });
 }
 
-HResult Band::QueryContextMenu(uint32_t /*index_menu*/, uint32_t /*id_cmd_first*/,
-                               uint32_t /*id_cmd_last*/, uint32_t /*flags*/) {
-  return SuccessWithCount(kMenuIdentifiers);
+HResult Band::QueryContextMenu(MenuHandle menu, uint32_t index_menu, uint32_t id_cmd_first,
+                               uint32_t id_cmd_last, uint32_t /*flags*/) {
+  return Guarded([&] {
+    return BuildBandMenu(apartment_.module(), apartment_.platform(), menu, index_menu, id_cmd_first,
+                         id_cmd_last);
+  });
 }
 
 HResult Band::InvokeCommand(uint32_t command_offset) {

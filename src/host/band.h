@@ -64,8 +64,8 @@ class Band {
   HResult HasFocusIO() const { return has_focus_ ? kSOk : kSFalse; }
   HResult TranslateAcceleratorIO(const WindowMessage& message);
   // IContextMenu
-  HResult QueryContextMenu(uint32_t index_menu, uint32_t id_cmd_first, uint32_t id_cmd_last,
-                           uint32_t flags);
+  HResult QueryContextMenu(MenuHandle menu, uint32_t index_menu, uint32_t id_cmd_first,
+                           uint32_t id_cmd_last, uint32_t flags);
   HResult InvokeCommand(uint32_t command_offset);
   HResult GetCommandString() { return kENotImpl; }
 

@@ -4,6 +4,8 @@
 #include "platform/file_system.h"
 #include "platform/help.h"
 #include "platform/keyboard.h"
+#include "platform/menus.h"
+#include "platform/programs.h"
 #include "platform/registry.h"
 #include "platform/text_measure.h"
 #include "platform/timer_service.h"
@@ -26,6 +28,8 @@ struct Platform {
   WindowSystem& windows;
   XmlFactory& xml;
   Help& help;
+  Menus& menus;
+  Programs& programs;
 };
 
 }  // namespace windlock

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,17 @@ struct RegistryValue {
   uint32_t dword = 0;  // kDword
 };
 
+// Registry value types (the advapi32 numbers).
+inline constexpr uint32_t kRegSz = 1;
+inline constexpr uint32_t kRegDword = 4;
+
+// A value as RegQueryValueEx hands it over: its type and its stored bytes (a string's
+// terminating NUL among them when it was stored with one; text is UTF-8).
+struct RawRegistryValue {
+  uint32_t type = 0;
+  std::string bytes;
+};
+
 // The registry by full value path ("HKCU\Software\...\Name"; a path ending in "\" names the
 // key's default value). Real: advapi32 (win32). Fake: SimRegistry.
 class Registry {
@@ -21,6 +33,9 @@ class Registry {
 
   // Fails with an Error when the key or the value is missing.
   virtual RegistryValue Read(const std::string& path) = 0;
+  // Opens the key for reading only (a standard user may not write under HKLM); none when the
+  // key or the value is missing.
+  virtual std::optional<RawRegistryValue> ReadRaw(const std::string& path) = 0;
   // Creates the key as needed.
   virtual void WriteString(const std::string& path, const std::string& value) = 0;
   virtual void WriteDword(const std::string& path, uint32_t value) = 0;

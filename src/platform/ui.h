@@ -36,6 +36,8 @@ class Ui {
   virtual int ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
                              unsigned style) = 0;
   virtual ScreenSize Screen() = 0;
+  // Puts plain text on the clipboard.
+  virtual void SetClipboardText(const std::string& text) = 0;
 };
 
 }  // namespace windlock

@@ -9,6 +9,7 @@ namespace windlock {
 using WindowHandle = uintptr_t;
 using WindowProcedure = uintptr_t;
 
+inline constexpr uint32_t kWmNull = 0x0000;
 inline constexpr uint32_t kWmDestroy = 0x0002;
 inline constexpr uint32_t kWmSetFocus = 0x0007;
 inline constexpr uint32_t kWmKillFocus = 0x0008;
@@ -55,6 +56,7 @@ class WindowSystem {
   virtual bool IsWindowVisible(WindowHandle window) = 0;
   virtual void SetFocus(WindowHandle window) = 0;
   virtual intptr_t SendWindowMessage(const WindowMessage& message) = 0;
+  virtual void PostWindowMessage(const WindowMessage& message) = 0;
 };
 
 }  // namespace windlock

@@ -125,8 +125,11 @@ const Entry kMethods[] = {
        MarkEntry(form, args, true);
        return {};
      }},
-    // The bar's menu for skins comes with the context menu (#7); the answer is always false.
-    {"ShowContextMenu", [](BarForm&, std::vector<Variant>&) { return Boolean(false); }},
+    {"ShowContextMenu",
+     [](BarForm& form, std::vector<Variant>&) {
+       form.ShowContextMenu();
+       return Boolean(false);
+     }},
     {"ShowOptions",
      [](BarForm& form, std::vector<Variant>&) -> Variant {
        form.ScheduleDeferredAction(BarForm::DeferredAction::kOptions);

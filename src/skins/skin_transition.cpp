@@ -51,7 +51,8 @@ void SkinTransition::Tick() {
     Step(form_.platform().clock.TimeGetTime());
   } catch (const Error& error) {
     // One report, and the bar at rest rather than stuck half way.
-    Rest();
+    if (outgoing_) Rest();
+    form_.LayOut();
     ShowCommonError(form_.platform().ui, "There Was An Error Switching The Skin.", error);
   }
 }
@@ -68,7 +69,8 @@ void SkinTransition::Step(uint32_t now) {
       }
       last_tick_ = now;
       outgoing_->left = static_cast<float>(outgoing_->left - (outgoing_->width / 1000.0) * dt);
-      if (outgoing_->left + outgoing_->width < 0) {
+      // A frame with no width is out of sight already.
+      if (outgoing_->left + outgoing_->width < 0 || outgoing_->width <= 0) {
         phase_ = kWait;
         incoming_->top = -incoming_->height;
         incoming_->left = 0;

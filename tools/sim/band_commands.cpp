@@ -146,7 +146,9 @@ void AddBandCommands(CommandTable& table) {
   };
   table["menu"] = [](ScenarioRunner& runner, const ScenarioLine& line) {
     line.Expect(0, 0);
-    Report(runner, "QueryContextMenu", runner.band().QueryContextMenu(0, 0, 1000, 0));
+    MenuHandle menu = runner.machine().menus.CreatePopupMenu();
+    runner.SetLastMenu(menu);
+    Report(runner, "QueryContextMenu", runner.band().QueryContextMenu(menu, 0, 0, 1000, 0));
   };
   table["invoke"] = [](ScenarioRunner& runner, const ScenarioLine& line) {
     line.Expect(1, 1);

@@ -286,6 +286,18 @@ void ExpectHelp(ScenarioRunner& runner, const ScenarioLine& line) {
   Check("help " + Quote(line.Quoted(1)), "help " + (call ? Quote(call->target) : "none"));
 }
 
+void ExpectStarted(ScenarioRunner& runner, const ScenarioLine& line) {
+  const auto& started = runner.machine().programs.last_started();
+  std::string found = started ? "started " + Quote(*started) : "not-started";
+  if (line.Word(0) == "not-started") {
+    line.Expect(1, 1);
+    Check("not-started", found);
+  } else {
+    line.Expect(2, 2);
+    Check("started " + Quote(runner.FilePath(line.Quoted(1))), found);
+  }
+}
+
 const CommandTable& Expectations() {
   static const CommandTable kExpectations = [] {
     CommandTable table = {
@@ -315,9 +327,12 @@ const CommandTable& Expectations() {
         {"quit", ExpectQuit},
         {"no-quit", ExpectQuit},
         {"help", ExpectHelp},
+        {"started", ExpectStarted},
+        {"not-started", ExpectStarted},
     };
     AddCapturedListExpectations(table);
     AddBridgeExpectations(table);
+    AddMenuExpectations(table);
     return table;
   }();
   return kExpectations;

@@ -73,6 +73,9 @@ class ScenarioRunner {
   std::string RegistryPath(const std::string& path) const;
   std::string FilePath(const std::string& path) const;
   void SetResult(std::string result) { last_result_ = std::move(result); }
+  // The menu the last `menu` line had built.
+  void SetLastMenu(MenuHandle menu) { last_menu_ = menu; }
+  std::optional<MenuHandle> last_menu() const { return last_menu_; }
   const std::optional<std::string>& last_result() const { return last_result_; }
   const std::optional<AlertRecord>& last_alert() const { return last_alert_; }
   // The XML document the last bridge call was given, as the call left it; none when it had none.
@@ -101,6 +104,7 @@ class ScenarioRunner {
   std::size_t next_line_ = 0;
   std::size_t current_line_ = 0;
   std::optional<std::string> last_result_;
+  std::optional<MenuHandle> last_menu_;
   std::optional<AlertRecord> last_alert_;
   std::shared_ptr<XmlDocument> bridge_document_;
   int alerts_shown_ = 0;
@@ -120,5 +124,6 @@ void AddExpectations(CommandTable& table);
 // Expectation groups, each adding to the table of `expect` kinds.
 void AddCapturedListExpectations(CommandTable& expectations);
 void AddBridgeExpectations(CommandTable& expectations);
+void AddMenuExpectations(CommandTable& expectations);
 
 }  // namespace windlock::scenario

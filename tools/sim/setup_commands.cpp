@@ -15,6 +15,9 @@ void Reg(ScenarioRunner& runner, const ScenarioLine& line) {
   } else if (kind == "sz") {
     line.Expect(3, 3);
     registry.Put(path, {RegistryValue::Kind::kString, line.Quoted(2), 0});
+  } else if (kind == "sz-nonul") {
+    line.Expect(3, 3);
+    registry.PutRaw(path, {kRegSz, line.Quoted(2)});
   } else if (kind == "binary") {
     line.Expect(2, 2);
     registry.Put(path, {RegistryValue::Kind::kOther, {}, 0});
@@ -25,7 +28,7 @@ void Reg(ScenarioRunner& runner, const ScenarioLine& line) {
     line.Expect(2, 2);
     registry.MakeReadOnly(path);
   } else {
-    throw ScenarioError("reg takes dword, sz, binary, delete or readonly, not " + kind);
+    throw ScenarioError("reg takes dword, sz, sz-nonul, binary, delete or readonly, not " + kind);
   }
 }
 

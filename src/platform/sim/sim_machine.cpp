@@ -8,7 +8,8 @@ SimWindow::SimWindow(SimMachine& machine, int id)
       controls_(machine.world, machine.trace, machine.files),
       platform_{machine.registry,  machine.files,    machine.ui,   machine.scheduler,
                 machine.scheduler, machine.keyboard, machine.text, controls_,
-                machine.windows,   machine.xml,      machine.help} {}
+                machine.windows,   machine.xml,      machine.help, machine.menus,
+                machine.programs} {}
 
 SimMachine::SimMachine() {
   scheduler.SetAfterTick([this] { navigations.DeliverAll(); });

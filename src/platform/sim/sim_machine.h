@@ -9,6 +9,8 @@
 #include "platform/sim/sim_devices.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_help.h"
+#include "platform/sim/sim_menus.h"
+#include "platform/sim/sim_programs.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_scheduler.h"
 #include "platform/sim/sim_trace.h"
@@ -56,6 +58,8 @@ class SimMachine {
   SimWindowSystem windows{trace};
   SimXmlFactory xml{files};
   SimHelp help{trace};
+  SimMenus menus{trace};
+  SimPrograms programs{trace, files};
   SimNavigationQueue navigations;
   SimWorld world{trace, files, navigations};
 

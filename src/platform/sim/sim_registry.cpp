@@ -9,6 +9,7 @@ namespace {
 // HRESULTs the script host's registry calls report.
 constexpr int32_t kErrFileNotFound = static_cast<int32_t>(0x80070002);
 constexpr int32_t kErrAccessDenied = static_cast<int32_t>(0x80070005);
+constexpr uint32_t kRegBinary = 3;
 
 struct SplitPath {
   std::string key;   // folded
@@ -21,6 +22,39 @@ SplitPath Split(const std::string& path) {
   return {FoldCase(path.substr(0, slash)), path.substr(slash + 1)};
 }
 
+RawRegistryValue RawOf(const RegistryValue& value) {
+  switch (value.kind) {
+    case RegistryValue::Kind::kString:
+      return {kRegSz, value.text + '\0'};
+    case RegistryValue::Kind::kDword: {
+      std::string bytes;
+      for (int shift = 0; shift < 32; shift += 8) {
+        bytes += static_cast<char>((value.dword >> shift) & 0xFF);
+      }
+      return {kRegDword, bytes};
+    }
+    case RegistryValue::Kind::kOther:
+      break;
+  }
+  // Some bytes, so that the value counts as present to a reader of raw bytes.
+  return {kRegBinary, std::string(1, '\x01')};
+}
+
+// What Read makes of stored bytes: a string loses its terminating NULs.
+RegistryValue CookedOf(const RawRegistryValue& raw) {
+  if (raw.type == kRegSz) {
+    std::string text = raw.bytes;
+    while (!text.empty() && text.back() == '\0') text.pop_back();
+    return {RegistryValue::Kind::kString, text, 0};
+  }
+  if (raw.type == kRegDword && raw.bytes.size() == 4) {
+    uint32_t dword = 0;
+    for (int i = 3; i >= 0; --i) dword = (dword << 8) | static_cast<unsigned char>(raw.bytes[i]);
+    return {RegistryValue::Kind::kDword, {}, dword};
+  }
+  return {};
+}
+
 }  // namespace
 
 RegistryValue SimRegistry::Read(const std::string& path) {
@@ -31,15 +65,21 @@ RegistryValue SimRegistry::Read(const std::string& path) {
   return value;
 }
 
+std::optional<RawRegistryValue> SimRegistry::ReadRaw(const std::string& path) {
+  const Stored* stored = Find(path);
+  if (!stored) return std::nullopt;
+  return stored->raw;
+}
+
 void SimRegistry::WriteString(const std::string& path, const std::string& value) {
   CheckWritable(path);
-  Store(path, {RegistryValue::Kind::kString, value, 0});
+  Put(path, {RegistryValue::Kind::kString, value, 0});
   trace_("reg write " + Quote(path) + " sz " + Quote(value));
 }
 
 void SimRegistry::WriteDword(const std::string& path, uint32_t value) {
   CheckWritable(path);
-  Store(path, {RegistryValue::Kind::kDword, {}, value});
+  Put(path, {RegistryValue::Kind::kDword, {}, value});
   trace_("reg write " + Quote(path) + " dword " + std::to_string(static_cast<int32_t>(value)));
 }
 
@@ -62,7 +102,13 @@ std::vector<std::string> SimRegistry::ValueNames(const std::string& key_path) {
 }
 
 void SimRegistry::Put(const std::string& path, RegistryValue value) {
-  Store(path, value);
+  RawRegistryValue raw = RawOf(value);
+  Store(path, std::move(value), std::move(raw));
+}
+
+void SimRegistry::PutRaw(const std::string& path, RawRegistryValue raw) {
+  RegistryValue value = CookedOf(raw);
+  Store(path, std::move(value), std::move(raw));
 }
 
 void SimRegistry::Remove(const std::string& path) {
@@ -72,13 +118,18 @@ void SimRegistry::Remove(const std::string& path) {
 }
 
 bool SimRegistry::Peek(const std::string& path, RegistryValue& value) const {
+  const Stored* stored = Find(path);
+  if (!stored) return false;
+  value = stored->value;
+  return true;
+}
+
+const SimRegistry::Stored* SimRegistry::Find(const std::string& path) const {
   SplitPath split = Split(path);
   auto key = keys_.find(split.key);
-  if (key == keys_.end()) return false;
+  if (key == keys_.end()) return nullptr;
   auto stored = key->second.find(FoldCase(split.name));
-  if (stored == key->second.end()) return false;
-  value = stored->second.value;
-  return true;
+  return stored == key->second.end() ? nullptr : &stored->second;
 }
 
 void SimRegistry::MakeReadOnly(const std::string& key_path) {
@@ -94,14 +145,14 @@ void SimRegistry::CheckWritable(const std::string& path) const {
   }
 }
 
-void SimRegistry::Store(const std::string& path, RegistryValue value) {
+void SimRegistry::Store(const std::string& path, RegistryValue value, RawRegistryValue raw) {
   SplitPath split = Split(path);
   // Writing a value creates its key and every key above it.
   for (std::size_t slash = split.key.find('\\'); slash != std::string::npos;
        slash = split.key.find('\\', slash + 1)) {
     keys_[split.key.substr(0, slash)];
   }
-  keys_[split.key][FoldCase(split.name)] = Stored{split.name, std::move(value)};
+  keys_[split.key][FoldCase(split.name)] = Stored{split.name, std::move(value), std::move(raw)};
 }
 
 }  // namespace windlock::sim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -16,13 +17,17 @@ class SimRegistry : public Registry {
   explicit SimRegistry(const SimTrace& trace) : trace_(trace) {}
 
   RegistryValue Read(const std::string& path) override;
+  std::optional<RawRegistryValue> ReadRaw(const std::string& path) override;
   void WriteString(const std::string& path, const std::string& value) override;
   void WriteDword(const std::string& path, uint32_t value) override;
   void Delete(const std::string& path) override;
   std::vector<std::string> ValueNames(const std::string& key_path) override;
 
   // Set-up and inspection, not seen by the program.
+  // Strings are stored with their terminating NUL, numbers as four little-endian bytes.
   void Put(const std::string& path, RegistryValue value);
+  // Stores exactly these bytes under this type (a string without its NUL, an oversized value).
+  void PutRaw(const std::string& path, RawRegistryValue raw);
   void Remove(const std::string& path);
   bool Peek(const std::string& path, RegistryValue& value) const;
   // Writes and deletes under this key (and its subkeys) fail from now on.
@@ -32,11 +37,13 @@ class SimRegistry : public Registry {
   struct Stored {
     std::string name;
     RegistryValue value;
+    RawRegistryValue raw;
   };
   using Key = std::map<std::string, Stored>;  // by folded value name
 
   void CheckWritable(const std::string& path) const;
-  void Store(const std::string& path, RegistryValue value);
+  void Store(const std::string& path, RegistryValue value, RawRegistryValue raw);
+  const Stored* Find(const std::string& path) const;
 
   const SimTrace& trace_;
   std::map<std::string, Key> keys_;  // by folded key path

@@ -21,6 +21,11 @@ void SimUi::RunModal(Form& form) {
   trace_("form " + form.name() + " closed");
 }
 
+void SimUi::SetClipboardText(const std::string& text) {
+  clipboard_ = text;
+  trace_("clipboard " + Quote(text));
+}
+
 int SimUi::ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
                           unsigned style) {
   message_boxes_.push_back({text, title, style});

@@ -29,6 +29,8 @@ class SimUi : public Ui {
   int ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
                      unsigned style) override;
   ScreenSize Screen() override { return {15360, 11520}; }
+  void SetClipboardText(const std::string& text) override;
+  const std::string& clipboard() const { return clipboard_; }
 
   // The next user action while a modal form is open; it must make progress or throw.
   void SetPump(std::function<void()> pump) { pump_ = std::move(pump); }
@@ -52,6 +54,7 @@ class SimUi : public Ui {
   std::function<void(Form&)> on_show_;
   std::vector<Form*> modal_forms_;
   std::vector<ShownMessageBox> message_boxes_;
+  std::string clipboard_;
   std::deque<bool> yes_no_answers_;
   std::deque<std::optional<Font>> font_answers_;
   std::deque<std::optional<std::string>> file_answers_;

@@ -120,6 +120,11 @@ intptr_t SimWindowSystem::SendWindowMessage(const WindowMessage& message) {
   return CallWindowProcedure(found->second.procedure, message);
 }
 
+void SimWindowSystem::PostWindowMessage(const WindowMessage& message) {
+  trace_("postmessage " + Hex(message.window) + " " + Hex(message.message) + " " +
+         std::to_string(message.wparam) + " " + std::to_string(message.lparam));
+}
+
 WindowProcedure SimWindowSystem::OwnProcedure(WindowHandle window) const {
   return window;
 }

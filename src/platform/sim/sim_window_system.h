@@ -34,6 +34,8 @@ class SimWindowSystem : public WindowSystem {
   bool IsWindowVisible(WindowHandle window) override;
   void SetFocus(WindowHandle window) override;
   intptr_t SendWindowMessage(const WindowMessage& message) override;
+  // Recorded, not delivered: nothing in the bar waits for a posted message.
+  void PostWindowMessage(const WindowMessage& message) override;
 
   // Set-up and inspection.
   // A window that stands for a browser's own window (the bar window a site gives).

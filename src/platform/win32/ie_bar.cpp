@@ -154,9 +154,10 @@ STDMETHODIMP IEBar::TranslateAcceleratorIO(MSG* message) {
 
 // IContextMenu
 
-STDMETHODIMP IEBar::QueryContextMenu(HMENU, UINT index_menu, UINT id_cmd_first, UINT id_cmd_last,
-                                     UINT flags) {
-  return band_->QueryContextMenu(index_menu, id_cmd_first, id_cmd_last, flags);
+STDMETHODIMP IEBar::QueryContextMenu(HMENU menu, UINT index_menu, UINT id_cmd_first,
+                                     UINT id_cmd_last, UINT flags) {
+  return band_->QueryContextMenu(reinterpret_cast<MenuHandle>(menu), index_menu, id_cmd_first,
+                                 id_cmd_last, flags);
 }
 
 STDMETHODIMP IEBar::InvokeCommand(CMINVOKECOMMANDINFO* info) {

@@ -5,6 +5,8 @@
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_devices.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_menus.h"
+#include "platform/win32/win32_programs.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_timers.h"
 #include "platform/win32/win32_ui.h"
@@ -36,8 +38,10 @@ class ThreadContext {
   Win32WindowSystem windows_;
   Win32XmlFactory xml_;
   Win32Help help_;
-  Platform platform_{registry_, files_,    ui_,      timers_, timers_, keyboard_,
-                     text_,     controls_, windows_, xml_,    help_};
+  Win32Menus menus_;
+  Win32Programs programs_;
+  Platform platform_{registry_, files_,   ui_,  timers_, timers_, keyboard_, text_,
+                     controls_, windows_, xml_, help_,   menus_,  programs_};
   Apartment apartment_{platform_};
   int users_ = 0;
 };

@@ -78,6 +78,39 @@ RegistryValue Win32Registry::Read(const std::string& path) {
   return value;
 }
 
+std::optional<RawRegistryValue> Win32Registry::ReadRaw(const std::string& path) {
+  ValuePath value_path = SplitValuePath(path);
+  RegistryKey key;
+  if (RegOpenKeyExW(value_path.key.root, value_path.key.subkey.c_str(), 0, KEY_QUERY_VALUE,
+                    key.Put()) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  DWORD type = 0;
+  DWORD size = 0;
+  std::string data;
+  for (;;) {
+    LSTATUS status = RegQueryValueExW(key.get(), value_path.name.c_str(), nullptr, &type,
+                                      size ? reinterpret_cast<BYTE*>(data.data()) : nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && data.size() < size)) {
+      data.assign(size, '\0');
+      continue;
+    }
+    Check(status);
+    data.resize(size);
+    break;
+  }
+  if (type != REG_SZ) return RawRegistryValue{type, std::move(data)};
+  // The characters become UTF-8; a terminating NUL character stays one NUL byte.
+  std::wstring_view chars(reinterpret_cast<const wchar_t*>(data.data()),
+                          data.size() / sizeof(wchar_t));
+  bool terminated = !chars.empty() && chars.back() == L'\0';
+  if (terminated) chars.remove_suffix(1);
+  std::string bytes = Narrow(chars);
+  if (terminated) bytes += '\0';
+  return RawRegistryValue{type, std::move(bytes)};
+}
+
 void Win32Registry::WriteString(const std::string& path, const std::string& value) {
   ValuePath value_path = SplitValuePath(path);
   RegistryKey key;

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "common/form.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_devices.h"
+#include "platform/win32/win32_error.h"
 
 namespace windlock::win32 {
 namespace {
@@ -31,6 +34,21 @@ ScreenSize Win32Ui::Screen() {
   ReleaseDC(nullptr, screen);
   return {static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * twips_x,
           static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * twips_y};
+}
+
+void Win32Ui::SetClipboardText(const std::string& text) {
+  std::wstring wide = Widen(text);
+  if (!OpenClipboard(nullptr)) throw ErrorFromWin32(GetLastError());
+  EmptyClipboard();
+  std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory) {
+    std::memcpy(GlobalLock(memory), wide.c_str(), bytes);
+    GlobalUnlock(memory);
+    // The clipboard owns the memory once it has taken it.
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
 }
 
 }  // namespace windlock::win32

@@ -12,6 +12,7 @@ class Win32Ui : public Ui {
   int ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
                      unsigned style) override;
   ScreenSize Screen() override;
+  void SetClipboardText(const std::string& text) override;
 };
 
 }  // namespace windlock::win32

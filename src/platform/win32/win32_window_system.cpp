@@ -130,4 +130,8 @@ intptr_t Win32WindowSystem::SendWindowMessage(const WindowMessage& message) {
   return SendMessageW(Hwnd(message.window), message.message, message.wparam, message.lparam);
 }
 
+void Win32WindowSystem::PostWindowMessage(const WindowMessage& message) {
+  PostMessageW(Hwnd(message.window), message.message, message.wparam, message.lparam);
+}
+
 }  // namespace windlock::win32

@@ -32,6 +32,7 @@ class Win32WindowSystem : public WindowSystem {
   bool IsWindowVisible(WindowHandle window) override;
   void SetFocus(WindowHandle window) override;
   intptr_t SendWindowMessage(const WindowMessage& message) override;
+  void PostWindowMessage(const WindowMessage& message) override;
 
  private:
   static LRESULT CALLBACK HookTrampoline(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

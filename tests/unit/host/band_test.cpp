@@ -372,11 +372,12 @@ TEST(BandTest, TranslateAcceleratorIOPassesOnBackspaceAndEndOnly) {
   }
 }
 
-TEST(BandTest, QueryContextMenuReportsElevenIdentifiers) {
+TEST(BandTest, QueryContextMenuWithoutSkinsReportsElevenIdentifiers) {
   BandRig rig;
-  EXPECT_EQ(rig.band().QueryContextMenu(0, 100, 200, 0), 0x0000000B);
+  sim::SimMenus& menus = rig.machine.menus;
+  EXPECT_EQ(rig.band().QueryContextMenu(menus.CreatePopupMenu(), 0, 100, 200, 0), 0x0000000B);
   ASSERT_EQ(rig.Site(), kSOk);
-  EXPECT_EQ(rig.band().QueryContextMenu(3, 1, 0x7FFF, 0), 0x0000000B);
+  EXPECT_EQ(rig.band().QueryContextMenu(menus.CreatePopupMenu(), 3, 1, 0x7FFF, 0), 0x0000000B);
 }
 
 TEST(BandTest, InvokeCommandFocusesTheBarOnlyWhileThereIsAForm) {

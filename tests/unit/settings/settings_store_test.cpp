@@ -75,6 +75,9 @@ class RecordingRegistry : public Registry {
     reads.push_back(value_path);
     return inner_.Read(value_path);
   }
+  std::optional<RawRegistryValue> ReadRaw(const std::string& value_path) override {
+    return inner_.ReadRaw(value_path);
+  }
   void WriteString(const std::string& p, const std::string& v) override {
     inner_.WriteString(p, v);
   }
@@ -102,7 +105,9 @@ Platform WithRegistry(const Platform& p, Registry& registry) {
                   .controls = p.controls,
                   .windows = p.windows,
                   .xml = p.xml,
-                  .help = p.help};
+                  .help = p.help,
+                  .menus = p.menus,
+                  .programs = p.programs};
 }
 
 class SettingsStoreTest : public ::testing::Test {

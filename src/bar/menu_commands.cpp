@@ -1,0 +1,88 @@
+#include "bar/bar_form.h"
+#include "common/error_message.h"
+#include "dialogs/about_box.h"
+#include "host/band_menu.h"
+#include "skins/html_help.h"
+
+namespace windlock {
+
+void BarForm::HandleMenuCommand(uint32_t offset) {
+  try {
+    switch (offset) {
+      case kMenuPreview:
+        captured_.PreviewSelectedEntry();
+        PostNull();
+        break;
+      case kMenuCut:
+        CopySelection();
+        captured_.RemoveSelectedEntries();
+        PostNull();
+        break;
+      case kMenuCopy:
+        CopySelection();
+        PostNull();
+        break;
+      case kMenuSelectAll:
+        for (std::size_t i = 0; i < url_list_.size(); ++i) url_list_.SetSelected(i, true);
+        PostNull();
+        break;
+      case kMenuSeparator:
+        break;
+      case kMenuHomePage:
+        PostNull();
+        if (current_ie_) current_ie_->Navigate2(NavigateRequest::To(kVendorHomePage));
+        break;
+      case kMenuHelp:
+        PostNull();
+        ShowHtmlHelp(platform_.help, platform_.files.ProgramFolder() + "\\windlock.chm", "");
+        break;
+      case kMenuUpdates:
+        PostNull();
+        if (current_ie_) current_ie_->Navigate2(NavigateRequest::To(module_.settings.UpdateURL));
+        break;
+      case kMenuOptions:
+        // TODO(#7): the options dialog.
+        PostNull();
+        break;
+      case kMenuAbout:
+        ShowAboutBox(platform_);
+        PostNull();
+        break;
+      default:
+        if (offset < kMenuFirstSkin) break;
+        ApplySkin(static_cast<int32_t>(offset));
+        PostNull();
+        break;
+    }
+  } catch (const Error& error) {
+    ShowCommonError(platform_.ui, "There Was An Error Handling The Context Menu Item.", error);
+  }
+}
+
+void BarForm::ShowContextMenu() {
+  struct OwnedMenu {
+    Menus& menus;
+    MenuHandle handle;
+    ~OwnedMenu() { menus.DestroyMenu(handle); }
+  } menu{platform_.menus, platform_.menus.CreatePopupMenu()};
+  BuildBandMenu(module_, platform_, menu.handle, 0, 0, 1000);
+  std::optional<uint32_t> choice = platform_.menus.TrackPopupMenu(menu.handle, window_);
+  if (choice) HandleMenuCommand(*choice);
+}
+
+void BarForm::PostNull() {
+  platform_.windows.PostWindowMessage({window_, kWmNull, 0, 0});
+}
+
+void BarForm::CopySelection() {
+  std::string text;
+  for (const CapturedEntry& entry : captured_.entries()) {
+    std::optional<std::size_t> item = url_list_.Find(entry.Key);
+    if (!item || !url_list_.items()[*item].selected) continue;
+    if (!text.empty()) text += kCrLf;
+    text += entry.URL.ToText();
+  }
+  platform_.ui.SetClipboardText(text);
+}
+
+}  // namespace windlock

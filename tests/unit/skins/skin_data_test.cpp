@@ -1,0 +1,182 @@
+#include "skins/skin_data.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "../sim_harness.h"
+#include "bar/bar_form.h"
+#include "platform/ui.h"
+
+namespace windlock {
+namespace {
+
+using unit::BarHarness;
+
+const std::string kProgramFolder = sim::SimFileSystem::kProgramFolder;
+const Variant kTrue = -1;
+const Variant kFalse = 0;
+constexpr const char* kSaved =
+    "<DATA version=\"2\" owner=\"a &amp; b\"><ITEM name=\"n\"><NOTE>kept</NOTE><EMPTY/></ITEM>"
+    "<ITEM name=\"m\"/></DATA>";
+
+std::string DataFile(const std::string& skin) {
+  return kProgramFolder + "\\Skins\\" + skin + "\\" + skin + ".xml";
+}
+
+// The skin's script, calling the bar with documents it made.
+class SkinDataRig {
+ public:
+  explicit SkinDataRig(const std::string& skin = "Night") {
+    h.settings() = unit::QuietSettings();
+    h.settings().DefaultSkin = skin;
+    for (const char* name : {"Meadow", "Night", "Original"}) {
+      h.machine.files.AddFolder(kProgramFolder + "\\Skins\\" + name);
+    }
+    h.bar.Resize(5250, 9000);
+  }
+
+  // A new document holding `xml`, or nothing when it is empty.
+  std::shared_ptr<sim::SimXmlDocument> Document(const std::string& xml = "") {
+    auto document = std::make_shared<sim::SimXmlDocument>(h.machine.files);
+    if (!xml.empty()) {
+      EXPECT_TRUE(document->LoadXml(xml)) << xml;
+    }
+    return document;
+  }
+  Variant Load(const std::shared_ptr<sim::SimXmlDocument>& target) {
+    std::vector<Variant> args = {std::shared_ptr<XmlDocument>(target)};
+    return h.bar.bridge().Invoke("LoadXMLDATA", args);
+  }
+  Variant Save(Variant source) {
+    std::vector<Variant> args = {std::move(source)};
+    return h.bar.bridge().Invoke("SaveXMLDATA", args);
+  }
+  Variant Save(const std::shared_ptr<sim::SimXmlDocument>& source) {
+    return Save(Variant(std::shared_ptr<XmlDocument>(source)));
+  }
+  std::optional<std::string> File(const std::string& skin) {
+    return h.machine.files.ReadFile(DataFile(skin));
+  }
+  const std::vector<sim::ShownMessageBox>& boxes() { return h.machine.ui.message_boxes(); }
+
+  BarHarness h;
+};
+
+TEST(SkinDataTest, TheBuiltInLookHasNoDataFileEvenWhenASkinFolderHasItsName) {
+  SkinDataRig rig("Original");
+  rig.h.machine.files.AddFile(DataFile("Original"), "<KEPT/>");
+  auto target = rig.Document();
+
+  EXPECT_EQ(rig.Load(target), kFalse);
+  EXPECT_EQ(rig.Save(rig.Document("<NEW/>")), kFalse);
+
+  EXPECT_EQ(target->Canonical(), "");
+  EXPECT_EQ(rig.File("Original"), "<KEPT/>");
+  EXPECT_TRUE(rig.boxes().empty());
+}
+
+TEST(SkinDataTest, EachFreshDocumentGetsItsOwnWholeCopyOfTheSavedRoot) {
+  SkinDataRig rig;
+  auto source = rig.Document(kSaved);
+  ASSERT_EQ(rig.Save(source), kTrue);
+  // What the script does with its document afterwards is not saved.
+  source->RootChildren()[0]->SetAttribute("name", "changed");
+
+  auto first = rig.Document();
+  auto second = rig.Document();
+  EXPECT_EQ(rig.Load(first), kTrue);
+  first->RootChildren()[1]->SetAttribute("name", "changed");
+  EXPECT_EQ(rig.Load(second), kTrue);
+
+  EXPECT_EQ(second->Canonical(), kSaved);
+  EXPECT_NE(first->Canonical(), kSaved);
+  EXPECT_TRUE(rig.boxes().empty());
+}
+
+TEST(SkinDataTest, LoadingIntoADocumentWithARootShowsTheErrorAndStillSucceeds) {
+  SkinDataRig rig;
+  ASSERT_EQ(rig.Save(rig.Document(kSaved)), kTrue);
+  auto target = rig.Document("<HAS/>");
+
+  EXPECT_EQ(rig.Load(target), kTrue);
+
+  EXPECT_EQ(target->Canonical(), "<HAS/>");
+  ASSERT_EQ(rig.boxes().size(), 1u);
+  const sim::ShownMessageBox& box = rig.boxes()[0];
+  // "<number>\r\n<description>": no sentence of its own, no title, OK only.
+  EXPECT_TRUE(std::regex_match(box.text, std::regex("-?[0-9]+\r\n[^\r\n]+"))) << box.text;
+  EXPECT_FALSE(box.title.has_value());
+  EXPECT_EQ(box.style, kMbOk);
+}
+
+TEST(SkinDataTest, AFileThatDoesNotParseLoadsNothingSilently) {
+  for (const char* held : {"", "<HAS a=\"1\"/>"}) {
+    SCOPED_TRACE(std::string("target holds '") + held + "'");
+    SkinDataRig rig;
+    rig.h.machine.files.AddFile(DataFile("Night"), "<DATA><ITEM></DATA>");
+    auto target = rig.Document(held);
+    const std::string before = target->Canonical();
+
+    EXPECT_EQ(rig.Load(target), kFalse);
+
+    EXPECT_EQ(target->Canonical(), before);
+    EXPECT_TRUE(rig.boxes().empty());
+  }
+}
+
+TEST(SkinDataTest, WhatCannotBeSavedLeavesTheFileAsItWasSilently) {
+  struct Case {
+    const char* name;
+    bool document;
+  };
+  const Case kCases[] = {{"a document without a root", true}, {"a number, not a document", false}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    SkinDataRig rig;
+    rig.h.machine.files.AddFile(DataFile("Night"), "<OLD/>");
+
+    EXPECT_EQ(c.document ? rig.Save(rig.Document()) : rig.Save(Variant(5)), kFalse);
+
+    EXPECT_EQ(rig.File("Night"), "<OLD/>");
+    EXPECT_TRUE(rig.boxes().empty());
+  }
+}
+
+TEST(SkinDataTest, OnceASwitchStartsTheNewSkinsFileIsUsed) {
+  struct Case {
+    const char* from;
+    int32_t number;
+    const char* to;
+  };
+  const Case kCases[] = {
+      {"Original", 12, "Night"}, {"Meadow", 12, "Night"}, {"Night", 11, "Meadow"}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::string(c.from) + " to " + c.to);
+    SkinDataRig rig(c.from);
+    if (std::string(c.from) != "Original") {
+      rig.h.machine.files.AddFile(DataFile(c.from), "<OLD/>");
+    }
+    rig.h.bar.ApplySkin(c.number);
+    ASSERT_GT(rig.h.bar.FindTimer("Timer2")->interval(), 0u) << "the switch has not started";
+
+    auto empty = rig.Document();
+    EXPECT_EQ(rig.Load(empty), kFalse);
+    EXPECT_EQ(rig.Save(rig.Document("<NEW/>")), kTrue);
+    auto loaded = rig.Document();
+    EXPECT_EQ(rig.Load(loaded), kTrue);
+
+    EXPECT_EQ(empty->Canonical(), "");
+    EXPECT_EQ(loaded->Canonical(), "<NEW/>");
+    if (std::string(c.from) != "Original") {
+      EXPECT_EQ(rig.File(c.from), "<OLD/>");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace windlock
