@@ -234,12 +234,38 @@ TEST_F(BandTest, MembersWithoutAUseSayNotImplemented) {
             host_.As<IContextMenu>()->GetCommandString(0, GCS_VERBA, nullptr, text, sizeof(text)));
 }
 
+// The skin folders beside the DLL, each of which takes an identifier in the Skins submenu.
+int SkinFolders() {
+  std::wstring skins = DllPath().substr(0, DllPath().find_last_of(L'\\')) + L"\\Skins\\*";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(skins.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do {
+    std::wstring name = found.cFileName;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
+      ++count;
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return count;
+}
+
 TEST_F(BandTest, ContextMenuClaimsItsCommandIdentifiers) {
   ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
   HMENU menu = CreatePopupMenu();
   ASSERT_NE(nullptr, menu);
-  EXPECT_EQ(MAKE_HRESULT(SEVERITY_SUCCESS, 0, 11),
+  // Ten commands, "Original", and one a skin.
+  EXPECT_EQ(MAKE_HRESULT(SEVERITY_SUCCESS, 0, 11 + SkinFolders()),
             host_.As<IContextMenu>()->QueryContextMenu(menu, 0, 100, 200, CMF_NORMAL));
+  // The Skins submenu holds "Original" and the skins.
+  MENUITEMINFOW popup = {};
+  popup.cbSize = sizeof(popup);
+  popup.fMask = MIIM_SUBMENU;
+  int items = GetMenuItemCount(menu);
+  ASSERT_EQ(6, items);
+  ASSERT_TRUE(GetMenuItemInfoW(menu, 1, TRUE, &popup));
+  EXPECT_EQ(1 + SkinFolders(), GetMenuItemCount(popup.hSubMenu));
   DestroyMenu(menu);
 }
 
