@@ -2,6 +2,7 @@
 
 #include "common/error_message.h"
 #include "common/skin_paths.h"
+#include "dialogs/options_dialog.h"
 #include "skins/skin_page.h"
 #include "windlock/band_ids.h"
 
@@ -140,8 +141,9 @@ void BarForm::ScheduleDeferredAction(DeferredAction action) {
 void BarForm::Timer3_Timer() {
   FindTimer("Timer3")->SetEnabled(false);
   ReportFailure(platform_.ui, "There Was An Error Opening The Skins Page.", [&] {
-    // TODO(#7): DeferredAction::kOptions opens the options dialog.
-    if (deferred_ == DeferredAction::kSkinsPage && current_ie_) {
+    if (deferred_ == DeferredAction::kOptions) {
+      ShowOptionsDialog(platform_, module_, *this);
+    } else if (deferred_ == DeferredAction::kSkinsPage && current_ie_) {
       current_ie_->Navigate2(NavigateRequest::To(module_.settings.BrowseSkinsURL));
     }
   });

@@ -76,6 +76,7 @@ class BarForm : public Form {
   ListView& URLList() { return url_list_; }
   CapturedList& captured() { return captured_; }
   BarButtons& buttons() { return buttons_; }
+  CaptureSound& sound() { return sound_; }
   ScriptBridge& bridge() { return bridge_; }
   Animation& Animation1() { return *animation1_; }
   // The XML mirror of the captured list; none after teardown.

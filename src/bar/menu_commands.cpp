@@ -1,6 +1,7 @@
 #include "bar/bar_form.h"
 #include "common/error_message.h"
 #include "dialogs/about_box.h"
+#include "dialogs/options_dialog.h"
 #include "host/band_menu.h"
 #include "skins/html_help.h"
 
@@ -41,7 +42,7 @@ void BarForm::HandleMenuCommand(uint32_t offset) {
         if (current_ie_) current_ie_->Navigate2(NavigateRequest::To(module_.settings.UpdateURL));
         break;
       case kMenuOptions:
-        // TODO(#7): the options dialog.
+        ShowOptionsDialog(platform_, module_, *this);
         PostNull();
         break;
       case kMenuAbout:

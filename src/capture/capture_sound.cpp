@@ -15,10 +15,7 @@ void CaptureSound::Send(bool notify, bool wait, const char* command) {
 }
 
 void CaptureSound::Play(const std::string& path) {
-  if (open_) {
-    open_ = false;
-    Send(false, true, "Close");
-  }
+  if (open_) Close();
   device_.SetNotify(false);
   device_.SetWait(true);
   device_.SetFileName(path);
@@ -26,6 +23,11 @@ void CaptureSound::Play(const std::string& path) {
   open_ = true;
   Send(false, true, "Prev");
   Send(true, false, "Play");
+}
+
+void CaptureSound::Close() {
+  open_ = false;
+  Send(false, true, "Close");
 }
 
 void CaptureSound::Done() {

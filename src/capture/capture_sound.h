@@ -15,6 +15,8 @@ class CaptureSound {
   // PlayCaptureSound: starts the sound and returns at once. A device still open from an
   // earlier capture is closed first, so it is never opened twice.
   void Play(const std::string& path);
+  // Closes the device at once, waiting for it, so it holds no file any more.
+  void Close();
   // The device's Done event.
   void Done();
 

@@ -24,4 +24,23 @@ void Control::Leave() {
   if (on_validate) on_validate();
 }
 
+void Control::Select(int index) {
+  if (kind_ == ControlKind::kTabStrip) {
+    value = index;
+  } else {
+    list_index = index;
+  }
+  if (on_click) on_click();
+}
+
+void Control::Slide(int position) {
+  value = position;
+  if (on_change) on_change();
+}
+
+void Control::ClearLines() {
+  lines.clear();
+  list_index = -1;
+}
+
 }  // namespace windlock

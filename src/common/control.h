@@ -14,7 +14,9 @@ enum class ControlKind {
   kListBox,
   kFrame,
   kListView,
-  kPicture
+  kPicture,
+  kSlider,
+  kTabStrip
 };
 
 // The logical state of one control of a form. Geometry is in twips as single-precision
@@ -37,7 +39,10 @@ class Control {
   std::string text;
   bool visible = true;
   bool enabled = true;
-  int value = 0;  // check box 0/1
+  int value = 0;  // check box 0/1, slider position, selected tab from 1
+  // A list box's lines and its selected line (-1: none).
+  std::vector<std::string> lines;
+  int list_index = -1;
 
   std::function<void()> on_click;
   std::function<void()> on_change;
@@ -51,6 +56,14 @@ class Control {
   void Type(std::string new_text);
   // The focus leaves the control; Validate runs.
   void Leave();
+  // The user picks line `index` of a list box, or tab `index` (from 1) of a tab strip; Click
+  // runs.
+  void Select(int index);
+  // The user moves a slider; Change runs.
+  void Slide(int position);
+  // Empties a list box (nothing selected) / appends a line.
+  void ClearLines();
+  void AddLine(std::string line) { lines.push_back(std::move(line)); }
 
   bool checked() const { return value != 0; }
 

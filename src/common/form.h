@@ -34,6 +34,8 @@ class Form {
 
   // User input that reaches the form as a whole.
   virtual void KeyPress(int /*ascii*/) {}
+  // Tab pressed with Ctrl alone, seen by the form before its controls.
+  virtual void CtrlTab() {}
   // The close box: unloads unless the form does something else.
   virtual void CloseBox() { Unload(); }
   // Enter and Escape press the default and cancel buttons; without one they are key presses.

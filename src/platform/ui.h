@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "common/font.h"
+
 namespace windlock {
 
 class Form;
@@ -38,6 +40,12 @@ class Ui {
   virtual ScreenSize Screen() = 0;
   // Puts plain text on the clipboard.
   virtual void SetClipboardText(const std::string& text) = 0;
+  // The font dialog (screen fonts) preset from `preset`; none when cancelled or failed.
+  virtual std::optional<Font> ShowFontDialog(const Font& preset) = 0;
+  // The file-open dialog; `filter` as "Description|pattern". None when cancelled or failed.
+  virtual std::optional<std::string> ShowOpenFileDialog(const std::string& title,
+                                                        const std::string& filter,
+                                                        const std::string& folder) = 0;
 };
 
 }  // namespace windlock

@@ -8,10 +8,6 @@
 namespace windlock {
 namespace {
 
-constexpr int kOpenHere = 0;
-constexpr int kOpenNew = 1;
-constexpr int kRemove = 2;
-constexpr int kHelp = 3;
 // "Object variable or With block variable not set": the bar is bound to no browser.
 constexpr int32_t kErrNoObject = 91;
 

@@ -18,11 +18,6 @@ constexpr int32_t kErrInvalidCall = 5;
 constexpr int32_t kErrNoSuchMethod = 438;
 constexpr int32_t kErrArgumentMissing = 449;
 
-constexpr int kOpenHere = 0;
-constexpr int kOpenNew = 1;
-constexpr int kRemove = 2;
-constexpr int kHelp = 3;
-
 Variant Boolean(bool value) {
   return Variant(value ? -1 : 0);
 }

@@ -231,6 +231,19 @@ void ExpectControl(ScenarioRunner& runner, const ScenarioLine& line) {
   Check(prefix + Value(line.at(3)), prefix + ControlProperty(control, property));
 }
 
+void ExpectLines(ScenarioRunner& runner, const ScenarioLine& line) {
+  if (line.size() < 2) throw ScenarioError("lines takes a control");
+  Control& control = runner.FindControl(line.Word(1));
+  if (control.kind() != ControlKind::kListBox)
+    throw ScenarioError(control.name() + " is no list box");
+  std::vector<std::string> lines;
+  for (std::size_t i = 2; i < line.size(); ++i) lines.push_back(Quote(line.Quoted(i)));
+  std::vector<std::string> found;
+  for (const std::string& text : control.lines) found.push_back(Quote(text));
+  std::string prefix = "lines " + control.name() + " ";
+  Check(prefix + WordList(lines), prefix + WordList(found));
+}
+
 void ExpectForm(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(3, 3);
   const std::string& name = line.Word(1);
@@ -319,6 +332,7 @@ const CommandTable& Expectations() {
         {"bypass", ExpectBypass},
         {"control", ExpectControl},
         {"form", ExpectForm},
+        {"lines", ExpectLines},
         {"result", ExpectResult},
         {"browser-bar", ExpectBrowserBar},
         {"file", ExpectFile},

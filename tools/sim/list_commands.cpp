@@ -22,7 +22,10 @@ void Select(ScenarioRunner& runner, const ScenarioLine& line) {
   if (line.size() == 0) throw ScenarioError("select takes a control");
   const std::string& name = line.Word(0);
   auto* list = dynamic_cast<ListView*>(&runner.FindControl(name));
-  if (!list) throw ScenarioError("select works on the list view URLList only, not " + name);
+  if (!list) {
+    SelectLineOrTab(runner, line);
+    return;
+  }
   std::vector<bool> chosen(list->size(), false);
   for (std::size_t i = 1; i < line.size(); ++i) {
     std::optional<std::size_t> item = list->Find(line.Quoted(i));

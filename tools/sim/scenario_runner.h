@@ -116,6 +116,8 @@ class ScenarioRunner {
 void AddSetupCommands(CommandTable& table);
 void AddBrowserCommands(CommandTable& table);
 void AddUserCommands(CommandTable& table);
+// `select CONTROL N` on a list box or a tab strip.
+void SelectLineOrTab(ScenarioRunner& runner, const ScenarioLine& line);
 void AddBandCommands(CommandTable& table);
 void AddPaneCommands(CommandTable& table);
 void AddListCommands(CommandTable& table);

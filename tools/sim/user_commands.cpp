@@ -44,9 +44,22 @@ void Leave(ScenarioRunner& runner, const ScenarioLine& line) {
   runner.FindControl(line.Word(0)).Leave();
 }
 
+void Slide(ScenarioRunner& runner, const ScenarioLine& line) {
+  line.Expect(2, 2);
+  Control& control = runner.FindControl(line.Word(0));
+  if (control.kind() != ControlKind::kSlider) throw ScenarioError(control.name() + " is no slider");
+  int64_t position = line.Number(1);
+  if (position < INT32_MIN || position > INT32_MAX) throw ScenarioError("position out of range");
+  control.Slide(static_cast<int>(position));
+}
+
 void Key(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(1, 1);
   const Token& key = line.at(0);
+  if (!key.quoted && key.text == "ctrl-tab") {
+    runner.TopForm().CtrlTab();
+    return;
+  }
   if (!key.quoted || CharCount(key.text) != 1)
     throw ScenarioError("key takes one quoted character");
   runner.TopForm().KeyPress(static_cast<unsigned char>(key.text[0]));
@@ -69,6 +82,23 @@ void Close(ScenarioRunner& runner, const ScenarioLine& line) {
 
 }  // namespace
 
+// Line N of a list box (from 0) or tab N (from 1) of a tab strip, as the user picks it.
+void SelectLineOrTab(ScenarioRunner& runner, const ScenarioLine& line) {
+  line.Expect(2, 2);
+  Control& control = runner.FindControl(line.Word(0));
+  int64_t index = line.Number(1);
+  if (control.kind() == ControlKind::kTabStrip) {
+    if (index < 1 || index > static_cast<int64_t>(control.lines.size()))
+      throw ScenarioError(control.name() + " has no tab " + std::to_string(index));
+  } else if (control.kind() == ControlKind::kListBox) {
+    if (index < 0 || index >= static_cast<int64_t>(control.lines.size()))
+      throw ScenarioError(control.name() + " has no line " + std::to_string(index));
+  } else {
+    throw ScenarioError(control.name() + " is no list box or tab strip");
+  }
+  control.Select(static_cast<int>(index));
+}
+
 void AddUserCommands(CommandTable& table) {
   table["shift"] = Shift;
   table["advance"] = Advance;
@@ -77,6 +107,7 @@ void AddUserCommands(CommandTable& table) {
   table["type"] = Type;
   table["leave"] = Leave;
   table["key"] = Key;
+  table["slide"] = Slide;
   table["escape"] = Escape;
   table["enter"] = Enter;
   table["close"] = Close;

@@ -56,6 +56,11 @@ std::vector<std::string> SimFileSystem::SubFolders(const std::string& path) {
   return names;
 }
 
+void SimFileSystem::RemoveFolder(const std::string& path) {
+  if (!FolderExists(path)) throw Error(kErrPathNotFound, "Path not found");
+  RemovePath(path);
+}
+
 void SimFileSystem::AddFolder(const std::string& path) {
   std::string trimmed = Trimmed(path);
   for (std::size_t slash = trimmed.find('\\'); slash != std::string::npos;

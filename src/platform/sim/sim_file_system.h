@@ -19,6 +19,7 @@ class SimFileSystem : public FileSystem {
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   std::vector<std::string> SubFolders(const std::string& path) override;
+  void RemoveFolder(const std::string& path) override;
   std::string ProgramFolder() override { return kProgramFolder; }
 
   // For the simulated services that save files (XML documents): writes a file as a program

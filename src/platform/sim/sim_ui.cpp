@@ -1,10 +1,20 @@
 #include "platform/sim/sim_ui.h"
 
+#include <sstream>
 #include <stdexcept>
 
 #include "common/form.h"
 
 namespace windlock::sim {
+namespace {
+
+std::string FormatSize(float size) {
+  std::ostringstream text;
+  text << size;
+  return text.str();
+}
+
+}  // namespace
 
 void SimUi::RunModal(Form& form) {
   trace_("form " + form.name() + " shown");
@@ -24,6 +34,30 @@ void SimUi::RunModal(Form& form) {
 void SimUi::SetClipboardText(const std::string& text) {
   clipboard_ = text;
   trace_("clipboard " + Quote(text));
+}
+
+std::optional<Font> SimUi::ShowFontDialog(const Font& preset) {
+  std::optional<Font> answer;
+  if (!font_answers_.empty()) {
+    answer = std::move(font_answers_.front());
+    font_answers_.pop_front();
+  }
+  trace_("font dialog from " + Quote(preset.name) + " " + FormatSize(preset.size) + " -> " +
+         (answer ? Quote(answer->name) + " " + FormatSize(answer->size) : "cancel"));
+  return answer;
+}
+
+std::optional<std::string> SimUi::ShowOpenFileDialog(const std::string& title,
+                                                     const std::string& filter,
+                                                     const std::string& folder) {
+  std::optional<std::string> answer;
+  if (!file_answers_.empty()) {
+    answer = std::move(file_answers_.front());
+    file_answers_.pop_front();
+  }
+  trace_("file dialog " + Quote(title) + " " + Quote(filter) + " in " + Quote(folder) + " -> " +
+         (answer ? Quote(*answer) : "cancel"));
+  return answer;
 }
 
 int SimUi::ShowMessageBox(const std::string& text, const std::optional<std::string>& title,

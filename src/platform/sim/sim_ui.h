@@ -30,6 +30,9 @@ class SimUi : public Ui {
                      unsigned style) override;
   ScreenSize Screen() override { return {15360, 11520}; }
   void SetClipboardText(const std::string& text) override;
+  std::optional<Font> ShowFontDialog(const Font& preset) override;
+  std::optional<std::string> ShowOpenFileDialog(const std::string& title, const std::string& filter,
+                                                const std::string& folder) override;
   const std::string& clipboard() const { return clipboard_; }
 
   // The next user action while a modal form is open; it must make progress or throw.

@@ -41,6 +41,31 @@ std::vector<std::string> Win32FileSystem::SubFolders(const std::string& path) {
   return names;
 }
 
+void Win32FileSystem::RemoveFolder(const std::string& path) {
+  std::wstring folder = Widen(path);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) throw ErrorFromWin32(GetLastError());
+  struct Closer {
+    HANDLE handle;
+    ~Closer() { FindClose(handle); }
+  } closer{search};
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    std::wstring child = folder + L"\\" + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveFolder(Narrow(child));
+    } else {
+      // Read-only files go too.
+      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (!DeleteFileW(child.c_str())) throw ErrorFromWin32(GetLastError());
+    }
+  } while (FindNextFileW(search, &found));
+  SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!RemoveDirectoryW(folder.c_str())) throw ErrorFromWin32(GetLastError());
+}
+
 std::string Win32FileSystem::ProgramFolder() {
   std::wstring path = ModulePath();
   return Narrow(path.substr(0, path.find_last_of(L'\\')));

@@ -10,6 +10,7 @@ class Win32FileSystem : public FileSystem {
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   std::vector<std::string> SubFolders(const std::string& path) override;
+  void RemoveFolder(const std::string& path) override;
   std::string ProgramFolder() override;
 };
 

@@ -1,6 +1,8 @@
 #include "platform/win32/win32_ui.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commdlg.h>
 
 #include <cstring>
 
@@ -49,6 +51,62 @@ void Win32Ui::SetClipboardText(const std::string& text) {
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
   }
   CloseClipboard();
+}
+
+std::optional<Font> Win32Ui::ShowFontDialog(const Font& preset) {
+  LOGFONTW logfont{};
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  logfont.lfHeight = -MulDiv(static_cast<int>(preset.size * 10 + 0.5f), dpi, 720);
+  logfont.lfWeight = preset.bold ? FW_BOLD : FW_NORMAL;
+  logfont.lfItalic = preset.italic;
+  logfont.lfUnderline = preset.underline;
+  logfont.lfStrikeOut = preset.strikethrough;
+  logfont.lfCharSet = DEFAULT_CHARSET;
+  std::wstring face = Widen(preset.name);
+  wcsncpy(logfont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+
+  CHOOSEFONTW request{};
+  request.lStructSize = sizeof(request);
+  request.lpLogFont = &logfont;
+  request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+  if (!ChooseFontW(&request)) return std::nullopt;
+
+  Font chosen;
+  chosen.name = Narrow(logfont.lfFaceName);
+  chosen.size = static_cast<float>(request.iPointSize) / 10;
+  chosen.bold = logfont.lfWeight >= FW_BOLD;
+  chosen.italic = logfont.lfItalic != 0;
+  chosen.underline = logfont.lfUnderline != 0;
+  chosen.strikethrough = logfont.lfStrikeOut != 0;
+  return chosen;
+}
+
+std::optional<std::string> Win32Ui::ShowOpenFileDialog(const std::string& title,
+                                                       const std::string& filter,
+                                                       const std::string& folder) {
+  // The dialog wants the filter's parts separated and ended by NULs.
+  std::wstring filter_text = Widen(filter);
+  for (wchar_t& c : filter_text) {
+    if (c == L'|') c = L'\0';
+  }
+  filter_text.append(2, L'\0');
+  std::wstring title_text = Widen(title);
+  std::wstring folder_text = Widen(folder);
+  wchar_t path[MAX_PATH] = {};
+
+  OPENFILENAMEW request{};
+  request.lStructSize = sizeof(request);
+  request.lpstrFilter = filter_text.c_str();
+  request.nFilterIndex = 1;
+  request.lpstrFile = path;
+  request.nMaxFile = MAX_PATH;
+  request.lpstrInitialDir = folder_text.c_str();
+  request.lpstrTitle = title_text.c_str();
+  request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameW(&request)) return std::nullopt;
+  return Narrow(path);
 }
 
 }  // namespace windlock::win32

@@ -13,6 +13,9 @@ class Win32Ui : public Ui {
                      unsigned style) override;
   ScreenSize Screen() override;
   void SetClipboardText(const std::string& text) override;
+  std::optional<Font> ShowFontDialog(const Font& preset) override;
+  std::optional<std::string> ShowOpenFileDialog(const std::string& title, const std::string& filter,
+                                                const std::string& folder) override;
 };
 
 }  // namespace windlock::win32

@@ -208,9 +208,12 @@ TEST_F(ScriptBridgeTest, TwoRequestsWithinTheDelayMakeOneDeferredAction) {
   EXPECT_TRUE(Timer3().enabled());
   h.machine.scheduler.Advance(300);
   Call("ShowOptions");
-  // The second request does not start the delay again.
+  // The second request does not start the delay again; the dialog opens once.
+  h.Plan(unit::Click("frmOptions", "cmdCancel"));
   h.machine.scheduler.Advance(200);
   EXPECT_FALSE(Timer3().enabled());
+  EXPECT_TRUE(h.all_steps_taken());
+  EXPECT_EQ(h.forms_shown(), std::vector<std::string>{"frmOptions"});
   EXPECT_TRUE(boxes().empty());
 }
 
@@ -238,8 +241,10 @@ TEST_F(ScriptBridgeTest, TheLastRequestBeforeTheTickWins) {
 
   h.bar.bridge().BrowseForSkins();
   Call("ShowOptions");
+  h.Plan(unit::Click("frmOptions", "cmdCancel"));
   h.machine.scheduler.Advance(1000);
   EXPECT_EQ(hosting.TakeNavigationCount(), 0) << "the skins page, then options";
+  EXPECT_TRUE(h.all_steps_taken());
 }
 
 TEST_F(ScriptBridgeTest, ListActionsBringTheSkinUpToDateBeforeReturning) {

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "common/font.h"
+#include "common/form.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+namespace windlock {
+
+class BarForm;
+
+// What the options dialog asks of the bar that owns it.
+struct OptionsBarHooks {
+  std::function<void(int32_t)> apply_skin;  // skin number: 10 "Original", 10 + k folder k
+  std::function<void()> browse_for_skins;
+  std::function<void()> close_sound;  // synchronous: the device holds no file afterwards
+};
+
+// frmOptions: the General tab edits pending values that OK and Apply store; the Skins, Trusted
+// Sites and Untrusted Sites tabs act and save at once.
+class OptionsDialog : public Form {
+ public:
+  OptionsDialog(Platform& platform, ModuleData& module, OptionsBarHooks bar);
+
+  void Load();
+  // Copies the settings into the controls of all four tabs; a failure is shown and ends the
+  // fill.
+  void FillOptions();
+  // Copies the General tab and the working font into the settings and saves them.
+  void ApplyOptions();
+  void CtrlTab() override;
+
+  const Font& working_font() const { return working_font_; }
+  bool changed() const { return changed_; }
+  const std::string& message_face() const { return message_face_; }
+
+ private:
+  // One of the two site tabs.
+  struct SiteTab {
+    const char* prefix;
+    Control* list;
+  };
+
+  void AddGeneralTab();
+  void AddSkinsTab();
+  void AddSiteTab(SiteTab& tab, const std::string& frame, const std::string& label,
+                  const std::string& text, const std::string& buttons, const std::string& list);
+  void AddButtonRow();
+
+  void SetChanged();
+  void EnableAlertControls(bool enabled);
+  void ShowPage(int tab);
+  void ChooseAlertFont();
+  void BrowseForSound();
+  void ValidateSoundFile();
+
+  void FillSiteLists();
+  void AddSite(const SiteTab& tab);
+  void RemoveSite(const SiteTab& tab);
+
+  void FillSkinList();
+  std::string SkinsFolder();
+  void SkinButton(int index);
+  void ApplySelectedSkin();
+  void UninstallSelectedSkin();
+  void BrowseForMoreSkins();
+
+  Control& Named(const std::string& name) { return *FindControl(name); }
+  Control& Page(int index) { return Named(kPages[index]); }
+  // The four pages, one per tab.
+  static constexpr const char* kPages[] = {"picOptions(0)", "picOptions(1)", "picOptions(2)",
+                                           "picOptions(3)"};
+
+  Platform& platform_;
+  ModuleData& module_;
+  OptionsBarHooks bar_;
+  Font working_font_;
+  // The face of the alert message box's font: it shows the alert font's face only.
+  std::string message_face_;
+  bool changed_ = false;
+  SiteTab trusted_{kTrustPrefix, nullptr};
+  SiteTab untrusted_{kNoTrustPrefix, nullptr};
+};
+
+// Opens the options dialog modally for the bar and returns when it has closed.
+void ShowOptionsDialog(Platform& platform, ModuleData& module, BarForm& bar);
+
+}  // namespace windlock
