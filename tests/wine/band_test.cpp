@@ -278,6 +278,18 @@ TEST_F(BandTest, MenuCommandBeforeASiteIsNotImplemented) {
   EXPECT_EQ(E_NOTIMPL, host_.As<IContextMenu>()->InvokeCommand(&command));
 }
 
+TEST_F(BandTest, MenuCommandGivenAsAVerbRunsNothing) {
+  ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
+  CMINVOKECOMMANDINFO command = {};
+  command.cbSize = sizeof(command);
+  command.lpVerb = "open";
+  command.nShow = SW_SHOWNORMAL;
+  EXPECT_EQ(E_INVALIDARG, host_.As<IContextMenu>()->InvokeCommand(&command));
+  // The separator's offset names a command that does nothing.
+  command.lpVerb = MAKEINTRESOURCEA(4);
+  EXPECT_EQ(S_OK, host_.As<IContextMenu>()->InvokeCommand(&command));
+}
+
 TEST_F(BandTest, CloseDWDestroysTheBarWindowOnce) {
   ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
   ASSERT_EQ(S_OK, host_.band()->ShowDW(TRUE));

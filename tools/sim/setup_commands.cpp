@@ -88,13 +88,16 @@ void Answer(ScenarioRunner& runner, const ScenarioLine& line) {
   } else if (dialog == "file") {
     line.Expect(2, 2);
     ui.QueueFile(cancel ? std::nullopt : std::optional<std::string>(line.Quoted(1)));
+  } else if (dialog == "menu") {
+    line.Expect(2, 2);
+    runner.machine().menus.QueueChoice(static_cast<uint32_t>(line.Number(1)));
   } else if (dialog == "messagebox") {
     line.Expect(2, 2);
     const std::string& answer = line.Word(1);
     if (answer != "yes" && answer != "no") throw ScenarioError("answer messagebox yes or no");
     ui.QueueYesNo(answer == "yes");
   } else {
-    throw ScenarioError("answer font, file or messagebox, not " + dialog);
+    throw ScenarioError("answer font, file, menu or messagebox, not " + dialog);
   }
 }
 

@@ -40,7 +40,11 @@ std::optional<uint32_t> SimMenus::TrackPopupMenu(MenuHandle menu, WindowHandle /
     for (const Item& item : *items) captions += (captions.empty() ? "" : " ") + Quote(item.caption);
   }
   trace_("menu shown " + captions);
-  return std::nullopt;
+  if (choices_.empty()) return std::nullopt;
+  uint32_t choice = choices_.front();
+  choices_.pop_front();
+  trace_("menu choice " + std::to_string(choice));
+  return choice;
 }
 
 void SimMenus::DestroyMenu(MenuHandle menu) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,8 +10,8 @@
 
 namespace windlock::sim {
 
-// Menus as lists of items, inserted as InsertMenuA places them. A shown menu is dismissed
-// without a choice.
+// Menus as lists of items, inserted as InsertMenuA places them. A shown menu returns the next
+// queued choice, or is dismissed without one.
 class SimMenus : public Menus {
  public:
   struct Item {
@@ -27,6 +28,9 @@ class SimMenus : public Menus {
   std::optional<uint32_t> TrackPopupMenu(MenuHandle menu, WindowHandle owner) override;
   void DestroyMenu(MenuHandle menu) override;
 
+  // The identifier the user picks in the next menu shown.
+  void QueueChoice(uint32_t id) { choices_.push_back(id); }
+
   // The items of a menu that still exists, or none.
   const std::vector<Item>* Items(MenuHandle menu) const;
 
@@ -34,6 +38,7 @@ class SimMenus : public Menus {
   const SimTrace& trace_;
   std::map<MenuHandle, std::vector<Item>> menus_;
   MenuHandle next_ = 0x5000;
+  std::deque<uint32_t> choices_;
 };
 
 }  // namespace windlock::sim
