@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace windlock {
@@ -15,5 +17,10 @@ struct Font {
 
   friend bool operator==(const Font&, const Font&) = default;
 };
+
+// A point size as the registry keeps it: a whole number, halves away from zero.
+inline int32_t WholePoints(float size) {
+  return static_cast<int32_t>(std::lround(size));
+}
 
 }  // namespace windlock

@@ -183,7 +183,7 @@ void SaveSettings(const Settings& settings, Registry& registry) {
   WriteFlag(registry, path::kFontItalic, font.italic);
   WriteFlag(registry, path::kFontStrikethrough, font.strikethrough);
   WriteFlag(registry, path::kFontUnderline, font.underline);
-  registry.WriteDword(path::kFontSize, static_cast<uint32_t>(std::lround(font.size)));
+  registry.WriteDword(path::kFontSize, static_cast<uint32_t>(WholePoints(font.size)));
   registry.WriteDword(path::kDisplayTime, static_cast<uint32_t>(settings.PopupAlertDisplayTime));
   WriteFlag(registry, path::kAutoStart, settings.AutoStart);
   WriteFlag(registry, path::kAutoStartVisible, settings.AutoStartVisible);

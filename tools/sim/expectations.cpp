@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "common/twips.h"
 #include "expectation_text.h"
 #include "platform/sim/sim_trace.h"
 #include "scenario_errors.h"
@@ -28,7 +29,7 @@ std::string SettingValue(const Settings& settings, const std::string& field) {
 }
 
 std::string FontText(const Font& font) {
-  std::string text = Quote(font.name) + " " + std::to_string(std::lround(font.size));
+  std::string text = Quote(font.name) + " " + std::to_string(WholePoints(font.size));
   if (font.bold) text += " bold";
   if (font.italic) text += " italic";
   if (font.underline) text += " underline";
@@ -43,7 +44,7 @@ sim::SimBrowser& BrowserNamed(ScenarioRunner& runner, const std::string& name) {
 }
 
 std::string ControlProperty(const Control& control, const std::string& property) {
-  auto whole = [](float twips) { return std::to_string(std::lrint(twips)); };
+  auto whole = [](float twips) { return std::to_string(static_cast<int64_t>(RoundTwips(twips))); };
   if (property == "left") return whole(control.left);
   if (property == "top") return whole(control.top);
   if (property == "width") return whole(control.width);
@@ -194,8 +195,9 @@ void ExpectAlert(ScenarioRunner& runner, const ScenarioLine& line) {
                          std::to_string(line.Number(4));
   const auto& alert = runner.last_alert();
   if (!alert) throw ExpectationFailed(expected, "no alert");
-  Check(expected, "alert " + Quote(alert->text) + " " + std::to_string(std::lrint(alert->width)) +
-                      " " + std::to_string(std::lrint(alert->height)) + " " +
+  Check(expected, "alert " + Quote(alert->text) + " " +
+                      std::to_string(static_cast<int64_t>(RoundTwips(alert->width))) + " " +
+                      std::to_string(static_cast<int64_t>(RoundTwips(alert->height))) + " " +
                       std::to_string(alert->display_time));
 }
 
