@@ -1,8 +1,8 @@
 #include "bar/bar_form.h"
 
-#include "common/error_message.h"
 #include "common/skin_paths.h"
 #include "dialogs/options_dialog.h"
+#include "forms/error_message.h"
 #include "skins/skin_page.h"
 #include "windlock/band_ids.h"
 
@@ -142,11 +142,21 @@ void BarForm::Timer3_Timer() {
   FindTimer("Timer3")->SetEnabled(false);
   ReportFailure(platform_.ui, "There Was An Error Opening The Skins Page.", [&] {
     if (deferred_ == DeferredAction::kOptions) {
-      ShowOptionsDialog(platform_, module_, *this);
+      ShowOptions();
     } else if (deferred_ == DeferredAction::kSkinsPage && current_ie_) {
       current_ie_->Navigate2(NavigateRequest::To(module_.settings.BrowseSkinsURL));
     }
   });
+}
+
+void BarForm::ShowOptions() {
+  OptionsBarHooks hooks;
+  hooks.apply_skin = [this](int32_t number) { ApplySkin(number); };
+  hooks.browse_for_skins = [this] { bridge_.BrowseForSkins(); };
+  hooks.close_sound = [this] { sound_.Close(); };
+  OptionsDialog dialog(platform_, module_, std::move(hooks));
+  dialog.Load();
+  platform_.ui.RunModal(dialog);
 }
 
 void BarForm::OnUnload() {

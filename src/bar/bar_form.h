@@ -2,20 +2,20 @@
 
 #include <memory>
 
+#include "bar/bar_buttons.h"
+#include "bar/preview_browser_handlers.h"
+#include "bar/script_bridge.h"
+#include "bar/skin_transition.h"
 #include "capture/bar_flags.h"
 #include "capture/bypass_indicator.h"
 #include "capture/capture_context.h"
 #include "capture/capture_sound.h"
 #include "capture/captured_list.h"
 #include "capture/hosting_browser_handlers.h"
-#include "common/form.h"
+#include "forms/form.h"
 #include "platform/platform.h"
 #include "platform/script_external.h"
 #include "settings/settings.h"
-#include "skins/bar_buttons.h"
-#include "skins/preview_browser_handlers.h"
-#include "skins/script_bridge.h"
-#include "skins/skin_transition.h"
 
 namespace windlock {
 
@@ -99,6 +99,8 @@ class BarForm : public Form {
   // The form's controls with their design-time placement.
   void AddDesignControls();
   void Timer3_Timer();
+  // The options dialog, modal, wired to this bar's skin switch, skin browsing and sound.
+  void ShowOptions();
   // Lets the browser's menu loop finish (a WM_NULL posted to the bar window).
   void PostNull();
   // The addresses of the selected entries, one a line, on the clipboard.

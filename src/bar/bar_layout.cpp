@@ -1,9 +1,9 @@
 #include <algorithm>
 
 #include "bar/bar_form.h"
-#include "common/error_message.h"
 #include "common/skin_paths.h"
 #include "common/twips.h"
+#include "forms/error_message.h"
 
 namespace windlock {
 namespace {

@@ -1,8 +1,7 @@
+#include "bar/band_menu.h"
 #include "bar/bar_form.h"
-#include "common/error_message.h"
 #include "dialogs/about_box.h"
-#include "dialogs/options_dialog.h"
-#include "host/band_menu.h"
+#include "forms/error_message.h"
 #include "skins/html_help.h"
 
 namespace windlock {
@@ -42,7 +41,7 @@ void BarForm::HandleMenuCommand(uint32_t offset) {
         if (current_ie_) current_ie_->Navigate2(NavigateRequest::To(module_.settings.UpdateURL));
         break;
       case kMenuOptions:
-        ShowOptionsDialog(platform_, module_, *this);
+        ShowOptions();
         PostNull();
         break;
       case kMenuAbout:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/control.h"
+#include "forms/control.h"
 #include "platform/keyboard.h"
 
 namespace windlock {

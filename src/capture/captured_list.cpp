@@ -2,8 +2,8 @@
 
 #include <unordered_set>
 
-#include "common/error_message.h"
-#include "common/page_function.h"
+#include "forms/error_message.h"
+#include "forms/page_function.h"
 
 namespace windlock {
 namespace {

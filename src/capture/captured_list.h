@@ -7,7 +7,7 @@
 
 #include "capture/bar_flags.h"
 #include "capture/captured_entry.h"
-#include "common/list_view.h"
+#include "forms/list_view.h"
 #include "platform/browser.h"
 #include "platform/platform.h"
 

@@ -1,10 +1,10 @@
 #include "capture/hosting_browser_handlers.h"
 
 #include "capture/capture_alert.h"
-#include "capture/root_domain.h"
-#include "common/error_message.h"
-#include "common/page_function.h"
 #include "dialogs/add_url_dialog.h"
+#include "forms/error_message.h"
+#include "forms/page_function.h"
+#include "settings/root_domain.h"
 #include "settings/settings_store.h"
 #include "windlock/band_ids.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/form.h"
+#include "forms/form.h"
 #include "platform/platform.h"
 
 namespace windlock {

@@ -1,6 +1,6 @@
 #include "dialogs/get_url_dialog.h"
 
-#include "capture/root_domain.h"
+#include "settings/root_domain.h"
 
 namespace windlock {
 

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "bar/bar_form.h"
-#include "common/error_message.h"
+#include "forms/error_message.h"
 #include "settings/save_reporting.h"
 
 namespace windlock {
@@ -223,16 +222,6 @@ void OptionsDialog::ValidateSoundFile() {
   Control& box = Named("SoundFileTextBox");
   if (!EndsWithWav(box.text) || !platform_.files.FileExists(box.text)) box.text = kNoSound;
   if (box.text != module_.settings.PlayAudioCapture) SetChanged();
-}
-
-void ShowOptionsDialog(Platform& platform, ModuleData& module, BarForm& bar) {
-  OptionsBarHooks hooks;
-  hooks.apply_skin = [&bar](int32_t number) { bar.ApplySkin(number); };
-  hooks.browse_for_skins = [&bar] { bar.bridge().BrowseForSkins(); };
-  hooks.close_sound = [&bar] { bar.sound().Close(); };
-  OptionsDialog dialog(platform, module, std::move(hooks));
-  dialog.Load();
-  platform.ui.RunModal(dialog);
 }
 
 }  // namespace windlock

@@ -5,13 +5,11 @@
 #include <string>
 
 #include "common/font.h"
-#include "common/form.h"
+#include "forms/form.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 
 namespace windlock {
-
-class BarForm;
 
 // What the options dialog asks of the bar that owns it.
 struct OptionsBarHooks {
@@ -85,8 +83,5 @@ class OptionsDialog : public Form {
   SiteTab trusted_{kTrustPrefix, nullptr};
   SiteTab untrusted_{kNoTrustPrefix, nullptr};
 };
-
-// Opens the options dialog modally for the bar and returns when it has closed.
-void ShowOptionsDialog(Platform& platform, ModuleData& module, BarForm& bar);
 
 }  // namespace windlock

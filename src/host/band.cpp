@@ -1,7 +1,7 @@
 #include "host/band.h"
 
+#include "bar/band_menu.h"
 #include "common/error.h"
-#include "host/band_menu.h"
 #include "host/subclass_hook.h"
 #include "settings/settings_store.h"
 

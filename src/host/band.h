@@ -4,8 +4,8 @@
 #include <string>
 
 #include "bar/bar_form.h"
+#include "common/hresult.h"
 #include "host/apartment.h"
-#include "host/hresult.h"
 #include "platform/band_site.h"
 #include "platform/window_system.h"
 

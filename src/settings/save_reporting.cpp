@@ -1,6 +1,6 @@
 #include "settings/save_reporting.h"
 
-#include "common/error_message.h"
+#include "forms/error_message.h"
 #include "settings/settings_store.h"
 
 namespace windlock {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "common/error.h"
-#include "common/error_message.h"
 #include "common/skin_paths.h"
+#include "forms/error_message.h"
 #include "settings/registry_reader.h"
 #include "settings/settings_paths.h"
 

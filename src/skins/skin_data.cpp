@@ -1,7 +1,7 @@
 #include "skins/skin_data.h"
 
-#include "common/error_message.h"
 #include "common/skin_paths.h"
+#include "forms/error_message.h"
 #include "platform/xml_document.h"
 
 namespace windlock {

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "bar/bar_form.h"
-#include "common/form.h"
+#include "forms/form.h"
 #include "host/subclass_hook.h"
 #include "settings/settings_store.h"
 

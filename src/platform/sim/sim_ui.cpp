@@ -3,7 +3,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "common/form.h"
+#include "forms/form.h"
 
 namespace windlock::sim {
 namespace {

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "common/error.h"
-#include "host/hresult.h"
+#include "common/hresult.h"
 #include "platform/win32/ie_bar.h"
 #include "platform/win32/win32_error.h"
 

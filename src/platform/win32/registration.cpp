@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/hresult.h"
+#include "common/hresult.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/module.h"
 #include "platform/win32/text.h"

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "common/form.h"
+#include "forms/form.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_devices.h"
 #include "platform/win32/win32_error.h"

@@ -1,4 +1,4 @@
-#include "skins/script_bridge.h"
+#include "bar/script_bridge.h"
 
 #include <gtest/gtest.h>
 

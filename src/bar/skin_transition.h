@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "common/control.h"
+#include "forms/control.h"
 
 namespace windlock {
 

@@ -1,4 +1,4 @@
-#include "skins/preview_browser_handlers.h"
+#include "bar/preview_browser_handlers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "common/control.h"
+#include "forms/control.h"
 
 namespace windlock {
 

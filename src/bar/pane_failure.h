@@ -3,7 +3,7 @@
 #include <string>
 
 #include "capture/bar_flags.h"
-#include "common/error_message.h"
+#include "forms/error_message.h"
 
 namespace windlock {
 

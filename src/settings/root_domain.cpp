@@ -1,4 +1,4 @@
-#include "capture/root_domain.h"
+#include "settings/root_domain.h"
 
 #include <string_view>
 

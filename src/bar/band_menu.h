@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
+#include "common/hresult.h"
 #include "common/skin_paths.h"
-#include "host/hresult.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 

@@ -1,4 +1,4 @@
-#include "host/band_menu.h"
+#include "bar/band_menu.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/control.h"
-#include "common/list_view.h"
-#include "common/timer.h"
+#include "forms/control.h"
+#include "forms/list_view.h"
+#include "forms/timer.h"
 
 namespace windlock {
 

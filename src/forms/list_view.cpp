@@ -1,4 +1,4 @@
-#include "common/list_view.h"
+#include "forms/list_view.h"
 
 namespace windlock {
 

@@ -1,4 +1,4 @@
-#include "common/form.h"
+#include "forms/form.h"
 
 namespace windlock {
 

@@ -1,8 +1,8 @@
-#include "skins/preview_browser_handlers.h"
+#include "bar/preview_browser_handlers.h"
 
 #include "bar/bar_form.h"
-#include "common/error_message.h"
-#include "skins/pane_failure.h"
+#include "bar/pane_failure.h"
+#include "forms/error_message.h"
 
 namespace windlock {
 namespace {

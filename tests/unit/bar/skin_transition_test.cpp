@@ -1,4 +1,4 @@
-#include "skins/skin_transition.h"
+#include "bar/skin_transition.h"
 
 #include <gtest/gtest.h>
 

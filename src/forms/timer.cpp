@@ -1,4 +1,4 @@
-#include "common/timer.h"
+#include "forms/timer.h"
 
 namespace windlock {
 

@@ -6,7 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "common/control.h"
+#include "forms/control.h"
 
 namespace windlock {
 

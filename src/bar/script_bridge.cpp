@@ -1,4 +1,4 @@
-#include "skins/script_bridge.h"
+#include "bar/script_bridge.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "bar/bar_form.h"
-#include "common/error_message.h"
+#include "forms/error_message.h"
 #include "skins/skin_data.h"
 #include "windlock/version.h"
 

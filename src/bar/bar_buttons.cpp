@@ -1,9 +1,9 @@
-#include "skins/bar_buttons.h"
+#include "bar/bar_buttons.h"
 
 #include "bar/bar_form.h"
-#include "common/error_message.h"
+#include "bar/pane_failure.h"
+#include "forms/error_message.h"
 #include "skins/html_help.h"
-#include "skins/pane_failure.h"
 
 namespace windlock {
 namespace {

@@ -1,8 +1,8 @@
-#include "skins/skin_transition.h"
+#include "bar/skin_transition.h"
 
 #include "bar/bar_form.h"
-#include "common/error_message.h"
 #include "common/skin_paths.h"
+#include "forms/error_message.h"
 #include "settings/settings_store.h"
 
 namespace windlock {

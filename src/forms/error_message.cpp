@@ -1,4 +1,4 @@
-#include "common/error_message.h"
+#include "forms/error_message.h"
 
 #include "platform/ui.h"
 

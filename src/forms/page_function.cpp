@@ -1,4 +1,4 @@
-#include "common/page_function.h"
+#include "forms/page_function.h"
 
 #include "common/error.h"
 
