@@ -88,8 +88,7 @@ void BarButtons::cmdSafeShutdown_Click() {
 void BarButtons::Check1_Click() {
   GuardPaneHandler(form_.platform().ui, form_.flags(),
                    "There Was An Error Opening Or Closing The Preview Window.", [&] {
-                     Control* check = form_.FindControl("Check1");
-                     form_.PreviewShown = check && check->checked();
+                     form_.PreviewShown = form_.controls().Check1.checked();
                      form_.LayOut();
                    });
 }

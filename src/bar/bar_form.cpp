@@ -37,23 +37,22 @@ BarForm::BarForm(Platform& platform, ModuleData& module)
       mm_control1_(platform.controls.CreateSoundDevice()),
       animation1_(platform.controls.CreateAnimation()),
       sound_(*mm_control1_),
-      url_list_(AddListView("URLList")),
-      captured_(platform, url_list_, flags_, *my_web_, *web_images_),
-      bypass_(platform.keyboard, AddControl("lblBypass", ControlKind::kLabel)),
+      controls_(AddDesignControls()),
+      captured_(platform, controls_.URLList, flags_, *my_web_, *web_images_),
+      bypass_(platform.keyboard, controls_.lblBypass),
       context_{
           platform, module, flags_, *my_web_, *web_images_, sound_, [this] { return showing(); }},
       preview_events_(*this),
       skin_events_(*this),
       buttons_(*this),
       transition_(*this),
-      bridge_(*this) {
-  AddDesignControls();
-  AddTimer(platform.timers, "Timer1", [this] { bypass_.Tick(); });
-  // The skin transition's timer: stopped while no transition runs.
-  AddTimer(platform.timers, "Timer2", [this] { transition_.Tick(); });
-  Timer& deferred = AddTimer(platform.timers, "Timer3", [this] { Timer3_Timer(); });
-  deferred.SetEnabled(false);
-  deferred.SetInterval(kDeferredActionMs);
+      bridge_(*this),
+      timer1_(AddTimer(platform.timers, "Timer1", [this] { bypass_.Tick(); })),
+      // The skin transition's timer: stopped while no transition runs.
+      timer2_(AddTimer(platform.timers, "Timer2", [this] { transition_.Tick(); })),
+      timer3_(AddTimer(platform.timers, "Timer3", [this] { Timer3_Timer(); })) {
+  timer3_.SetEnabled(false);
+  timer3_.SetInterval(kDeferredActionMs);
   web_images_->Advise(&skin_events_);
 }
 
@@ -65,7 +64,7 @@ BarForm::~BarForm() {
 
 void BarForm::Load() {
   MarkLoaded();
-  FindTimer("Timer1")->SetInterval(kBypassTickMs);
+  timer1_.SetInterval(kBypassTickMs);
   try {
     flags_.OpenNextWindow = false;
     flags_.CapturePending = false;
@@ -135,11 +134,11 @@ void BarForm::URLList_MouseDown(bool on_item) {
 
 void BarForm::ScheduleDeferredAction(DeferredAction action) {
   deferred_ = action;
-  FindTimer("Timer3")->SetEnabled(true);
+  timer3_.SetEnabled(true);
 }
 
 void BarForm::Timer3_Timer() {
-  FindTimer("Timer3")->SetEnabled(false);
+  timer3_.SetEnabled(false);
   ReportFailure(platform_.ui, "There Was An Error Opening The Skins Page.", [&] {
     if (deferred_ == DeferredAction::kOptions) {
       ShowOptions();

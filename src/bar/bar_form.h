@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "bar/bar_buttons.h"
@@ -20,6 +21,25 @@
 namespace windlock {
 
 class Band;
+
+// frmBand's own controls under their design names (the runner and skin pages find them by those
+// names too).
+struct BarControls {
+  Control& framePopup;
+  Control& frameImages;
+  Control& webImages;
+  Control& Animation1;
+  Control& lblBypass;
+  ListView& URLList;
+  Control& Frame1;
+  Control& Label1;
+  Control& Check1;
+  Control& Frame2;
+  Control& MyWeb2;
+  // "Open In This Window -->", "Open In New Window", "Remove From List", "Help".
+  std::array<Control*, 4> Command1;
+  Control& cmdSafeShutdown;
+};
 
 // frmBand, the window that fills the Explorer Bar: it owns the preview and skin browsers, the
 // captured list and its views, the sound device, the bar's flags and timers, and is bound to the
@@ -73,7 +93,10 @@ class BarForm : public Form {
   BarFlags& flags() { return flags_; }
   Browser& MyWeb() { return *my_web_; }
   Browser& webImages() { return *web_images_; }
-  ListView& URLList() { return url_list_; }
+  ListView& URLList() { return controls_.URLList; }
+  BarControls& controls() { return controls_; }
+  // Timer2, which runs only while a skin transition moves the frames.
+  Timer& transition_timer() { return timer2_; }
   CapturedList& captured() { return captured_; }
   BarButtons& buttons() { return buttons_; }
   CaptureSound& sound() { return sound_; }
@@ -97,7 +120,7 @@ class BarForm : public Form {
 
  private:
   // The form's controls with their design-time placement.
-  void AddDesignControls();
+  BarControls AddDesignControls();
   void Timer3_Timer();
   // The options dialog, modal, wired to this bar's skin switch, skin browsing and sound.
   void ShowOptions();
@@ -105,7 +128,6 @@ class BarForm : public Form {
   void PostNull();
   // The addresses of the selected entries, one a line, on the clipboard.
   void CopySelection();
-  Control& Design(const std::string& name) { return *FindControl(name); }
 
   Platform& platform_;
   ModuleData& module_;
@@ -118,7 +140,7 @@ class BarForm : public Form {
   std::unique_ptr<BrowserCustomizer> customizer_;
   CaptureSound sound_;
   BarFlags flags_;
-  ListView& url_list_;
+  BarControls controls_;
   CapturedList captured_;
   BypassIndicator bypass_;
   CaptureContext context_;
@@ -127,6 +149,9 @@ class BarForm : public Form {
   BarButtons buttons_;
   SkinTransition transition_;
   ScriptBridge bridge_;
+  Timer& timer1_;
+  Timer& timer2_;
+  Timer& timer3_;
   DeferredAction deferred_ = DeferredAction::kSkinsPage;
   Browser* current_ie_ = nullptr;
   std::unique_ptr<HostingBrowserHandlers> current_ie_events_;

@@ -23,7 +23,8 @@ void BarForm::HandleMenuCommand(uint32_t offset) {
         PostNull();
         break;
       case kMenuSelectAll:
-        for (std::size_t i = 0; i < url_list_.size(); ++i) url_list_.SetSelected(i, true);
+        for (std::size_t i = 0; i < controls_.URLList.size(); ++i)
+          controls_.URLList.SetSelected(i, true);
         PostNull();
         break;
       case kMenuSeparator:
@@ -77,8 +78,8 @@ void BarForm::PostNull() {
 void BarForm::CopySelection() {
   std::string text;
   for (const CapturedEntry& entry : captured_.entries()) {
-    std::optional<std::size_t> item = url_list_.Find(entry.Key);
-    if (!item || !url_list_.items()[*item].selected) continue;
+    std::optional<std::size_t> item = controls_.URLList.Find(entry.Key);
+    if (!item || !controls_.URLList.items()[*item].selected) continue;
     if (!text.empty()) text += kCrLf;
     text += entry.URL.ToText();
   }

@@ -18,12 +18,12 @@ enum Phase { kSlideOut = 0, kWait = 1, kDropIn = 2 };
 }  // namespace
 
 void SkinTransition::ApplySkin(int32_t number) {
-  Timer& timer = *form_.FindTimer("Timer2");
+  Timer& timer = form_.transition_timer();
   if (timer.interval() > 0) return;
   form_.LayOut();
   Settings& settings = form_.module().settings;
-  Control& popup = *form_.FindControl("framePopup");
-  Control& images = *form_.FindControl("frameImages");
+  Control& popup = form_.controls().framePopup;
+  Control& images = form_.controls().frameImages;
   if (number == kOriginalNumber) {
     if (settings.DefaultSkin == kOriginalSkin) return;
     settings.DefaultSkin = kOriginalSkin;
@@ -60,7 +60,7 @@ void SkinTransition::Tick() {
 void SkinTransition::Step(uint32_t now) {
   if (last_tick_ == 0) last_tick_ = now;
   const int32_t dt = static_cast<int32_t>(now - last_tick_);
-  Control& clip = *form_.FindControl("Animation1");
+  Control& clip = form_.controls().Animation1;
   switch (phase_) {
     case kSlideOut:
       if (!clip.visible) {
@@ -113,7 +113,7 @@ void SkinTransition::LoadNewLook() {
 }
 
 void SkinTransition::Rest() {
-  Control& clip = *form_.FindControl("Animation1");
+  Control& clip = form_.controls().Animation1;
   try {
     form_.Animation1().Stop();
   } catch (const Error&) {
@@ -121,7 +121,7 @@ void SkinTransition::Rest() {
   }
   clip.visible = false;
   phase_ = kSlideOut;
-  form_.FindTimer("Timer2")->SetInterval(0);
+  form_.transition_timer().SetInterval(0);
   last_tick_ = 0;
   outgoing_ = nullptr;
   incoming_ = nullptr;

@@ -16,17 +16,10 @@ constexpr int kSliderMax = 5000;
 constexpr float kHiddenPageLeft = -20000;
 constexpr float kPageLeft = 120;
 
-const char* const kAlertControls[] = {"alertmessagetextbox", "cmdFont", "cmdDisplayTime",
-                                      "Label4(0)", "Label4(1)"};
-
 // Check1 indexes 0 to 4 in the order the settings fields are copied.
 bool Settings::*const kCheckFields[] = {&Settings::CaptureWhenClosed, &Settings::PromptToAdd,
                                         &Settings::ShowVisualCapture, &Settings::AutoStart,
                                         &Settings::AutoStartVisible};
-
-std::string CheckName(int index) {
-  return "Check1(" + std::to_string(index) + ")";
-}
 
 bool EndsWithWav(const std::string& path) {
   return path.size() >= 4 && path.compare(path.size() - 4, 4, ".wav") == 0;
@@ -39,12 +32,13 @@ OptionsDialog::OptionsDialog(Platform& platform, ModuleData& module, OptionsBarH
   caption = "Larkspan Windlock Options";
   width = 7440;
   height = 6000;
-  Control& tabs = AddControl("tbsOptions", ControlKind::kTabStrip).Place(60, 60, 7200, 4920);
-  tabs.lines = {"General", "Skins", "Trusted Sites", "Untrusted Sites"};
-  tabs.value = 1;
-  tabs.on_click = [this] { ShowPage(Named("tbsOptions").value); };
-  for (int page = 0; page < kTabCount; ++page) {
-    AddControl(kPages[page], ControlKind::kPicture).Place(kPageLeft, 480, 6960, 4380);
+  tabs_ = &AddControl("tbsOptions", ControlKind::kTabStrip).Place(60, 60, 7200, 4920);
+  tabs_->lines = {"General", "Skins", "Trusted Sites", "Untrusted Sites"};
+  tabs_->value = 1;
+  tabs_->on_click = [this] { ShowPage(tabs_->value); };
+  for (std::size_t page = 0; page < pages_.size(); ++page) {
+    pages_[page] = &AddControl("picOptions(" + std::to_string(page) + ")", ControlKind::kPicture)
+                        .Place(kPageLeft, 480, 6960, 4380);
   }
   AddGeneralTab();
   AddSkinsTab();
@@ -75,27 +69,31 @@ void OptionsDialog::AddGeneralTab() {
       {2, "Visual Notification Of Pop-up Being Captured.", 120, 1200, 6700},
   };
   for (const auto& check : checks) {
-    Control& box = AddControl(CheckName(check.index), ControlKind::kCheckBox)
+    Control& box = AddControl("Check1(" + std::to_string(check.index) + ")", ControlKind::kCheckBox)
                        .Place(check.left, check.top, check.width, 255);
     box.caption = check.caption;
     box.on_click = [this, index = check.index] {
-      if (index == 2) EnableAlertControls(Named(CheckName(2)).checked());
+      if (index == 2) EnableAlertControls(checks_[2]->checked());
       SetChanged();
     };
+    checks_[static_cast<std::size_t>(check.index)] = &box;
   }
-  Control& message = AddControl("alertmessagetextbox", ControlKind::kTextBox);
-  message.Place(360, 1560, 4800, 315).on_change = [this] { SetChanged(); };
+  message_ = &AddControl("alertmessagetextbox", ControlKind::kTextBox);
+  message_->Place(360, 1560, 4800, 315).on_change = [this] { SetChanged(); };
   Control& font = AddControl("cmdFont", ControlKind::kButton).Place(5280, 1560, 1500, 315);
   font.caption = "Change Font";
   font.on_click = [this] { ChooseAlertFont(); };
-  AddControl("Label4(0)", ControlKind::kLabel).Place(360, 2000, 1500, 225).caption =
-      "1 millisecond";
-  AddControl("Label4(1)", ControlKind::kLabel).Place(5280, 2000, 1500, 225).caption = "5 seconds";
-  AddControl("cmdDisplayTime", ControlKind::kSlider).Place(360, 2280, 6420, 420).value = kSliderMin;
+  Control& shortest = AddControl("Label4(0)", ControlKind::kLabel).Place(360, 2000, 1500, 225);
+  shortest.caption = "1 millisecond";
+  Control& longest = AddControl("Label4(1)", ControlKind::kLabel).Place(5280, 2000, 1500, 225);
+  longest.caption = "5 seconds";
+  display_time_ = &AddControl("cmdDisplayTime", ControlKind::kSlider).Place(360, 2280, 6420, 420);
+  display_time_->value = kSliderMin;
+  alert_controls_ = {message_, &font, display_time_, &shortest, &longest};
   AddControl("Label2", ControlKind::kLabel).Place(120, 2880, 6700, 225).caption =
       "Sound To Play When Pop-up Captured (leave blank for none):";
-  Control& sound = AddControl("SoundFileTextBox", ControlKind::kTextBox);
-  sound.Place(120, 3180, 6060, 315).on_validate = [this] { ValidateSoundFile(); };
+  sound_file_ = &AddControl("SoundFileTextBox", ControlKind::kTextBox);
+  sound_file_->Place(120, 3180, 6060, 315).on_validate = [this] { ValidateSoundFile(); };
   Control& browse =
       AddControl("OpenSoudFileButton", ControlKind::kButton).Place(6300, 3180, 480, 315);
   browse.caption = "...";
@@ -103,32 +101,31 @@ void OptionsDialog::AddGeneralTab() {
 }
 
 void OptionsDialog::AddButtonRow() {
-  const char* const names[] = {"cmdOK", "cmdCancel", "cmdApply"};
-  const char* const captions[] = {"OK", "Cancel", "Apply"};
-  for (int i = 0; i < 3; ++i) {
-    AddControl(names[i], ControlKind::kButton)
-        .Place(3600 + 1230.0f * static_cast<float>(i), 5100, 1095, 375)
-        .caption = captions[i];
-  }
-  Named("cmdOK").on_click = [this] {
+  const auto add_button = [this](const char* name, const char* button_caption, float left) {
+    Control& button = AddControl(name, ControlKind::kButton).Place(left, 5100, 1095, 375);
+    button.caption = button_caption;
+    return &button;
+  };
+  add_button("cmdOK", "OK", 3600)->on_click = [this] {
     ApplyOptions();
     Unload();
   };
-  Named("cmdCancel").on_click = [this] { Unload(); };
-  Named("cmdApply").on_click = [this] {
+  cancel_button_ = add_button("cmdCancel", "Cancel", 4830);
+  cancel_button_->on_click = [this] { Unload(); };
+  apply_ = add_button("cmdApply", "Apply", 6060);
+  apply_->on_click = [this] {
     ApplyOptions();
     changed_ = false;
-    Named("cmdApply").enabled = false;
+    apply_->enabled = false;
   };
-  cancel_button_ = &Named("cmdCancel");
 }
 
 void OptionsDialog::Load() {
   working_font_ = Font{};
   FillOptions();
-  if (!Named(CheckName(2)).checked()) EnableAlertControls(false);
+  if (!checks_[2]->checked()) EnableAlertControls(false);
   changed_ = false;
-  Named("cmdApply").enabled = false;
+  apply_->enabled = false;
   ShowPage(1);
   ScreenSize screen = platform_.ui.Screen();
   CenterOn(screen.width, screen.height);
@@ -138,16 +135,16 @@ void OptionsDialog::Load() {
 void OptionsDialog::FillOptions() {
   try {
     const Settings& settings = module_.settings;
-    for (int index = 0; index < 5; ++index) {
-      Named(CheckName(index)).value = settings.*kCheckFields[index] ? 1 : 0;
+    for (std::size_t index = 0; index < checks_.size(); ++index) {
+      checks_[index]->value = settings.*kCheckFields[index] ? 1 : 0;
     }
-    EnableAlertControls(Named(CheckName(2)).checked());
-    Named("SoundFileTextBox").text = settings.PlayAudioCapture;
-    Named("alertmessagetextbox").text = settings.PopupAlertMessage;
+    EnableAlertControls(checks_[2]->checked());
+    sound_file_->text = settings.PlayAudioCapture;
+    message_->text = settings.PopupAlertMessage;
     message_face_ = settings.PopupAlertFont.name;
     working_font_ = settings.PopupAlertFont;
     // The slider cannot show a time outside its range.
-    Named("cmdDisplayTime").value =
+    display_time_->value =
         std::clamp<int32_t>(settings.PopupAlertDisplayTime, kSliderMin, kSliderMax);
     FillSiteLists();
     FillSkinList();
@@ -161,12 +158,12 @@ void OptionsDialog::FillOptions() {
 
 void OptionsDialog::ApplyOptions() {
   Settings& settings = module_.settings;
-  for (int index = 0; index < 5; ++index) {
-    settings.*kCheckFields[index] = Named(CheckName(index)).checked();
+  for (std::size_t index = 0; index < checks_.size(); ++index) {
+    settings.*kCheckFields[index] = checks_[index]->checked();
   }
-  settings.PlayAudioCapture = Named("SoundFileTextBox").text;
-  settings.PopupAlertMessage = Named("alertmessagetextbox").text;
-  settings.PopupAlertDisplayTime = Named("cmdDisplayTime").value;
+  settings.PlayAudioCapture = sound_file_->text;
+  settings.PopupAlertMessage = message_->text;
+  settings.PopupAlertDisplayTime = display_time_->value;
   settings.PopupAlertFont = working_font_;
   if (!platform_.files.FileExists(settings.PlayAudioCapture)) {
     settings.PlayAudioCapture = kNoSound;
@@ -178,17 +175,17 @@ void OptionsDialog::ApplyOptions() {
 
 void OptionsDialog::SetChanged() {
   changed_ = true;
-  Named("cmdApply").enabled = true;
+  apply_->enabled = true;
 }
 
 void OptionsDialog::EnableAlertControls(bool enabled) {
-  for (const char* name : kAlertControls) Named(name).enabled = enabled;
+  for (Control* control : alert_controls_) control->enabled = enabled;
 }
 
 void OptionsDialog::ShowPage(int tab) {
-  for (int page = 0; page < kTabCount; ++page) {
-    bool shown = page == tab - 1;
-    Control& picture = Page(page);
+  for (std::size_t page = 0; page < pages_.size(); ++page) {
+    bool shown = static_cast<int>(page) == tab - 1;
+    Control& picture = *pages_[page];
     picture.visible = shown;
     picture.enabled = shown;
     picture.left = shown ? kPageLeft : kHiddenPageLeft;
@@ -196,8 +193,7 @@ void OptionsDialog::ShowPage(int tab) {
 }
 
 void OptionsDialog::CtrlTab() {
-  Control& tabs = Named("tbsOptions");
-  tabs.Select(tabs.value % kTabCount + 1);
+  tabs_->Select(tabs_->value % kTabCount + 1);
 }
 
 void OptionsDialog::ChooseAlertFont() {
@@ -214,12 +210,12 @@ void OptionsDialog::BrowseForSound() {
       platform_.ui.ShowOpenFileDialog("Select Sound File To Play On Notification",
                                       "Sound Files (*.wav)|*.wav", platform_.files.ProgramFolder());
   if (!path) return;
-  Named("SoundFileTextBox").text = *path;
+  sound_file_->text = *path;
   SetChanged();
 }
 
 void OptionsDialog::ValidateSoundFile() {
-  Control& box = Named("SoundFileTextBox");
+  Control& box = *sound_file_;
   if (!EndsWithWav(box.text) || !platform_.files.FileExists(box.text)) box.text = kNoSound;
   if (box.text != module_.settings.PlayAudioCapture) SetChanged();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -67,12 +68,6 @@ class OptionsDialog : public Form {
   void UninstallSelectedSkin();
   void BrowseForMoreSkins();
 
-  Control& Named(const std::string& name) { return *FindControl(name); }
-  Control& Page(int index) { return Named(kPages[index]); }
-  // The four pages, one per tab.
-  static constexpr const char* kPages[] = {"picOptions(0)", "picOptions(1)", "picOptions(2)",
-                                           "picOptions(3)"};
-
   Platform& platform_;
   ModuleData& module_;
   OptionsBarHooks bar_;
@@ -80,6 +75,18 @@ class OptionsDialog : public Form {
   // The face of the alert message box's font: it shows the alert font's face only.
   std::string message_face_;
   bool changed_ = false;
+  // The controls the code reaches, set once by the constructor.
+  Control* tabs_ = nullptr;
+  std::array<Control*, 4> pages_{};
+  // Check1(0) to Check1(4), in the order of kCheckFields.
+  std::array<Control*, 5> checks_{};
+  Control* message_ = nullptr;
+  Control* display_time_ = nullptr;
+  Control* sound_file_ = nullptr;
+  // What the alert check box enables: the message, its font, the time and the time's labels.
+  std::array<Control*, 5> alert_controls_{};
+  Control* apply_ = nullptr;
+  Control* skin_list_ = nullptr;
   SiteTab trusted_{kTrustPrefix, nullptr};
   SiteTab untrusted_{kNoTrustPrefix, nullptr};
 };

@@ -36,7 +36,7 @@ void OptionsDialog::AddSkinsTab() {
     button.caption = captions[index];
     button.on_click = [this, index] { SkinButton(index); };
   }
-  AddControl("listSkins", ControlKind::kListBox).Place(3240, 120, 3600, 4140);
+  skin_list_ = &AddControl("listSkins", ControlKind::kListBox).Place(3240, 120, 3600, 4140);
 }
 
 std::string OptionsDialog::SkinsFolder() {
@@ -44,7 +44,7 @@ std::string OptionsDialog::SkinsFolder() {
 }
 
 void OptionsDialog::FillSkinList() {
-  Control& list = Named("listSkins");
+  Control& list = *skin_list_;
   list.ClearLines();
   if (!platform_.files.FolderExists(SkinsFolder())) return;
   list.AddLine(kOriginalSkin);
@@ -62,13 +62,13 @@ void OptionsDialog::SkinButton(int index) {
 }
 
 void OptionsDialog::ApplySelectedSkin() {
-  int position = Named("listSkins").list_index;
+  int position = skin_list_->list_index;
   if (position < 0) return;
   bar_.apply_skin(kFirstSkinNumber + position);
 }
 
 void OptionsDialog::UninstallSelectedSkin() {
-  const Control& list = Named("listSkins");
+  const Control& list = *skin_list_;
   int position = list.list_index;
   if (position < 0 || position >= static_cast<int>(list.lines.size())) return;
   if (position == 0) {
