@@ -2,22 +2,29 @@
 
 #include <atomic>
 
+#include "platform/win32/win32_error.h"
+
+// The linker's name for the start of the image this code is in: its module handle, known
+// without waiting for DllMain.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace windlock::win32 {
 namespace {
 
-HINSTANCE g_module = nullptr;
 std::atomic<long> g_locks{0};
 
 }  // namespace
 
 HINSTANCE ModuleHandle() {
-  return g_module;
+  return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
 std::wstring ModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
+  // Paths have no fixed limit: the buffer grows until the whole name fits.
+  std::wstring path(128, L'\0');
   for (;;) {
-    DWORD length = GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
+    DWORD length = GetModuleFileNameW(ModuleHandle(), path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) throw ErrorFromWin32(GetLastError());
     if (length < path.size()) {
       path.resize(length);
       return path;
@@ -37,11 +44,3 @@ bool ModuleInUse() {
 }
 
 }  // namespace windlock::win32
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    windlock::win32::g_module = instance;
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
-}

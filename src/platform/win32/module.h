@@ -6,7 +6,8 @@
 
 namespace windlock::win32 {
 
-// The server module: its handle and the count of objects and locks that keep it loaded.
+// The module this code is linked into (the server DLL): its handle, its file and the count of
+// objects and locks that keep it loaded.
 HINSTANCE ModuleHandle();
 std::wstring ModulePath();
 void LockModule();

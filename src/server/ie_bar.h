@@ -6,10 +6,10 @@
 
 #include "host/band.h"
 #include "platform/win32/module.h"
-#include "platform/win32/thread_context.h"
 #include "platform/win32/win32_band_site.h"
+#include "server/thread_context.h"
 
-namespace windlock::win32 {
+namespace windlock::server {
 
 // The COM class IEBar: the browser's band protocol, translated to the core band.
 class IEBar : public IDeskBand, public IObjectWithSite, public IInputObject, public IContextMenu {
@@ -56,10 +56,10 @@ class IEBar : public IDeskBand, public IObjectWithSite, public IInputObject, pub
   IUnknown* Identity() { return static_cast<IDeskBand*>(this); }
 
   LONG references_ = 1;
-  ModuleReference module_;
+  win32::ModuleReference module_;
   ThreadContext& context_;
-  std::unique_ptr<Win32BandSite> site_;
+  std::unique_ptr<win32::Win32BandSite> site_;
   std::unique_ptr<Band> band_;
 };
 
-}  // namespace windlock::win32
+}  // namespace windlock::server

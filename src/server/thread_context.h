@@ -13,7 +13,7 @@
 #include "platform/win32/win32_window_system.h"
 #include "platform/win32/win32_xml.h"
 
-namespace windlock::win32 {
+namespace windlock::server {
 
 // One browser thread's services and module data, shared by the bands of that thread and gone
 // with the last of them.
@@ -28,22 +28,22 @@ class ThreadContext {
  private:
   ThreadContext() = default;
 
-  Win32Registry registry_;
-  Win32FileSystem files_;
-  Win32Ui ui_;
-  Win32Timers timers_;
-  Win32Keyboard keyboard_;
-  Win32TextMeasure text_;
-  Win32ControlFactory controls_;
-  Win32WindowSystem windows_;
-  Win32XmlFactory xml_;
-  Win32Help help_;
-  Win32Menus menus_;
-  Win32Programs programs_;
+  win32::Win32Registry registry_;
+  win32::Win32FileSystem files_;
+  win32::Win32Ui ui_;
+  win32::Win32Timers timers_;
+  win32::Win32Keyboard keyboard_;
+  win32::Win32TextMeasure text_;
+  win32::Win32ControlFactory controls_;
+  win32::Win32WindowSystem windows_;
+  win32::Win32XmlFactory xml_;
+  win32::Win32Help help_;
+  win32::Win32Menus menus_;
+  win32::Win32Programs programs_;
   Platform platform_{registry_, files_,   ui_,  timers_, timers_, keyboard_, text_,
                      controls_, windows_, xml_, help_,   menus_,  programs_};
   Apartment apartment_{platform_};
   int users_ = 0;
 };
 
-}  // namespace windlock::win32
+}  // namespace windlock::server

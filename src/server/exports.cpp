@@ -3,17 +3,22 @@
 
 #include <string>
 
-#include "platform/win32/class_factory.h"
 #include "platform/win32/module.h"
-#include "platform/win32/registration.h"
 #include "platform/win32/text.h"
+#include "server/class_factory.h"
+#include "server/registration.h"
 #include "windlock/band_ids.h"
 
 namespace {
 
-windlock::win32::ClassFactory g_factory;
+windlock::server::ClassFactory g_factory;
 
 }  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+  return TRUE;
+}
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
   if (!object) return E_POINTER;
@@ -31,14 +36,15 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-  return windlock::win32::RegisterServer();
+  return windlock::server::RegisterServer();
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-  return windlock::win32::UnregisterServer();
+  return windlock::server::UnregisterServer();
 }
 
 // regsvr32 /i (after DllRegisterServer) and regsvr32 /u /i (before DllUnregisterServer).
 extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR) {
-  return install ? windlock::win32::InstallExplorerBar() : windlock::win32::UninstallExplorerBar();
+  return install ? windlock::server::InstallExplorerBar()
+                 : windlock::server::UninstallExplorerBar();
 }

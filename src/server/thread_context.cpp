@@ -1,6 +1,6 @@
-#include "platform/win32/thread_context.h"
+#include "server/thread_context.h"
 
-namespace windlock::win32 {
+namespace windlock::server {
 namespace {
 
 // A plain pointer: a thread_local object with a destructor would outlive the module on a
@@ -21,4 +21,4 @@ void ThreadContext::Release() {
   delete this;
 }
 
-}  // namespace windlock::win32
+}  // namespace windlock::server

@@ -1,13 +1,13 @@
-#include "platform/win32/class_factory.h"
+#include "server/class_factory.h"
 
 #include <new>
 
 #include "common/error.h"
 #include "common/hresult.h"
-#include "platform/win32/ie_bar.h"
-#include "platform/win32/win32_error.h"
+#include "platform/win32/module.h"
+#include "server/ie_bar.h"
 
-namespace windlock::win32 {
+namespace windlock::server {
 
 STDMETHODIMP ClassFactory::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
@@ -22,12 +22,12 @@ STDMETHODIMP ClassFactory::QueryInterface(REFIID iid, void** object) {
 
 // The factory is static: its references keep the module loaded, as a lock does.
 STDMETHODIMP_(ULONG) ClassFactory::AddRef() {
-  LockModule();
+  win32::LockModule();
   return 2;
 }
 
 STDMETHODIMP_(ULONG) ClassFactory::Release() {
-  UnlockModule();
+  win32::UnlockModule();
   return 1;
 }
 
@@ -49,11 +49,11 @@ STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ob
 
 STDMETHODIMP ClassFactory::LockServer(BOOL lock) {
   if (lock) {
-    LockModule();
+    win32::LockModule();
   } else {
-    UnlockModule();
+    win32::UnlockModule();
   }
   return S_OK;
 }
 
-}  // namespace windlock::win32
+}  // namespace windlock::server

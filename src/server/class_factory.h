@@ -2,9 +2,7 @@
 
 #include <unknwn.h>
 
-#include "platform/win32/module.h"
-
-namespace windlock::win32 {
+namespace windlock::server {
 
 // Makes IEBar objects; one static instance serves DllGetClassObject.
 class ClassFactory : public IClassFactory {
@@ -18,4 +16,4 @@ class ClassFactory : public IClassFactory {
   STDMETHODIMP LockServer(BOOL lock) override;
 };
 
-}  // namespace windlock::win32
+}  // namespace windlock::server

@@ -1,4 +1,4 @@
-#include "platform/win32/registration.h"
+#include "server/registration.h"
 
 #include <oleauto.h>
 
@@ -15,7 +15,7 @@
 #include "windlock/band_ids.h"
 #include "windlock/com_ids.h"
 
-namespace windlock::win32 {
+namespace windlock::server {
 namespace {
 
 // CATID_InfoBand: the component category of vertical Explorer Bars.
@@ -29,10 +29,10 @@ constexpr const wchar_t* kCategoryCaches[] = {
 constexpr const wchar_t* kBandTitle = L"Larkspan";
 
 std::wstring ClassKey() {
-  return L"CLSID\\" + Widen(kBandClsid);
+  return L"CLSID\\" + win32::Widen(kBandClsid);
 }
 std::wstring ExplorerBarKey() {
-  return L"Software\\Microsoft\\Internet Explorer\\Explorer Bars\\" + Widen(kBandClsid);
+  return L"Software\\Microsoft\\Internet Explorer\\Explorer Bars\\" + win32::Widen(kBandClsid);
 }
 std::wstring CategoryKey() {
   return ClassKey() + L"\\Implemented Categories\\" + kInfoBandCategory;
@@ -40,7 +40,7 @@ std::wstring CategoryKey() {
 
 void SetString(HKEY root, const std::wstring& key_path, const wchar_t* name,
                const std::wstring& value) {
-  RegistryKey key;
+  win32::RegistryKey key;
   LSTATUS status = RegCreateKeyExW(root, key_path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                                    key.Put(), nullptr);
   if (status == ERROR_SUCCESS) {
@@ -48,14 +48,14 @@ void SetString(HKEY root, const std::wstring& key_path, const wchar_t* name,
         RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   }
-  if (status != ERROR_SUCCESS) throw ErrorFromWin32(static_cast<DWORD>(status));
+  if (status != ERROR_SUCCESS) throw win32::ErrorFromWin32(static_cast<DWORD>(status));
 }
 
 void CreateKey(HKEY root, const std::wstring& key_path) {
-  RegistryKey key;
+  win32::RegistryKey key;
   LSTATUS status =
       RegCreateKeyExW(root, key_path.c_str(), 0, nullptr, 0, KEY_READ, nullptr, key.Put(), nullptr);
-  if (status != ERROR_SUCCESS) throw ErrorFromWin32(static_cast<DWORD>(status));
+  if (status != ERROR_SUCCESS) throw win32::ErrorFromWin32(static_cast<DWORD>(status));
 }
 
 // Removes a key and everything below it; a key that is not there is fine.
@@ -65,12 +65,12 @@ void DeleteTree(HKEY root, const std::wstring& key_path) {
     RegDeleteKeyW(root, key_path.c_str());
     return;
   }
-  throw ErrorFromWin32(static_cast<DWORD>(status));
+  throw win32::ErrorFromWin32(static_cast<DWORD>(status));
 }
 
 // Removes a key left without subkeys or values.
 void DeleteIfEmpty(HKEY root, const std::wstring& key_path) {
-  RegistryKey key;
+  win32::RegistryKey key;
   if (RegOpenKeyExW(root, key_path.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return;
   DWORD subkeys = 0;
   DWORD values = 0;
@@ -85,8 +85,8 @@ void ForgetCategoryCaches() {
 }
 
 bool SettingsStored() {
-  RegistryKey key;
-  KeyPath options = SplitKeyPath(std::string(settings_path::kRoot) + "\\Options");
+  win32::RegistryKey key;
+  win32::KeyPath options = win32::SplitKeyPath(std::string(settings_path::kRoot) + "\\Options");
   return RegOpenKeyExW(options.root, options.subkey.c_str(), 0, KEY_READ, key.Put()) ==
          ERROR_SUCCESS;
 }
@@ -99,7 +99,7 @@ constexpr SYSKIND kSysKind = SYS_WIN32;
 
 GUID Guid(const char* braced) {
   GUID guid{};
-  ThrowIfFailed(CLSIDFromString(Widen(braced).c_str(), &guid));
+  win32::ThrowIfFailed(CLSIDFromString(win32::Widen(braced).c_str(), &guid));
   return guid;
 }
 
@@ -118,23 +118,24 @@ HRESULT Reporting(Body&& body) {
 HRESULT RegisterServer() {
   return Reporting([] {
     SetString(HKEY_CLASSES_ROOT, ClassKey(), nullptr, kBandTitle);
-    SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\InprocServer32", nullptr, ModulePath());
+    SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\InprocServer32", nullptr, win32::ModulePath());
     SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
-    SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\TypeLib", nullptr, Widen(kTypeLibraryId));
-    ComPtr<ITypeLib> library;
-    ThrowIfFailed(LoadTypeLibEx(ModulePath().c_str(), REGKIND_REGISTER, library.Put()));
+    SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\TypeLib", nullptr, win32::Widen(kTypeLibraryId));
+    win32::ComPtr<ITypeLib> library;
+    win32::ThrowIfFailed(
+        LoadTypeLibEx(win32::ModulePath().c_str(), REGKIND_REGISTER, library.Put()));
   });
 }
 
 HRESULT UnregisterServer() {
   return Reporting([] {
     DeleteTree(HKEY_CLASSES_ROOT, ClassKey());
-    RegistryKey library_key;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"TypeLib\\" + Widen(kTypeLibraryId)).c_str(), 0,
+    win32::RegistryKey library_key;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"TypeLib\\" + win32::Widen(kTypeLibraryId)).c_str(), 0,
                       KEY_READ, library_key.Put()) != ERROR_SUCCESS) {
       return;
     }
-    ThrowIfFailed(UnRegisterTypeLib(Guid(kTypeLibraryId), 1, 0, LOCALE_NEUTRAL, kSysKind));
+    win32::ThrowIfFailed(UnRegisterTypeLib(Guid(kTypeLibraryId), 1, 0, LOCALE_NEUTRAL, kSysKind));
   });
 }
 
@@ -144,7 +145,7 @@ HRESULT InstallExplorerBar() {
     CreateKey(HKEY_LOCAL_MACHINE, ExplorerBarKey());
     ForgetCategoryCaches();
     if (!SettingsStored()) {
-      Win32Registry registry;
+      win32::Win32Registry registry;
       SaveSettings(DefaultSettings(), registry);
     }
   });
@@ -159,4 +160,4 @@ HRESULT UninstallExplorerBar() {
   });
 }
 
-}  // namespace windlock::win32
+}  // namespace windlock::server

@@ -1,11 +1,10 @@
-#include "platform/win32/ie_bar.h"
+#include "server/ie_bar.h"
 
 #include <algorithm>
 
 #include "platform/win32/text.h"
-#include "platform/win32/win32_error.h"
 
-namespace windlock::win32 {
+namespace windlock::server {
 namespace {
 
 BandPoint FromPoint(const POINTL& point) {
@@ -95,7 +94,7 @@ STDMETHODIMP IEBar::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) {
                      FromPoint(info->ptMaxSize),
                      FromPoint(info->ptIntegral),
                      FromPoint(info->ptActual),
-                     Narrow(info->wszTitle),
+                     win32::Narrow(info->wszTitle),
                      info->dwModeFlags,
                      info->crBkgnd};
   HRESULT result = band_->GetBandInfo(band_info);
@@ -104,7 +103,7 @@ STDMETHODIMP IEBar::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) {
   info->ptIntegral = ToPoint(band_info.integral);
   info->ptActual = ToPoint(band_info.actual);
   if (band_info.mask & kDbimTitle) {
-    std::wstring title = Widen(band_info.title);
+    std::wstring title = win32::Widen(band_info.title);
     std::size_t length = std::min(title.size(), std::size(info->wszTitle) - 1);
     std::copy_n(title.begin(), length, info->wszTitle);
     info->wszTitle[length] = L'\0';
@@ -122,8 +121,8 @@ STDMETHODIMP IEBar::SetSite(IUnknown* site) {
     return result;
   }
   // The core holds the new site from here on, even when it refuses it.
-  auto new_site = std::make_unique<Win32BandSite>(ComPtr<IUnknown>::Share(site),
-                                                  static_cast<IInputObject*>(this));
+  auto new_site = std::make_unique<win32::Win32BandSite>(win32::ComPtr<IUnknown>::Share(site),
+                                                         static_cast<IInputObject*>(this));
   HRESULT result = band_->SetSite(new_site.get());
   site_ = std::move(new_site);
   return result;
@@ -171,4 +170,4 @@ STDMETHODIMP IEBar::GetCommandString(UINT_PTR, UINT, UINT*, CHAR*, UINT) {
   return band_->GetCommandString();
 }
 
-}  // namespace windlock::win32
+}  // namespace windlock::server

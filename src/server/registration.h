@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace windlock::win32 {
+namespace windlock::server {
 
 // The class and its type library (regsvr32).
 HRESULT RegisterServer();
@@ -12,4 +12,4 @@ HRESULT UnregisterServer();
 HRESULT InstallExplorerBar();
 HRESULT UninstallExplorerBar();
 
-}  // namespace windlock::win32
+}  // namespace windlock::server
