@@ -1,0 +1,5 @@
+#pragma once
+
+#include <string>
+
+#include "low/low.h"
