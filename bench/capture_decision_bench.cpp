@@ -23,6 +23,11 @@ std::vector<std::string> UnrelatedSites(int64_t count) {
   return sites;
 }
 
+// The bar the decision captures into, loaded and nothing more.
+struct LoadedBar : Form {
+  LoadedBar() : Form("frmBand") { MarkLoaded(); }
+};
+
 void BM_CaptureDecision(benchmark::State& state) {
   sim::SimMachine machine;
   sim::SimWindow& window = machine.Window(1);
@@ -36,10 +41,12 @@ void BM_CaptureDecision(benchmark::State& state) {
   sim::SimBrowser skin(machine.world, sim::BrowserRole::kSkin);
   sim::SimSoundDevice device(machine.trace, machine.files);
   CaptureSound sound(device);
-  CaptureContext context{window.platform(),  module, flags, preview, skin, sound,
-                         [] { return true; }};
+  LoadedBar bar;
+  CaptureContext context{bar,   window.platform(),  module, flags, preview, skin,
+                         sound, [] { return true; }};
   window.hosting().ShowPage("http://opener.example/page.html");
-  HostingBrowserHandlers handlers(context, window.hosting());
+  HostingBrowserHandlers handlers(context);
+  handlers.Bind(&window.hosting());
 
   for (auto _ : state) {
     Browser* target = nullptr;

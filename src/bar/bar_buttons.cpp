@@ -20,6 +20,7 @@ Browser& Hosting(BarForm& form) {
 }  // namespace
 
 void BarButtons::Command1_Click(int index) {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   try {
     form_.MyWeb().Stop();
     if (index == kHelp) {
@@ -77,6 +78,7 @@ void BarButtons::OpenInNewWindows() {
 }
 
 void BarButtons::cmdSafeShutdown_Click() {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   GuardPaneHandler(
       form_.platform().ui, form_.flags(), "There Was An Error Starting The Safe Shutdown.", [&] {
         form_.flags().SafeShutdownRequested = true;
@@ -86,6 +88,7 @@ void BarButtons::cmdSafeShutdown_Click() {
 }
 
 void BarButtons::Check1_Click() {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   GuardPaneHandler(form_.platform().ui, form_.flags(),
                    "There Was An Error Opening Or Closing The Preview Window.", [&] {
                      form_.PreviewShown = form_.controls().Check1.checked();

@@ -40,8 +40,9 @@ BarForm::BarForm(Platform& platform, ModuleData& module)
       controls_(AddDesignControls()),
       captured_(platform, controls_.URLList, flags_, *my_web_, *web_images_),
       bypass_(platform.keyboard, controls_.lblBypass),
-      context_{
-          platform, module, flags_, *my_web_, *web_images_, sound_, [this] { return showing(); }},
+      context_{*this,    platform,     module, flags_,
+               *my_web_, *web_images_, sound_, [this] { return showing(); }},
+      hosting_events_(context_),
       preview_events_(*this),
       skin_events_(*this),
       buttons_(*this),
@@ -85,6 +86,7 @@ void BarForm::Load() {
 }
 
 void BarForm::Activate() {
+  std::shared_ptr<Form> alive = KeepAlive();
   if (activated_) return;
   const Settings& settings = module_.settings;
   CarryOn([&] {
@@ -98,6 +100,7 @@ void BarForm::Activate() {
 }
 
 void BarForm::Resize(float new_width, float new_height) {
+  std::shared_ptr<Form> alive = KeepAlive();
   width = new_width;
   height = new_height;
   LayOut();
@@ -116,15 +119,14 @@ bool BarForm::showing() const {
 }
 
 void BarForm::SetCurrentIE(Browser* browser) {
-  if (current_ie_) current_ie_->Unadvise(current_ie_events_.get());
-  current_ie_events_.reset();
+  if (current_ie_) current_ie_->Unadvise(&hosting_events_);
   current_ie_ = browser;
-  if (!browser) return;
-  current_ie_events_ = std::make_unique<HostingBrowserHandlers>(context_, *browser);
-  browser->Advise(current_ie_events_.get());
+  hosting_events_.Bind(browser);
+  if (browser) browser->Advise(&hosting_events_);
 }
 
 void BarForm::URLList_DblClick() {
+  std::shared_ptr<Form> alive = KeepAlive();
   if (captured_.CapturedCount() > 0) buttons_.Command1_Click(1);
 }
 
@@ -133,11 +135,14 @@ void BarForm::URLList_MouseDown(bool on_item) {
 }
 
 void BarForm::ScheduleDeferredAction(DeferredAction action) {
+  // An unloaded bar's timers stay stopped.
+  if (!loaded()) return;
   deferred_ = action;
   timer3_.SetEnabled(true);
 }
 
 void BarForm::Timer3_Timer() {
+  std::shared_ptr<Form> alive = KeepAlive();
   timer3_.SetEnabled(false);
   ReportFailure(platform_.ui, "There Was An Error Opening The Skins Page.", [&] {
     if (deferred_ == DeferredAction::kOptions) {

@@ -65,7 +65,9 @@ class BarForm : public Form {
   // The bar was shown or hidden (ShowDW): the skin page is loaded, or the skin browser blanked.
   void ShowSkin(bool shown);
   // Switches to skin number `number` (10 "Original", 11 + k the k-th skin folder).
-  void ApplySkin(int32_t number) { transition_.ApplySkin(number); }
+  void ApplySkin(int32_t number) {
+    if (loaded()) transition_.ApplySkin(number);
+  }
   // A command of the bar's context menu, by its offset; an offset that names no item runs
   // nothing.
   void HandleMenuCommand(uint32_t offset);
@@ -144,6 +146,7 @@ class BarForm : public Form {
   CapturedList captured_;
   BypassIndicator bypass_;
   CaptureContext context_;
+  HostingBrowserHandlers hosting_events_;
   PreviewBrowserHandlers preview_events_;
   SkinBrowserHandlers skin_events_;
   BarButtons buttons_;
@@ -154,7 +157,6 @@ class BarForm : public Form {
   Timer& timer3_;
   DeferredAction deferred_ = DeferredAction::kSkinsPage;
   Browser* current_ie_ = nullptr;
-  std::unique_ptr<HostingBrowserHandlers> current_ie_events_;
   Band* band_ = nullptr;
   bool activated_ = false;
   bool preview_connected_ = false;

@@ -7,6 +7,7 @@
 namespace windlock {
 
 void BarForm::HandleMenuCommand(uint32_t offset) {
+  std::shared_ptr<Form> alive = KeepAlive();
   try {
     switch (offset) {
       case kMenuPreview:
@@ -43,11 +44,12 @@ void BarForm::HandleMenuCommand(uint32_t offset) {
         break;
       case kMenuOptions:
         ShowOptions();
-        PostNull();
+        // Closed while its dialog was up, the bar has no window left to post to.
+        if (loaded()) PostNull();
         break;
       case kMenuAbout:
         ShowAboutBox(platform_);
-        PostNull();
+        if (loaded()) PostNull();
         break;
       default:
         if (offset < kMenuFirstSkin) break;
@@ -61,6 +63,7 @@ void BarForm::HandleMenuCommand(uint32_t offset) {
 }
 
 void BarForm::ShowContextMenu() {
+  std::shared_ptr<Form> alive = KeepAlive();
   struct OwnedMenu {
     Menus& menus;
     MenuHandle handle;

@@ -12,6 +12,7 @@ constexpr const char* kPreviewWindowName = "LKWindlock";
 }  // namespace
 
 void PreviewBrowserHandlers::BeforeNavigate2(const NavigateRequest& request, bool& cancel) {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   try {
     form_.LayOut();
     if (form_.flags().CapturePending) form_.captured().RecordCapture(request);
@@ -24,6 +25,7 @@ void PreviewBrowserHandlers::BeforeNavigate2(const NavigateRequest& request, boo
 }
 
 void PreviewBrowserHandlers::DocumentComplete(const std::string& /*url*/) {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   BarFlags& flags = form_.flags();
   try {
     if (flags.SafeShutdownStage2) {
@@ -51,6 +53,7 @@ void PreviewBrowserHandlers::NewWindow2(Browser*& /*ppDisp*/, bool& cancel) {
 }
 
 void PreviewBrowserHandlers::TitleChange(const std::string& text) {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   GuardPaneHandler(form_.platform().ui, form_.flags(),
                    "There Was An Error Handling The Title Of The Preview Window.", [&] {
                      if (form_.flags().SafeShutdownStage2) return;
@@ -61,12 +64,14 @@ void PreviewBrowserHandlers::TitleChange(const std::string& text) {
 }
 
 void PreviewBrowserHandlers::WindowClosing(bool /*is_child_window*/, bool& cancel) {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   cancel = true;
   GuardPaneHandler(form_.platform().ui, form_.flags(),
                    "There Was An Error Keeping The Preview Window Open.", [&] { form_.LayOut(); });
 }
 
 void PreviewBrowserHandlers::WindowSetPosition() {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   GuardPaneHandler(form_.platform().ui, form_.flags(),
                    "There Was An Error Keeping The Preview Window In Place.",
                    [&] { form_.LayOut(); });
@@ -79,6 +84,7 @@ void PreviewBrowserHandlers::NameWindow() {
 }
 
 void SkinBrowserHandlers::DocumentComplete(const std::string& /*url*/) {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   GuardPaneHandler(form_.platform().ui, form_.flags(), "There Was An Error Loading The Skin Page.",
                    [&] {
                      BarFlags& flags = form_.flags();

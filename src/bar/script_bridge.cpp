@@ -175,6 +175,7 @@ bool SameName(const std::string& a, const char* b) {
 }  // namespace
 
 Variant ScriptBridge::Invoke(const std::string& method, std::vector<Variant>& args) {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   for (const Entry& entry : kMethods) {
     if (SameName(method, entry.name)) return entry.method(form_, args);
   }

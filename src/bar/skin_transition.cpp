@@ -46,6 +46,7 @@ void SkinTransition::ApplySkin(int32_t number) {
 }
 
 void SkinTransition::Tick() {
+  std::shared_ptr<Form> alive = form_.KeepAlive();
   if (!outgoing_ || !incoming_) return;
   try {
     Step(form_.platform().clock.TimeGetTime());

@@ -4,6 +4,7 @@
 
 #include "capture/bar_flags.h"
 #include "capture/capture_sound.h"
+#include "forms/form.h"
 #include "platform/browser.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
@@ -12,6 +13,8 @@ namespace windlock {
 
 // What the capture code works on inside the bar form.
 struct CaptureContext {
+  // The bar form itself: a modal window of the decision may see it unloaded.
+  Form& bar;
   Platform& platform;
   ModuleData& module;
   BarFlags& flags;

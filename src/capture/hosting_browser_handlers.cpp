@@ -11,16 +11,18 @@
 namespace windlock {
 
 void HostingBrowserHandlers::NewWindow2(Browser*& ppDisp, bool& cancel) {
+  std::shared_ptr<Form> alive = context_.bar.KeepAlive();
   try {
     Decide(ppDisp, cancel);
   } catch (const Error& error) {
+    cancel = false;
+    // Only a window already handed to the preview browser may be recorded as a capture. Set
+    // before the message: the bar may be closed while it is up.
+    context_.flags.CapturePending = ppDisp != nullptr;
     ShowCommonError(context_.platform.ui,
                     "There Was An Error Handling The New Window Event From The Main Browsing "
                     "Window.",
                     error);
-    cancel = false;
-    // Only a window already handed to the preview browser may be recorded as a capture.
-    context_.flags.CapturePending = ppDisp != nullptr;
   }
 }
 
@@ -38,7 +40,8 @@ void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
     return;
   }
 
-  std::string site = hosting_.LocationURL();
+  if (!hosting_) return;
+  std::string site = hosting_->LocationURL();
   if (!flags.SafeShutdownRequested) {
     getrootdomain(site);
     if (settings.Sites.Contains(kTrustPrefix + site)) return;
@@ -64,6 +67,8 @@ void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
       if (context_.module.DialogURL == "added") return;
     }
   }
+  // Closed while its alert or prompt was up, the bar has nowhere to keep the window: it opens.
+  if (!context_.bar.loaded()) return;
   Capture(ppDisp, cancel);
 }
 
@@ -74,6 +79,7 @@ void HostingBrowserHandlers::Capture(Browser*& ppDisp, bool& cancel) {
 }
 
 void HostingBrowserHandlers::DocumentComplete(const std::string& /*url*/) {
+  std::shared_ptr<Form> alive = context_.bar.KeepAlive();
   BarFlags& flags = context_.flags;
   if (!flags.SafeShutdownRequested) return;
   try {
@@ -98,7 +104,7 @@ void HostingBrowserHandlers::OnQuit() {
   } catch (const Error&) {
   }
   try {
-    hosting_.ShowBrowserBar(kBandClsid, true);
+    if (hosting_) hosting_->ShowBrowserBar(kBandClsid, true);
   } catch (const Error&) {
   }
 }

@@ -9,8 +9,11 @@ namespace windlock {
 // safe-shutdown step on document complete, and remembering the bar's visibility on quit.
 class HostingBrowserHandlers : public BrowserEvents {
  public:
-  HostingBrowserHandlers(CaptureContext& context, Browser& hosting)
-      : context_(context), hosting_(hosting) {}
+  explicit HostingBrowserHandlers(CaptureContext& context) : context_(context) {}
+
+  // The hosting browser whose events arrive here; none while the bar is bound to no browser. An
+  // event that is still running (inside its modal windows) goes on when the browser changes.
+  void Bind(Browser* hosting) { hosting_ = hosting; }
 
   void NewWindow2(Browser*& ppDisp, bool& cancel) override;
   void DocumentComplete(const std::string& url) override;
@@ -21,7 +24,7 @@ class HostingBrowserHandlers : public BrowserEvents {
   void Capture(Browser*& ppDisp, bool& cancel);
 
   CaptureContext& context_;
-  Browser& hosting_;
+  Browser* hosting_ = nullptr;
 };
 
 }  // namespace windlock

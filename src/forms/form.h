@@ -13,7 +13,7 @@ namespace windlock {
 
 // A form: its controls and timers, found by name ("Command1(2)", "Label1"), and its loaded
 // state. Subclasses add the event procedures.
-class Form {
+class Form : public std::enable_shared_from_this<Form> {
  public:
   explicit Form(std::string name) : name_(std::move(name)) {}
   virtual ~Form() = default;
@@ -44,6 +44,12 @@ class Form {
 
   // Ends the form: its timers stop and it counts as closed.
   void Unload();
+
+  // Keeps the form's object alive while a handler of it is on the stack. A handler that shows a
+  // modal window runs a nested message loop, where the form can be unloaded and let go by its
+  // owner; the handler then goes on with an unloaded form, never a freed one. Empty when the
+  // form is not shared-owned.
+  std::shared_ptr<Form> KeepAlive() { return weak_from_this().lock(); }
 
  protected:
   Control& AddControl(std::string name, ControlKind kind);

@@ -4,7 +4,7 @@ namespace windlock {
 
 BarForm& Apartment::LoadBarForm() {
   if (!bar_form_) {
-    bar_form_ = std::make_unique<BarForm>(platform_, module_);
+    bar_form_ = std::make_shared<BarForm>(platform_, module_);
     ++bar_form_loads_;
     bar_form_->Load();
   }

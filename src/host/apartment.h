@@ -27,7 +27,8 @@ class Apartment {
  private:
   Platform& platform_;
   ModuleData module_;
-  std::unique_ptr<BarForm> bar_form_;
+  // Shared: a handler of the form may still be running when the form is unloaded.
+  std::shared_ptr<BarForm> bar_form_;
   uint64_t bar_form_loads_ = 0;
 };
 

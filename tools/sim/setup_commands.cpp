@@ -94,8 +94,13 @@ void Answer(ScenarioRunner& runner, const ScenarioLine& line) {
   } else if (dialog == "messagebox") {
     line.Expect(2, 2);
     const std::string& answer = line.Word(1);
-    if (answer != "yes" && answer != "no") throw ScenarioError("answer messagebox yes or no");
-    ui.QueueYesNo(answer == "yes");
+    if (answer == "hold") {
+      ui.HoldNextMessageBox();
+    } else if (answer == "yes" || answer == "no") {
+      ui.QueueYesNo(answer == "yes");
+    } else {
+      throw ScenarioError("answer messagebox yes, no or hold");
+    }
   } else {
     throw ScenarioError("answer font, file, menu or messagebox, not " + dialog);
   }

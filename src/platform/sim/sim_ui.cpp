@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "forms/form.h"
+#include "platform/sim/sim_message_box.h"
 
 namespace windlock::sim {
 namespace {
@@ -63,6 +64,17 @@ std::optional<std::string> SimUi::ShowOpenFileDialog(const std::string& title,
 int SimUi::ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
                           unsigned style) {
   message_boxes_.push_back({text, title, style});
+  std::string shown = "messagebox " + std::to_string(style & 0xF0) + " " +
+                      (title ? Quote(*title) : std::string("default")) + " " + Quote(text);
+  if (held_message_boxes_ > 0) {
+    --held_message_boxes_;
+    trace_(shown + " held");
+    SimMessageBox box(style);
+    box.Show();
+    RunModal(box);
+    trace_("messagebox answered " + std::to_string(box.answer()));
+    return box.answer();
+  }
   int answer = kIdOk;
   if ((style & 0xF) == kMbYesNo) {
     answer = kIdYes;
@@ -71,9 +83,7 @@ int SimUi::ShowMessageBox(const std::string& text, const std::optional<std::stri
       yes_no_answers_.pop_front();
     }
   }
-  trace_("messagebox " + std::to_string(style & 0xF0) + " " +
-         (title ? Quote(*title) : std::string("default")) + " " + Quote(text) + " -> " +
-         std::to_string(answer));
+  trace_(shown + " -> " + std::to_string(answer));
   return answer;
 }
 

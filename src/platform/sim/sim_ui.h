@@ -47,6 +47,8 @@ class SimUi : public Ui {
   const std::vector<ShownMessageBox>& message_boxes() const { return message_boxes_; }
   // The answer for the next message box with Yes and No buttons.
   void QueueYesNo(bool yes) { yes_no_answers_.push_back(yes); }
+  // The next message box stays open, a modal window of its own, until the user answers it.
+  void HoldNextMessageBox() { ++held_message_boxes_; }
   // Answers for the next font and file-open dialogs; none cancels the dialog.
   void QueueFont(std::optional<Font> font) { font_answers_.push_back(std::move(font)); }
   void QueueFile(std::optional<std::string> path) { file_answers_.push_back(std::move(path)); }
@@ -59,6 +61,7 @@ class SimUi : public Ui {
   std::vector<ShownMessageBox> message_boxes_;
   std::string clipboard_;
   std::deque<bool> yes_no_answers_;
+  int held_message_boxes_ = 0;
   std::deque<std::optional<Font>> font_answers_;
   std::deque<std::optional<std::string>> file_answers_;
 };
