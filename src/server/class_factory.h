@@ -2,18 +2,19 @@
 
 #include <unknwn.h>
 
+#include "platform/win32/com_object.h"
+
 namespace windlock::server {
 
-// Makes IEBar objects; one static instance serves DllGetClassObject.
-class ClassFactory : public IClassFactory {
+// Makes IEBar objects; DllGetClassObject hands out a new one each time.
+class ClassFactory : public win32::ComObject<ClassFactory, IClassFactory> {
  public:
-  // IUnknown
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
   // IClassFactory
-  STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
-  STDMETHODIMP LockServer(BOOL lock) override;
+  STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) noexcept override;
+  STDMETHODIMP LockServer(BOOL lock) noexcept override;
+
+ protected:
+  ~ClassFactory() override = default;
 };
 
 }  // namespace windlock::server

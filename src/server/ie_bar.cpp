@@ -7,6 +7,8 @@
 namespace windlock::server {
 namespace {
 
+using win32::ComGuard;
+
 BandPoint FromPoint(const POINTL& point) {
   return {point.x, point.y};
 }
@@ -26,148 +28,131 @@ IEBar::~IEBar() {
   context_.Release();
 }
 
-// IUnknown
-
-STDMETHODIMP IEBar::QueryInterface(REFIID iid, void** object) {
-  if (!object) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IOleWindow || iid == IID_IDockingWindow ||
-      iid == IID_IDeskBand) {
-    *object = static_cast<IDeskBand*>(this);
-  } else if (iid == IID_IObjectWithSite) {
-    *object = static_cast<IObjectWithSite*>(this);
-  } else if (iid == IID_IInputObject) {
-    *object = static_cast<IInputObject*>(this);
-  } else if (iid == IID_IContextMenu) {
-    *object = static_cast<IContextMenu*>(this);
-  } else {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP_(ULONG) IEBar::AddRef() {
-  return InterlockedIncrement(&references_);
-}
-
-STDMETHODIMP_(ULONG) IEBar::Release() {
-  ULONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return left;
-}
-
 // IOleWindow
 
-STDMETHODIMP IEBar::GetWindow(HWND* window) {
-  if (!window) return E_POINTER;
-  WindowHandle handle = 0;
-  HRESULT result = band_->GetWindow(handle);
-  *window = reinterpret_cast<HWND>(handle);
-  return result;
+STDMETHODIMP IEBar::GetWindow(HWND* window) noexcept {
+  return ComGuard([&] {
+    if (!window) return E_POINTER;
+    WindowHandle handle = 0;
+    HRESULT result = band_->GetWindow(handle);
+    *window = reinterpret_cast<HWND>(handle);
+    return result;
+  });
 }
 
-STDMETHODIMP IEBar::ContextSensitiveHelp(BOOL enter_mode) {
-  return band_->ContextSensitiveHelp(enter_mode != FALSE);
+STDMETHODIMP IEBar::ContextSensitiveHelp(BOOL enter_mode) noexcept {
+  return ComGuard([&] { return band_->ContextSensitiveHelp(enter_mode != FALSE); });
 }
 
 // IDockingWindow
 
-STDMETHODIMP IEBar::ShowDW(BOOL show) {
-  return band_->ShowDW(show != FALSE);
+STDMETHODIMP IEBar::ShowDW(BOOL show) noexcept {
+  return ComGuard([&] { return band_->ShowDW(show != FALSE); });
 }
 
-STDMETHODIMP IEBar::CloseDW(DWORD) {
-  return band_->CloseDW();
+STDMETHODIMP IEBar::CloseDW(DWORD) noexcept {
+  return ComGuard([&] { return band_->CloseDW(); });
 }
 
-STDMETHODIMP IEBar::ResizeBorderDW(LPCRECT, IUnknown*, BOOL) {
-  return band_->ResizeBorderDW();
+STDMETHODIMP IEBar::ResizeBorderDW(LPCRECT, IUnknown*, BOOL) noexcept {
+  return ComGuard([&] { return band_->ResizeBorderDW(); });
 }
 
 // IDeskBand
 
-STDMETHODIMP IEBar::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) {
-  if (!info) return E_INVALIDARG;
-  BandInfo band_info{info->dwMask,
-                     FromPoint(info->ptMinSize),
-                     FromPoint(info->ptMaxSize),
-                     FromPoint(info->ptIntegral),
-                     FromPoint(info->ptActual),
-                     win32::Narrow(info->wszTitle),
-                     info->dwModeFlags,
-                     info->crBkgnd};
-  HRESULT result = band_->GetBandInfo(band_info);
-  info->ptMinSize = ToPoint(band_info.min_size);
-  info->ptMaxSize = ToPoint(band_info.max_size);
-  info->ptIntegral = ToPoint(band_info.integral);
-  info->ptActual = ToPoint(band_info.actual);
-  if (band_info.mask & kDbimTitle) {
-    std::wstring title = win32::Widen(band_info.title);
-    std::size_t length = std::min(title.size(), std::size(info->wszTitle) - 1);
-    std::copy_n(title.begin(), length, info->wszTitle);
-    info->wszTitle[length] = L'\0';
-  }
-  info->dwModeFlags = band_info.mode_flags;
-  return result;
+STDMETHODIMP IEBar::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) noexcept {
+  return ComGuard([&] {
+    if (!info) return E_INVALIDARG;
+    BandInfo band_info{info->dwMask,
+                       FromPoint(info->ptMinSize),
+                       FromPoint(info->ptMaxSize),
+                       FromPoint(info->ptIntegral),
+                       FromPoint(info->ptActual),
+                       win32::Narrow(info->wszTitle),
+                       info->dwModeFlags,
+                       info->crBkgnd};
+    HRESULT result = band_->GetBandInfo(band_info);
+    info->ptMinSize = ToPoint(band_info.min_size);
+    info->ptMaxSize = ToPoint(band_info.max_size);
+    info->ptIntegral = ToPoint(band_info.integral);
+    info->ptActual = ToPoint(band_info.actual);
+    if (band_info.mask & kDbimTitle) {
+      std::wstring title = win32::Widen(band_info.title);
+      std::size_t length = std::min(title.size(), std::size(info->wszTitle) - 1);
+      std::copy_n(title.begin(), length, info->wszTitle);
+      info->wszTitle[length] = L'\0';
+    }
+    info->dwModeFlags = band_info.mode_flags;
+    return result;
+  });
 }
 
 // IObjectWithSite
 
-STDMETHODIMP IEBar::SetSite(IUnknown* site) {
-  if (!site) {
-    HRESULT result = band_->SetSite(nullptr);
-    site_.reset();
+STDMETHODIMP IEBar::SetSite(IUnknown* site) noexcept {
+  return ComGuard([&] {
+    if (!site) {
+      HRESULT result = band_->SetSite(nullptr);
+      site_.reset();
+      return result;
+    }
+    // The core holds the new site from here on, even when it refuses it.
+    auto new_site =
+        std::make_unique<win32::Win32BandSite>(win32::ComPtr<IUnknown>::Share(site), identity());
+    HRESULT result = band_->SetSite(new_site.get());
+    site_ = std::move(new_site);
     return result;
-  }
-  // The core holds the new site from here on, even when it refuses it.
-  auto new_site = std::make_unique<win32::Win32BandSite>(win32::ComPtr<IUnknown>::Share(site),
-                                                         static_cast<IInputObject*>(this));
-  HRESULT result = band_->SetSite(new_site.get());
-  site_ = std::move(new_site);
-  return result;
+  });
 }
 
-STDMETHODIMP IEBar::GetSite(REFIID iid, void** site) {
-  if (!site) return E_POINTER;
-  *site = nullptr;
-  if (!site_) return E_FAIL;
-  return site_->site()->QueryInterface(iid, site);
+STDMETHODIMP IEBar::GetSite(REFIID iid, void** site) noexcept {
+  return ComGuard([&] {
+    if (!site) return E_POINTER;
+    *site = nullptr;
+    if (!site_) return E_FAIL;
+    return site_->site()->QueryInterface(iid, site);
+  });
 }
 
 // IInputObject
 
-STDMETHODIMP IEBar::UIActivateIO(BOOL activate, MSG*) {
-  return band_->UIActivateIO(activate != FALSE);
+STDMETHODIMP IEBar::UIActivateIO(BOOL activate, MSG*) noexcept {
+  return ComGuard([&] { return band_->UIActivateIO(activate != FALSE); });
 }
 
-STDMETHODIMP IEBar::HasFocusIO() {
-  return band_->HasFocusIO();
+STDMETHODIMP IEBar::HasFocusIO() noexcept {
+  return ComGuard([&] { return band_->HasFocusIO(); });
 }
 
-STDMETHODIMP IEBar::TranslateAcceleratorIO(MSG* message) {
-  if (!message) return S_OK;
-  return band_->TranslateAcceleratorIO({reinterpret_cast<WindowHandle>(message->hwnd),
-                                        message->message, message->wParam, message->lParam});
+STDMETHODIMP IEBar::TranslateAcceleratorIO(MSG* message) noexcept {
+  return ComGuard([&]() -> HRESULT {
+    if (!message) return S_OK;
+    return band_->TranslateAcceleratorIO({reinterpret_cast<WindowHandle>(message->hwnd),
+                                          message->message, message->wParam, message->lParam});
+  });
 }
 
 // IContextMenu
 
 STDMETHODIMP IEBar::QueryContextMenu(HMENU menu, UINT index_menu, UINT id_cmd_first,
-                                     UINT id_cmd_last, UINT flags) {
-  return band_->QueryContextMenu(reinterpret_cast<MenuHandle>(menu), index_menu, id_cmd_first,
-                                 id_cmd_last, flags);
+                                     UINT id_cmd_last, UINT flags) noexcept {
+  return ComGuard([&] {
+    return band_->QueryContextMenu(reinterpret_cast<MenuHandle>(menu), index_menu, id_cmd_first,
+                                   id_cmd_last, flags);
+  });
 }
 
-STDMETHODIMP IEBar::InvokeCommand(CMINVOKECOMMANDINFO* info) {
-  if (!info) return E_INVALIDARG;
-  // A verb given as text names no command of this menu.
-  if (!IS_INTRESOURCE(info->lpVerb)) return E_INVALIDARG;
-  return band_->InvokeCommand(LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)));
+STDMETHODIMP IEBar::InvokeCommand(CMINVOKECOMMANDINFO* info) noexcept {
+  return ComGuard([&]() -> HRESULT {
+    if (!info) return E_INVALIDARG;
+    // A verb given as text names no command of this menu.
+    if (!IS_INTRESOURCE(info->lpVerb)) return E_INVALIDARG;
+    return band_->InvokeCommand(LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)));
+  });
 }
 
-STDMETHODIMP IEBar::GetCommandString(UINT_PTR, UINT, UINT*, CHAR*, UINT) {
-  return band_->GetCommandString();
+STDMETHODIMP IEBar::GetCommandString(UINT_PTR, UINT, UINT*, CHAR*, UINT) noexcept {
+  return ComGuard([&] { return band_->GetCommandString(); });
 }
 
 }  // namespace windlock::server

@@ -5,58 +5,52 @@
 #include <memory>
 
 #include "host/band.h"
-#include "platform/win32/module.h"
+#include "platform/win32/com_object.h"
 #include "platform/win32/win32_band_site.h"
 #include "server/thread_context.h"
 
 namespace windlock::server {
 
 // The COM class IEBar: the browser's band protocol, translated to the core band.
-class IEBar : public IDeskBand, public IObjectWithSite, public IInputObject, public IContextMenu {
+class IEBar
+    : public win32::ComObject<IEBar, win32::Implements<IDeskBand, IDockingWindow, IOleWindow>,
+                              IObjectWithSite, IInputObject, IContextMenu> {
  public:
   IEBar();
 
-  // IUnknown
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
-
   // IOleWindow
-  STDMETHODIMP GetWindow(HWND* window) override;
-  STDMETHODIMP ContextSensitiveHelp(BOOL enter_mode) override;
+  STDMETHODIMP GetWindow(HWND* window) noexcept override;
+  STDMETHODIMP ContextSensitiveHelp(BOOL enter_mode) noexcept override;
 
   // IDockingWindow
-  STDMETHODIMP ShowDW(BOOL show) override;
-  STDMETHODIMP CloseDW(DWORD reserved) override;
-  STDMETHODIMP ResizeBorderDW(LPCRECT border, IUnknown* toolbar_site, BOOL reserved) override;
+  STDMETHODIMP ShowDW(BOOL show) noexcept override;
+  STDMETHODIMP CloseDW(DWORD reserved) noexcept override;
+  STDMETHODIMP ResizeBorderDW(LPCRECT border, IUnknown* toolbar_site,
+                              BOOL reserved) noexcept override;
 
   // IDeskBand
-  STDMETHODIMP GetBandInfo(DWORD band_id, DWORD view_mode, DESKBANDINFO* info) override;
+  STDMETHODIMP GetBandInfo(DWORD band_id, DWORD view_mode, DESKBANDINFO* info) noexcept override;
 
   // IObjectWithSite
-  STDMETHODIMP SetSite(IUnknown* site) override;
-  STDMETHODIMP GetSite(REFIID iid, void** site) override;
+  STDMETHODIMP SetSite(IUnknown* site) noexcept override;
+  STDMETHODIMP GetSite(REFIID iid, void** site) noexcept override;
 
   // IInputObject
-  STDMETHODIMP UIActivateIO(BOOL activate, MSG* message) override;
-  STDMETHODIMP HasFocusIO() override;
-  STDMETHODIMP TranslateAcceleratorIO(MSG* message) override;
+  STDMETHODIMP UIActivateIO(BOOL activate, MSG* message) noexcept override;
+  STDMETHODIMP HasFocusIO() noexcept override;
+  STDMETHODIMP TranslateAcceleratorIO(MSG* message) noexcept override;
 
   // IContextMenu
   STDMETHODIMP QueryContextMenu(HMENU menu, UINT index_menu, UINT id_cmd_first, UINT id_cmd_last,
-                                UINT flags) override;
-  STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO* info) override;
+                                UINT flags) noexcept override;
+  STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO* info) noexcept override;
   STDMETHODIMP GetCommandString(UINT_PTR id_cmd, UINT type, UINT* reserved, CHAR* name,
-                                UINT max) override;
+                                UINT max) noexcept override;
 
  protected:
-  virtual ~IEBar();
+  ~IEBar() override;
 
  private:
-  IUnknown* Identity() { return static_cast<IDeskBand*>(this); }
-
-  LONG references_ = 1;
-  win32::ModuleReference module_;
   ThreadContext& context_;
   std::unique_ptr<win32::Win32BandSite> site_;
   std::unique_ptr<Band> band_;

@@ -1,10 +1,11 @@
 #include "server/registration.h"
 
+#include <windows.h>
+
 #include <oleauto.h>
 
 #include <string>
 
-#include "common/hresult.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/module.h"
 #include "platform/win32/text.h"
@@ -103,61 +104,42 @@ GUID Guid(const char* braced) {
   return guid;
 }
 
-template <typename Body>
-HRESULT Reporting(Body&& body) {
-  try {
-    body();
-    return S_OK;
-  } catch (const Error& error) {
-    return HResultFromError(error);
+}  // namespace
+
+void RegisterServer() {
+  SetString(HKEY_CLASSES_ROOT, ClassKey(), nullptr, kBandTitle);
+  SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\InprocServer32", nullptr, win32::ModulePath());
+  SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+  SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\TypeLib", nullptr, win32::Widen(kTypeLibraryId));
+  win32::ComPtr<ITypeLib> library;
+  win32::ThrowIfFailed(LoadTypeLibEx(win32::ModulePath().c_str(), REGKIND_REGISTER, library.Put()));
+}
+
+void UnregisterServer() {
+  DeleteTree(HKEY_CLASSES_ROOT, ClassKey());
+  win32::RegistryKey library_key;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"TypeLib\\" + win32::Widen(kTypeLibraryId)).c_str(), 0,
+                    KEY_READ, library_key.Put()) != ERROR_SUCCESS) {
+    return;
+  }
+  win32::ThrowIfFailed(UnRegisterTypeLib(Guid(kTypeLibraryId), 1, 0, LOCALE_NEUTRAL, kSysKind));
+}
+
+void InstallExplorerBar() {
+  CreateKey(HKEY_CLASSES_ROOT, CategoryKey());
+  CreateKey(HKEY_LOCAL_MACHINE, ExplorerBarKey());
+  ForgetCategoryCaches();
+  if (!SettingsStored()) {
+    win32::Win32Registry registry;
+    SaveSettings(DefaultSettings(), registry);
   }
 }
 
-}  // namespace
-
-HRESULT RegisterServer() {
-  return Reporting([] {
-    SetString(HKEY_CLASSES_ROOT, ClassKey(), nullptr, kBandTitle);
-    SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\InprocServer32", nullptr, win32::ModulePath());
-    SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
-    SetString(HKEY_CLASSES_ROOT, ClassKey() + L"\\TypeLib", nullptr, win32::Widen(kTypeLibraryId));
-    win32::ComPtr<ITypeLib> library;
-    win32::ThrowIfFailed(
-        LoadTypeLibEx(win32::ModulePath().c_str(), REGKIND_REGISTER, library.Put()));
-  });
-}
-
-HRESULT UnregisterServer() {
-  return Reporting([] {
-    DeleteTree(HKEY_CLASSES_ROOT, ClassKey());
-    win32::RegistryKey library_key;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"TypeLib\\" + win32::Widen(kTypeLibraryId)).c_str(), 0,
-                      KEY_READ, library_key.Put()) != ERROR_SUCCESS) {
-      return;
-    }
-    win32::ThrowIfFailed(UnRegisterTypeLib(Guid(kTypeLibraryId), 1, 0, LOCALE_NEUTRAL, kSysKind));
-  });
-}
-
-HRESULT InstallExplorerBar() {
-  return Reporting([] {
-    CreateKey(HKEY_CLASSES_ROOT, CategoryKey());
-    CreateKey(HKEY_LOCAL_MACHINE, ExplorerBarKey());
-    ForgetCategoryCaches();
-    if (!SettingsStored()) {
-      win32::Win32Registry registry;
-      SaveSettings(DefaultSettings(), registry);
-    }
-  });
-}
-
-HRESULT UninstallExplorerBar() {
-  return Reporting([] {
-    DeleteTree(HKEY_CLASSES_ROOT, CategoryKey());
-    DeleteIfEmpty(HKEY_CLASSES_ROOT, ClassKey() + L"\\Implemented Categories");
-    DeleteTree(HKEY_LOCAL_MACHINE, ExplorerBarKey());
-    ForgetCategoryCaches();
-  });
+void UninstallExplorerBar() {
+  DeleteTree(HKEY_CLASSES_ROOT, CategoryKey());
+  DeleteIfEmpty(HKEY_CLASSES_ROOT, ClassKey() + L"\\Implemented Categories");
+  DeleteTree(HKEY_LOCAL_MACHINE, ExplorerBarKey());
+  ForgetCategoryCaches();
 }
 
 }  // namespace windlock::server

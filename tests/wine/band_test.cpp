@@ -71,11 +71,10 @@ TEST_F(BandTest, ListensToTheBrowserWhileItHasTheSite) {
 
 TEST_F(BandTest, RefusesASiteWithoutAWindow) {
   ASSERT_NO_FATAL_FAILURE(host_.Create());
-  auto* windowless = new FakeSite(host_.frame(), &host_.browser(), false);
+  ComPtr<FakeSite> windowless = FakeSite::Make(host_.frame(), &host_.browser(), false);
   EXPECT_EQ(E_FAIL,
-            host_.As<IObjectWithSite>()->SetSite(static_cast<IServiceProvider*>(windowless)));
+            host_.As<IObjectWithSite>()->SetSite(static_cast<IServiceProvider*>(windowless.get())));
   EXPECT_EQ(S_OK, host_.As<IObjectWithSite>()->SetSite(nullptr));
-  windowless->Release();
 }
 
 TEST_F(BandTest, BandInfoFillsWhatTheMaskAsksFor) {

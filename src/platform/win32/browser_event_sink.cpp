@@ -1,6 +1,5 @@
 #include "platform/win32/browser_event_sink.h"
 
-#include <exdisp.h>
 #include <exdispid.h>
 
 #include "platform/win32/text.h"
@@ -9,47 +8,30 @@
 
 namespace windlock::win32 {
 
-STDMETHODIMP BrowserEventSink::QueryInterface(REFIID iid, void** object) {
-  if (!object) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DWebBrowserEvents2) {
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
+STDMETHODIMP BrowserEventSink::GetTypeInfoCount(UINT* count) noexcept {
+  return ComGuard([&] {
+    if (!count) return E_POINTER;
+    *count = 0;
     return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  });
 }
 
-STDMETHODIMP_(ULONG) BrowserEventSink::AddRef() {
-  return InterlockedIncrement(&references_);
+STDMETHODIMP BrowserEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
+  return ComGuard([&] {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+  });
 }
 
-STDMETHODIMP_(ULONG) BrowserEventSink::Release() {
-  ULONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return left;
-}
-
-STDMETHODIMP BrowserEventSink::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-STDMETHODIMP BrowserEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
-STDMETHODIMP BrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  return E_NOTIMPL;
+STDMETHODIMP BrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept {
+  return ComGuard([] { return E_NOTIMPL; });
 }
 
 STDMETHODIMP BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
-                                      EXCEPINFO*, UINT*) {
-  if (!events_ || !params) return S_OK;
-  // Arguments arrive last first; nothing the core raises may cross back into the browser.
-  try {
+                                      EXCEPINFO*, UINT*) noexcept {
+  return ComGuard([&] {
+    if (!events_ || !params) return;
+    // Arguments arrive last first.
     switch (id) {
       case DISPID_NEWWINDOW2:
         NewWindow2(*params);
@@ -63,9 +45,7 @@ STDMETHODIMP BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*
       default:
         break;
     }
-  } catch (...) {
-  }
-  return S_OK;
+  });
 }
 
 void BrowserEventSink::NewWindow2(DISPPARAMS& params) {

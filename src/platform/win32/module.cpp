@@ -1,7 +1,5 @@
 #include "platform/win32/module.h"
 
-#include <atomic>
-
 #include "platform/win32/win32_error.h"
 
 // The linker's name for the start of the image this code is in: its module handle, known
@@ -9,11 +7,6 @@
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace windlock::win32 {
-namespace {
-
-std::atomic<long> g_locks{0};
-
-}  // namespace
 
 HINSTANCE ModuleHandle() {
   return reinterpret_cast<HINSTANCE>(&__ImageBase);
@@ -31,16 +24,6 @@ std::wstring ModulePath() {
     }
     path.resize(path.size() * 2);
   }
-}
-
-void LockModule() {
-  ++g_locks;
-}
-void UnlockModule() {
-  --g_locks;
-}
-bool ModuleInUse() {
-  return g_locks > 0;
 }
 
 }  // namespace windlock::win32

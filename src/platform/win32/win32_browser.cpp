@@ -57,7 +57,7 @@ void Win32Browser::Advise(BrowserEvents* events) {
   if (!container) throw ErrorFromHresult(E_NOINTERFACE);
   Connection connection;
   ThrowIfFailed(container->FindConnectionPoint(DIID_DWebBrowserEvents2, connection.point.Put()));
-  connection.sink = ComPtr<BrowserEventSink>::Adopt(new BrowserEventSink(events));
+  connection.sink = BrowserEventSink::Make(events);
   ThrowIfFailed(connection.point->Advise(connection.sink.get(), &connection.cookie));
   connections_[events] = std::move(connection);
 }

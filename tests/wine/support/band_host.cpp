@@ -44,16 +44,14 @@ BandHost::BandHost() {
                               frame_, nullptr, GetModuleHandleW(nullptr), nullptr);
   EXPECT_NE(nullptr, text_box_);
   SetForegroundWindow(frame_);
-  browser_ = new FakeBrowser;
+  browser_ = FakeBrowser::Make();
   browser_->set_location_url(L"http://host.example/page");
   browser_->set_window(frame_);
-  site_ = new FakeSite(frame_, browser_);
+  site_ = FakeSite::Make(frame_, browser_.get());
 }
 
 BandHost::~BandHost() {
   if (band_) Dismiss();
-  site_->Release();
-  browser_->Release();
   if (frame_) DestroyWindow(frame_);
 }
 
@@ -68,7 +66,7 @@ void BandHost::CreateAndAttach() {
   ASSERT_NO_FATAL_FAILURE(Create());
   ComPtr<IObjectWithSite> with_site = As<IObjectWithSite>();
   ASSERT_TRUE(with_site);
-  ASSERT_EQ(S_OK, with_site->SetSite(static_cast<IServiceProvider*>(site_)));
+  ASSERT_EQ(S_OK, with_site->SetSite(static_cast<IServiceProvider*>(site_.get())));
 }
 
 HWND BandHost::BarWindow() const {

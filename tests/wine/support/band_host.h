@@ -28,8 +28,8 @@ class BandHost {
 
   HWND frame() const { return frame_; }
   HWND text_box() const { return text_box_; }
-  FakeBrowser& browser() { return *browser_; }
-  FakeSite& site() { return *site_; }
+  FakeBrowser& browser() { return *browser_.get(); }
+  FakeSite& site() { return *site_.get(); }
 
   // CoCreateInstance of the band's class through the registry; fails the test on error.
   void Create();
@@ -50,8 +50,8 @@ class BandHost {
  private:
   HWND frame_ = nullptr;
   HWND text_box_ = nullptr;
-  FakeBrowser* browser_ = nullptr;
-  FakeSite* site_ = nullptr;
+  ComPtr<FakeBrowser> browser_;
+  ComPtr<FakeSite> site_;
   ComPtr<IDeskBand> band_;
 };
 

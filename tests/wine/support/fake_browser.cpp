@@ -46,31 +46,6 @@ HRESULT FakeBrowser::FireOnQuit() {
   return Fire(DISPID_ONQUIT);
 }
 
-HRESULT STDMETHODCALLTYPE FakeBrowser::QueryInterface(REFIID iid, void** object) {
-  if (!object) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IWebBrowser ||
-      iid == IID_IWebBrowserApp || iid == IID_IWebBrowser2) {
-    *object = static_cast<IWebBrowser2*>(this);
-  } else if (iid == IID_IConnectionPointContainer) {
-    *object = static_cast<IConnectionPointContainer*>(this);
-  } else {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE FakeBrowser::AddRef() {
-  return ++references_;
-}
-
-ULONG STDMETHODCALLTYPE FakeBrowser::Release() {
-  ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT STDMETHODCALLTYPE FakeBrowser::GetTypeInfoCount(UINT* count) {
   if (!count) return E_POINTER;
   *count = 0;
@@ -105,27 +80,31 @@ HRESULT STDMETHODCALLTYPE FakeBrowser::ShowBrowserBar(VARIANT* clsid, VARIANT* s
   return S_OK;
 }
 
+class FakeBrowser::EventsConnectionPoint final
+    : public windlock::win32::ComObject<EventsConnectionPoint, IConnectionPoint> {
+ public:
+  explicit EventsConnectionPoint(ComPtr<FakeBrowser> browser) : browser_(std::move(browser)) {}
+  HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
+  HRESULT STDMETHODCALLTYPE
+  GetConnectionPointContainer(IConnectionPointContainer** container) override;
+  HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+  HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override;
+
+ private:
+  ~EventsConnectionPoint() override = default;
+
+  ComPtr<FakeBrowser> browser_;
+};
+
 HRESULT STDMETHODCALLTYPE FakeBrowser::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
   if (!point) return E_POINTER;
   if (iid != DIID_DWebBrowserEvents2) {
     *point = nullptr;
     return kNoConnection;
   }
-  *point = &events_;
-  events_.AddRef();
+  *point = EventsConnectionPoint::Make(ComPtr<FakeBrowser>::Share(this)).Detach();
   return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE FakeBrowser::EventsConnectionPoint::QueryInterface(REFIID iid,
-                                                                             void** object) {
-  if (!object) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IConnectionPoint) {
-    *object = static_cast<IConnectionPoint*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
 }
 
 HRESULT STDMETHODCALLTYPE FakeBrowser::EventsConnectionPoint::GetConnectionInterface(IID* iid) {
@@ -137,8 +116,7 @@ HRESULT STDMETHODCALLTYPE FakeBrowser::EventsConnectionPoint::GetConnectionInter
 HRESULT STDMETHODCALLTYPE FakeBrowser::EventsConnectionPoint::GetConnectionPointContainer(
     IConnectionPointContainer** container) {
   if (!container) return E_POINTER;
-  *container = &browser_;
-  browser_.AddRef();
+  *container = ComPtr<IConnectionPointContainer>::Share(browser_.get()).Detach();
   return S_OK;
 }
 
@@ -152,27 +130,27 @@ HRESULT STDMETHODCALLTYPE FakeBrowser::EventsConnectionPoint::Advise(IUnknown* s
     *cookie = 0;
     return kCannotConnect;
   }
-  *cookie = browser_.next_cookie_++;
-  browser_.sinks_[*cookie] = dispatch;
-  browser_.advised_cookies_.push_back(*cookie);
+  *cookie = browser_->next_cookie_++;
+  browser_->sinks_[*cookie] = dispatch;
+  browser_->advised_cookies_.push_back(*cookie);
   return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE FakeBrowser::EventsConnectionPoint::Unadvise(DWORD cookie) {
-  auto sink = browser_.sinks_.find(cookie);
-  if (sink == browser_.sinks_.end()) {
-    ++browser_.bad_unadvise_count_;
+  auto sink = browser_->sinks_.find(cookie);
+  if (sink == browser_->sinks_.end()) {
+    ++browser_->bad_unadvise_count_;
     return kNoConnection;
   }
   // Released after the map no longer holds it: the sink's release may call back.
   ComPtr<IDispatch> released = std::move(sink->second);
-  browser_.sinks_.erase(sink);
-  browser_.unadvised_cookies_.push_back(cookie);
+  browser_->sinks_.erase(sink);
+  browser_->unadvised_cookies_.push_back(cookie);
   return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE FakeBrowser::EventsConnectionPoint::EnumConnections(IEnumConnections**) {
-  return browser_.NotImplemented("IConnectionPoint::EnumConnections");
+  return browser_->NotImplemented("IConnectionPoint::EnumConnections");
 }
 
 #define WINDLOCK_NOT_IMPLEMENTED(member, ...)                  \

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/com_ptr.h"
+#include "platform/win32/com_object.h"
 #include "support/identity.h"
 
 namespace windlock_test {
@@ -27,16 +27,19 @@ struct ShowBrowserBarCall {
 // The browser window that hosts the band, as far as the band uses it: its address, its
 // ShowBrowserBar, and DWebBrowserEvents2 through its connection point, which the test fires the
 // way the browser does. Every other member answers E_NOTIMPL and is noted in unexpected_calls().
-class FakeBrowser final : public IWebBrowser2, public IConnectionPointContainer {
+class FakeBrowser final
+    : public windlock::win32::ComObject<
+          FakeBrowser,
+          windlock::win32::Implements<IWebBrowser2, IDispatch, IWebBrowser, IWebBrowserApp>,
+          IConnectionPointContainer> {
  public:
-  FakeBrowser() = default;
-  FakeBrowser(const FakeBrowser&) = delete;
-  FakeBrowser& operator=(const FakeBrowser&) = delete;
-
   // The test's side.
   void set_location_url(const std::wstring& url) { location_url_ = url; }
   void set_window(HWND window) { window_ = window; }
-  ULONG reference_count() const { return references_; }
+  ULONG reference_count() {
+    AddRef();
+    return Release();
+  }
   // The sinks advised and not yet unadvised, by cookie.
   std::size_t sink_count() const { return sinks_.size(); }
   const std::vector<DWORD>& advised_cookies() const { return advised_cookies_; }
@@ -54,11 +57,6 @@ class FakeBrowser final : public IWebBrowser2, public IConnectionPointContainer 
   HRESULT Fire(DISPID event, std::vector<VARIANTARG> arguments = {});
   HRESULT FireNewWindow2(IDispatch** window, VARIANT_BOOL* cancel);
   HRESULT FireOnQuit();
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -142,30 +140,15 @@ class FakeBrowser final : public IWebBrowser2, public IConnectionPointContainer 
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
  private:
-  // DWebBrowserEvents2's connection point; it lives and dies with the browser.
-  class EventsConnectionPoint final : public IConnectionPoint {
-   public:
-    explicit EventsConnectionPoint(FakeBrowser& browser) : browser_(browser) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return browser_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return browser_.Release(); }
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
-    HRESULT STDMETHODCALLTYPE
-    GetConnectionPointContainer(IConnectionPointContainer** container) override;
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override;
+  // DWebBrowserEvents2's connection point: one for each FindConnectionPoint, holding the browser.
+  class EventsConnectionPoint;
 
-   private:
-    FakeBrowser& browser_;
-  };
+  ~FakeBrowser() override = default;
 
   HRESULT NotImplemented(const char* member);
 
-  ULONG references_ = 1;
   std::wstring location_url_;
   HWND window_ = nullptr;
-  EventsConnectionPoint events_{*this};
   std::map<DWORD, ComPtr<IDispatch>> sinks_;
   // Not 1: a band that passes Unadvise a made-up cookie must not get away with it.
   DWORD next_cookie_ = 0x5150;

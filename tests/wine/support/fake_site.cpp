@@ -9,26 +9,12 @@ FakeSite::FakeSite(HWND window, IWebBrowser2* browser, bool gives_ole_window)
       browser_(ComPtr<IWebBrowser2>::Share(browser)),
       gives_ole_window_(gives_ole_window) {}
 
-HRESULT STDMETHODCALLTYPE FakeSite::QueryInterface(REFIID iid, void** object) {
-  if (!object) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IServiceProvider) {
-    *object = static_cast<IServiceProvider*>(this);
-  } else if (iid == IID_IOleWindow && gives_ole_window_) {
-    *object = static_cast<IOleWindow*>(this);
-  } else if (iid == IID_IInputObjectSite) {
-    *object = static_cast<IInputObjectSite*>(this);
-  } else {
-    *object = nullptr;
+HRESULT STDMETHODCALLTYPE FakeSite::QueryInterface(REFIID iid, void** object) noexcept {
+  if (iid == IID_IOleWindow && !gives_ole_window_) {
+    if (object) *object = nullptr;
     return E_NOINTERFACE;
   }
-  AddRef();
-  return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE FakeSite::Release() {
-  ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
+  return ComObject::QueryInterface(iid, object);
 }
 
 HRESULT STDMETHODCALLTYPE FakeSite::GetWindow(HWND* window) {

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "platform/win32/com_ptr.h"
+#include "platform/win32/com_object.h"
 #include "support/identity.h"
 
 namespace windlock_test {
@@ -22,21 +22,21 @@ struct FocusChange {
 
 // The band site the browser gives its bands: the window the band goes into, the hosting browser
 // as service SID_SWebBrowserApp, and IInputObjectSite, whose calls it records.
-class FakeSite final : public IOleWindow, public IServiceProvider, public IInputObjectSite {
+class FakeSite final
+    : public windlock::win32::ComObject<FakeSite, IServiceProvider, IOleWindow, IInputObjectSite> {
  public:
   // `gives_ole_window` false: a site without IOleWindow, which a band cannot live in.
   FakeSite(HWND window, IWebBrowser2* browser, bool gives_ole_window = true);
-  FakeSite(const FakeSite&) = delete;
-  FakeSite& operator=(const FakeSite&) = delete;
 
-  ULONG reference_count() const { return references_; }
+  ULONG reference_count() {
+    AddRef();
+    return Release();
+  }
   const std::vector<FocusChange>& focus_changes() const { return focus_changes_; }
   void clear_focus_changes() { focus_changes_.clear(); }
 
   // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
   // IOleWindow
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
@@ -46,7 +46,8 @@ class FakeSite final : public IOleWindow, public IServiceProvider, public IInput
   HRESULT STDMETHODCALLTYPE OnFocusChangeIS(IUnknown* object, BOOL has_focus) override;
 
  private:
-  ULONG references_ = 1;
+  ~FakeSite() override = default;
+
   HWND window_;
   ComPtr<IWebBrowser2> browser_;
   bool gives_ole_window_;
