@@ -1,7 +1,5 @@
 #include "server/ie_bar.h"
 
-#include <algorithm>
-
 #include "platform/win32/text.h"
 
 namespace windlock::server {
@@ -63,12 +61,13 @@ STDMETHODIMP IEBar::ResizeBorderDW(LPCRECT, IUnknown*, BOOL) noexcept {
 STDMETHODIMP IEBar::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) noexcept {
   return ComGuard([&] {
     if (!info) return E_INVALIDARG;
+    // The title is only written: what the browser's buffer holds may have no terminating zero.
     BandInfo band_info{info->dwMask,
                        FromPoint(info->ptMinSize),
                        FromPoint(info->ptMaxSize),
                        FromPoint(info->ptIntegral),
                        FromPoint(info->ptActual),
-                       win32::Narrow(info->wszTitle),
+                       {},
                        info->dwModeFlags,
                        info->crBkgnd};
     HRESULT result = band_->GetBandInfo(band_info);
@@ -76,12 +75,7 @@ STDMETHODIMP IEBar::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) noexcept {
     info->ptMaxSize = ToPoint(band_info.max_size);
     info->ptIntegral = ToPoint(band_info.integral);
     info->ptActual = ToPoint(band_info.actual);
-    if (band_info.mask & kDbimTitle) {
-      std::wstring title = win32::Widen(band_info.title);
-      std::size_t length = std::min(title.size(), std::size(info->wszTitle) - 1);
-      std::copy_n(title.begin(), length, info->wszTitle);
-      info->wszTitle[length] = L'\0';
-    }
+    if (band_info.mask & kDbimTitle) win32::CopyToBuffer(band_info.title, info->wszTitle);
     info->dwModeFlags = band_info.mode_flags;
     return result;
   });

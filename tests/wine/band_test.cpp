@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -95,15 +96,17 @@ TEST_F(BandTest, BandInfoFillsWhatTheMaskAsksFor) {
       {"everything", DBIM_MINSIZE | DBIM_MAXSIZE | DBIM_INTEGRAL | DBIM_ACTUAL | DBIM_TITLE |
                          DBIM_MODEFLAGS | DBIM_BKCOLOR},
   };
-  // Values no answer has, so a field the band leaves alone shows.
+  // Values no answer has, so a field the band leaves alone shows. The title buffer holds no
+  // terminating zero: the band must write the title, never read it.
   const POINTL untouched = {-7, -7};
   const COLORREF untouched_colour = RGB(1, 2, 3);
+  const std::wstring garbage(std::size(DESKBANDINFO{}.wszTitle), L'#');
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
     DESKBANDINFO info = {};
     info.dwMask = test.mask;
     info.ptMinSize = info.ptMaxSize = info.ptIntegral = info.ptActual = untouched;
-    wcscpy(info.wszTitle, L"untouched");
+    std::copy(garbage.begin(), garbage.end(), info.wszTitle);
     info.dwModeFlags = 0xFFFF;
     info.crBkgnd = untouched_colour;
 
@@ -118,7 +121,12 @@ TEST_F(BandTest, BandInfoFillsWhatTheMaskAsksFor) {
     expect_point(test.mask & DBIM_MAXSIZE, info.ptMaxSize, {-1, -1}, "maximum size");
     expect_point(test.mask & DBIM_INTEGRAL, info.ptIntegral, {1, 1}, "integral");
     expect_point(test.mask & DBIM_ACTUAL, info.ptActual, {0, 0}, "actual size");
-    EXPECT_STREQ(test.mask & DBIM_TITLE ? L"Larkspan" : L"untouched", info.wszTitle);
+    std::wstring title(info.wszTitle, std::size(info.wszTitle));
+    if (test.mask & DBIM_TITLE) {
+      EXPECT_EQ(std::wstring(L"Larkspan", 9), title.substr(0, 9)) << "terminated";
+    } else {
+      EXPECT_EQ(garbage, title);
+    }
     EXPECT_EQ(test.mask & DBIM_MODEFLAGS ? DWORD{DBIMF_VARIABLEHEIGHT} : DWORD{0xFFFF},
               info.dwModeFlags);
     EXPECT_EQ(untouched_colour, info.crBkgnd);

@@ -1,5 +1,7 @@
 #include "platform/win32/text.h"
 
+#include <algorithm>
+
 namespace windlock::win32 {
 
 std::wstring Widen(std::string_view text) {
@@ -19,6 +21,15 @@ std::string Narrow(std::wstring_view text) {
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length,
                       nullptr, nullptr);
   return narrow;
+}
+
+void CopyToBuffer(std::string_view text, std::span<wchar_t> buffer) {
+  if (buffer.empty()) return;
+  std::wstring wide = Widen(text);
+  std::size_t length = std::min(wide.size(), buffer.size() - 1);
+  if (length > 0 && length < wide.size() && IS_HIGH_SURROGATE(wide[length - 1])) --length;
+  std::copy_n(wide.begin(), length, buffer.begin());
+  buffer[length] = L'\0';
 }
 
 Bstr::Bstr(std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,6 +12,10 @@ namespace windlock::win32 {
 // The core speaks UTF-8; Windows speaks UTF-16.
 std::wstring Widen(std::string_view text);
 std::string Narrow(std::wstring_view text);
+
+// Writes `text` into a buffer of fixed size that Windows hands out, cut to fit and always
+// terminated; a character of two UTF-16 units is never cut in half.
+void CopyToBuffer(std::string_view text, std::span<wchar_t> buffer);
 
 // An owned BSTR.
 class Bstr {
