@@ -134,10 +134,11 @@ void BarForm::URLList_MouseDown(bool on_item) {
   module_.MenuContext = on_item ? "Node" : "List";
 }
 
-void BarForm::ScheduleDeferredAction(DeferredAction action) {
+void BarForm::ScheduleDeferredAction(DeferredAction action, uint32_t menu_offset) {
   // An unloaded bar's timers stay stopped.
   if (!loaded()) return;
   deferred_ = action;
+  deferred_menu_offset_ = menu_offset;
   timer3_.SetEnabled(true);
 }
 
@@ -145,7 +146,9 @@ void BarForm::Timer3_Timer() {
   std::shared_ptr<Form> alive = KeepAlive();
   timer3_.SetEnabled(false);
   ReportFailure(platform_.ui, "There Was An Error Opening The Skins Page.", [&] {
-    if (deferred_ == DeferredAction::kOptions) {
+    if (deferred_ == DeferredAction::kMenuCommand) {
+      HandleMenuCommand(deferred_menu_offset_);
+    } else if (deferred_ == DeferredAction::kOptions) {
       ShowOptions();
     } else if (deferred_ == DeferredAction::kSkinsPage && current_ie_) {
       current_ie_->Navigate2(NavigateRequest::To(module_.settings.BrowseSkinsURL));

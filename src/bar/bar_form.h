@@ -76,8 +76,9 @@ class BarForm : public Form {
 
   // What the deferred-action timer does 500 ms after a script asked for it, once the script
   // has returned.
-  enum class DeferredAction { kSkinsPage = 0, kOptions = 1 };
-  void ScheduleDeferredAction(DeferredAction action);
+  enum class DeferredAction { kSkinsPage = 0, kOptions = 1, kMenuCommand = 2 };
+  // `menu_offset`: the command a kMenuCommand runs.
+  void ScheduleDeferredAction(DeferredAction action, uint32_t menu_offset = 0);
 
   // Connects the hosting browser's events to the bar (none disconnects them).
   void SetCurrentIE(Browser* browser);
@@ -156,6 +157,7 @@ class BarForm : public Form {
   Timer& timer2_;
   Timer& timer3_;
   DeferredAction deferred_ = DeferredAction::kSkinsPage;
+  uint32_t deferred_menu_offset_ = 0;
   Browser* current_ie_ = nullptr;
   Band* band_ = nullptr;
   bool activated_ = false;

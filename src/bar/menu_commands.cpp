@@ -71,7 +71,20 @@ void BarForm::ShowContextMenu() {
   } menu{platform_.menus, platform_.menus.CreatePopupMenu()};
   BuildBandMenu(module_, platform_, menu.handle, 0, 0, 1000);
   std::optional<uint32_t> choice = platform_.menus.TrackPopupMenu(menu.handle, window_);
-  if (choice) HandleMenuCommand(*choice);
+  if (!choice) return;
+  // Asked for by a page's script: what opens a modal window or navigates the hosting browser
+  // waits until the script's call has returned, as the bridge's own ShowOptions does.
+  switch (*choice) {
+    case kMenuHomePage:
+    case kMenuOptions:
+    case kMenuAbout:
+    case kMenuUpdates:
+      ScheduleDeferredAction(DeferredAction::kMenuCommand, *choice);
+      break;
+    default:
+      HandleMenuCommand(*choice);
+      break;
+  }
 }
 
 void BarForm::PostNull() {
