@@ -58,10 +58,9 @@ void BrowserEventSink::NewWindow2(DISPPARAMS& params) {
   events_->NewWindow2(target, cancel);
   *cancel_arg.pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
   if (auto* browser = dynamic_cast<Win32Browser*>(target)) {
-    IDispatch* dispatch = browser->Dispatch();
-    if (dispatch) dispatch->AddRef();
-    if (*target_arg.ppdispVal) (*target_arg.ppdispVal)->Release();
-    *target_arg.ppdispVal = dispatch;
+    // The argument lets go of what it held and takes a reference of its own to the browser.
+    ComPtr<IDispatch> previous = ComPtr<IDispatch>::Adopt(*target_arg.ppdispVal);
+    *target_arg.ppdispVal = ComPtr<IDispatch>::Share(browser->Dispatch()).Detach();
   }
 }
 

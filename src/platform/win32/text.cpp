@@ -1,6 +1,7 @@
 #include "platform/win32/text.h"
 
 #include <algorithm>
+#include <new>
 
 namespace windlock::win32 {
 
@@ -35,6 +36,7 @@ void CopyToBuffer(std::string_view text, std::span<wchar_t> buffer) {
 Bstr::Bstr(std::string_view text) {
   std::wstring wide = Widen(text);
   value_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  if (!value_) throw std::bad_alloc();
 }
 
 std::string FromBstr(BSTR text) {

@@ -20,16 +20,23 @@ void CopyToBuffer(std::string_view text, std::span<wchar_t> buffer);
 // An owned BSTR.
 class Bstr {
  public:
+  Bstr() = default;
   explicit Bstr(std::string_view text);
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
   ~Bstr() { SysFreeString(value_); }
+
   BSTR get() const { return value_; }
+  // Frees the string held and hands out the slot for a function to fill.
+  BSTR* Put() {
+    SysFreeString(std::exchange(value_, nullptr));
+    return &value_;
+  }
   // Hands the string to the caller.
   BSTR Detach() { return std::exchange(value_, nullptr); }
 
  private:
-  BSTR value_;
+  BSTR value_ = nullptr;
 };
 
 // The text of a BSTR (which may be NULL), NULs and all.

@@ -1,8 +1,10 @@
 #include "platform/win32/variant_conversion.h"
 
 #include <cstring>
+#include <new>
 
 #include "platform/win32/text.h"
+#include "platform/win32/win32_error.h"
 
 namespace windlock::win32 {
 
@@ -11,20 +13,26 @@ OwnedVariant::OwnedVariant(const Variant& value) : OwnedVariant() {
     value_.vt = VT_I4;
     value_.lVal = value.number();
   } else if (value.is_text()) {
-    value_.vt = VT_BSTR;
     value_.bstrVal = Bstr(value.text()).Detach();
+    value_.vt = VT_BSTR;
   } else if (value.is_bytes()) {
     const Variant::Bytes& bytes = value.bytes();
     SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
-    if (!array) return;
-    void* data = nullptr;
-    if (SUCCEEDED(SafeArrayAccessData(array, &data))) {
-      if (!bytes.empty()) std::memcpy(data, bytes.data(), bytes.size());
-      SafeArrayUnaccessData(array);
-    }
+    if (!array) throw std::bad_alloc();
     value_.vt = VT_ARRAY | VT_UI1;
     value_.parray = array;
+    void* data = nullptr;
+    ThrowIfFailed(SafeArrayAccessData(array, &data));
+    if (!bytes.empty()) std::memcpy(data, bytes.data(), bytes.size());
+    SafeArrayUnaccessData(array);
   }
+}
+
+OwnedVariant OwnedVariant::Boolean(bool value) {
+  OwnedVariant boolean;
+  boolean.value_.vt = VT_BOOL;
+  boolean.value_.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return boolean;
 }
 
 Variant FromVariant(const VARIANT& value) {
@@ -39,15 +47,15 @@ Variant FromVariant(const VARIANT& value) {
     case VT_BSTR:
       return Variant(FromBstr(inner->bstrVal));
     case VT_ARRAY | VT_UI1: {
-      Variant::Bytes bytes;
-      void* data = nullptr;
       LONG low = 0;
       LONG high = -1;
       SafeArrayGetLBound(inner->parray, 1, &low);
       SafeArrayGetUBound(inner->parray, 1, &high);
-      if (high >= low && SUCCEEDED(SafeArrayAccessData(inner->parray, &data))) {
-        const auto* first = static_cast<const uint8_t*>(data);
-        bytes.assign(first, first + (high - low + 1));
+      // Allocated before the array is locked, so nothing can throw while it is.
+      Variant::Bytes bytes(high >= low ? static_cast<std::size_t>(high - low) + 1 : 0);
+      void* data = nullptr;
+      if (!bytes.empty() && SUCCEEDED(SafeArrayAccessData(inner->parray, &data))) {
+        std::memcpy(bytes.data(), data, bytes.size());
         SafeArrayUnaccessData(inner->parray);
       }
       return Variant(std::move(bytes));
@@ -55,13 +63,9 @@ Variant FromVariant(const VARIANT& value) {
     default:
       break;
   }
-  VARIANT text;
-  VariantInit(&text);
-  Variant converted;
-  if (SUCCEEDED(VariantChangeType(&text, const_cast<VARIANT*>(inner), 0, VT_BSTR)))
-    converted = FromBstr(text.bstrVal);
-  VariantClear(&text);
-  return converted;
+  OwnedVariant text;
+  if (FAILED(VariantChangeType(text.get(), const_cast<VARIANT*>(inner), 0, VT_BSTR))) return {};
+  return Variant(FromBstr(text.get()->bstrVal));
 }
 
 }  // namespace windlock::win32

@@ -12,10 +12,13 @@ namespace windlock::win32 {
 class OwnedVariant {
  public:
   OwnedVariant() { VariantInit(&value_); }
+  // Numbers as VT_I4, text as VT_BSTR, bytes as a VT_UI1 array; empty stays VT_EMPTY.
   explicit OwnedVariant(const Variant& value);
-  OwnedVariant(const OwnedVariant&) = delete;
-  OwnedVariant& operator=(const OwnedVariant&) = delete;
+  static OwnedVariant Boolean(bool value);
+  OwnedVariant(OwnedVariant&& other) noexcept : value_(other.value_) { VariantInit(&other.value_); }
+  OwnedVariant& operator=(OwnedVariant&&) = delete;
   ~OwnedVariant() { VariantClear(&value_); }
+
   VARIANT* get() { return &value_; }
 
  private:

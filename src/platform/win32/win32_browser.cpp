@@ -17,11 +17,9 @@ Win32Browser::~Win32Browser() {
 }
 
 std::string Win32Browser::LocationURL() {
-  BSTR location = nullptr;
-  ThrowIfFailed(browser_->get_LocationURL(&location));
-  std::string text = FromBstr(location);
-  SysFreeString(location);
-  return text;
+  Bstr location;
+  ThrowIfFailed(browser_->get_LocationURL(location.Put()));
+  return FromBstr(location.get());
 }
 
 void Win32Browser::Navigate2(const NavigateRequest& request) {
@@ -44,12 +42,9 @@ void Win32Browser::Quit() {
 
 void Win32Browser::ShowBrowserBar(const std::string& clsid, bool show) {
   OwnedVariant bar{Variant(clsid)};
-  VARIANT shown;
-  VariantInit(&shown);
-  shown.vt = VT_BOOL;
-  shown.boolVal = show ? VARIANT_TRUE : VARIANT_FALSE;
+  OwnedVariant shown = OwnedVariant::Boolean(show);
   OwnedVariant size;
-  ThrowIfFailed(browser_->ShowBrowserBar(bar.get(), &shown, size.get()));
+  ThrowIfFailed(browser_->ShowBrowserBar(bar.get(), shown.get(), size.get()));
 }
 
 void Win32Browser::Advise(BrowserEvents* events) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "platform/win32/gdi.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"
 
@@ -18,21 +19,18 @@ void Win32Keyboard::GetKeyboardState(KeyTable& keys) {
 }
 
 TextSize Win32TextMeasure::Measure(const std::string& text, const Font& font) {
-  HDC screen = GetDC(nullptr);
-  int dpi_x = GetDeviceCaps(screen, LOGPIXELSX);
-  int dpi_y = GetDeviceCaps(screen, LOGPIXELSY);
-  HFONT handle =
-      CreateFontW(-static_cast<int>(std::lround(font.size * dpi_y / 72.0)), 0, 0, 0,
-                  font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline, font.strikethrough,
-                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                  DEFAULT_PITCH, Widen(font.name).c_str());
-  HGDIOBJ previous = SelectObject(screen, handle);
+  ScreenDc screen;
+  int dpi_x = GetDeviceCaps(screen.get(), LOGPIXELSX);
+  int dpi_y = GetDeviceCaps(screen.get(), LOGPIXELSY);
+  OwnedFont handle(CreateFontW(-static_cast<int>(std::lround(font.size * dpi_y / 72.0)), 0, 0, 0,
+                               font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline,
+                               font.strikethrough, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                               Widen(font.name).c_str()));
+  Selection selected(screen.get(), handle.get());
   std::wstring wide = Widen(text);
   SIZE extent{};
-  GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &extent);
-  SelectObject(screen, previous);
-  DeleteObject(handle);
-  ReleaseDC(nullptr, screen);
+  GetTextExtentPoint32W(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
   return TextSize{static_cast<float>(extent.cx * 1440.0 / dpi_x),
                   static_cast<float>(extent.cy * 1440.0 / dpi_y)};
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "platform/win32/module.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"
@@ -11,6 +13,19 @@ namespace {
 
 DWORD Attributes(const std::string& path) {
   return GetFileAttributesW(Widen(path).c_str());
+}
+
+struct FindCloser {
+  void operator()(HANDLE search) const noexcept { FindClose(search); }
+};
+// A search of FindFirstFileW, closed when it goes.
+using FindHandle = std::unique_ptr<void, FindCloser>;
+
+// The search of the entries in `folder`, the first of them in `found`; empty (with the system's
+// error as the last error) when it cannot start.
+FindHandle FindEntries(const std::wstring& folder, WIN32_FIND_DATAW& found) {
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  return FindHandle(search == INVALID_HANDLE_VALUE ? nullptr : search);
 }
 
 }  // namespace
@@ -29,27 +44,22 @@ std::vector<std::string> Win32FileSystem::SubFolders(const std::string& path) {
   if (!FolderExists(path)) throw ErrorFromWin32(ERROR_PATH_NOT_FOUND);
   std::vector<std::string> names;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Widen(path + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  FindHandle search = FindEntries(Widen(path), found);
+  if (!search) return names;
   do {
     std::wstring name = found.cFileName;
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
       names.push_back(Narrow(name));
     }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
   return names;
 }
 
 void Win32FileSystem::RemoveFolder(const std::string& path) {
   std::wstring folder = Widen(path);
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) throw ErrorFromWin32(GetLastError());
-  struct Closer {
-    HANDLE handle;
-    ~Closer() { FindClose(handle); }
-  } closer{search};
+  FindHandle search = FindEntries(folder, found);
+  if (!search) throw ErrorFromWin32(GetLastError());
   do {
     std::wstring name = found.cFileName;
     if (name == L"." || name == L"..") continue;
@@ -61,7 +71,9 @@ void Win32FileSystem::RemoveFolder(const std::string& path) {
       SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (!DeleteFileW(child.c_str())) throw ErrorFromWin32(GetLastError());
     }
-  } while (FindNextFileW(search, &found));
+  } while (FindNextFileW(search.get(), &found));
+  // The folder can go only once nothing has it open.
+  search.reset();
   SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (!RemoveDirectoryW(folder.c_str())) throw ErrorFromWin32(GetLastError());
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/registry.h"
 
 namespace windlock::win32 {
@@ -24,13 +26,19 @@ class RegistryKey {
   RegistryKey() = default;
   RegistryKey(const RegistryKey&) = delete;
   RegistryKey& operator=(const RegistryKey&) = delete;
-  ~RegistryKey() {
-    if (key_) RegCloseKey(key_);
-  }
+  ~RegistryKey() { Close(); }
   HKEY get() const { return key_; }
-  HKEY* Put() { return &key_; }
+  // Closes the key held and hands out the slot for a function to fill.
+  HKEY* Put() {
+    Close();
+    return &key_;
+  }
 
  private:
+  void Close() {
+    if (key_) RegCloseKey(std::exchange(key_, nullptr));
+  }
+
   HKEY key_ = nullptr;
 };
 

@@ -5,8 +5,11 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "forms/form.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_devices.h"
 #include "platform/win32/win32_error.h"
@@ -16,6 +19,25 @@ namespace {
 
 // The title of a message box that has none of its own.
 constexpr const char* kApplicationTitle = "Windlock";
+// The longest path the wide file functions take, in characters.
+constexpr std::size_t kLongestPath = 32767;
+
+// Global memory, freed when it goes unless handed on.
+struct GlobalFreer {
+  void operator()(HGLOBAL memory) const noexcept { GlobalFree(memory); }
+};
+using GlobalMemory = std::unique_ptr<void, GlobalFreer>;
+
+// The clipboard, open for this thread until this goes.
+class OpenClipboardScope {
+ public:
+  OpenClipboardScope() {
+    if (!OpenClipboard(nullptr)) throw ErrorFromWin32(GetLastError());
+  }
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+  ~OpenClipboardScope() { CloseClipboard(); }
+};
 
 }  // namespace
 
@@ -30,42 +52,37 @@ int Win32Ui::ShowMessageBox(const std::string& text, const std::optional<std::st
 }
 
 ScreenSize Win32Ui::Screen() {
-  HDC screen = GetDC(nullptr);
-  float twips_x = 1440.0f / static_cast<float>(GetDeviceCaps(screen, LOGPIXELSX));
-  float twips_y = 1440.0f / static_cast<float>(GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
+  ScreenDc screen;
+  float twips_x = 1440.0f / static_cast<float>(GetDeviceCaps(screen.get(), LOGPIXELSX));
+  float twips_y = 1440.0f / static_cast<float>(GetDeviceCaps(screen.get(), LOGPIXELSY));
   return {static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * twips_x,
           static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * twips_y};
 }
 
 void Win32Ui::SetClipboardText(const std::string& text) {
   std::wstring wide = Widen(text);
-  if (!OpenClipboard(nullptr)) throw ErrorFromWin32(GetLastError());
-  EmptyClipboard();
   std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (memory) {
-    std::memcpy(GlobalLock(memory), wide.c_str(), bytes);
-    GlobalUnlock(memory);
-    // The clipboard owns the memory once it has taken it.
-    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
-  }
-  CloseClipboard();
+  GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+  if (!memory) throw std::bad_alloc();
+  std::memcpy(GlobalLock(memory.get()), wide.c_str(), bytes);
+  GlobalUnlock(memory.get());
+  OpenClipboardScope clipboard;
+  EmptyClipboard();
+  if (!SetClipboardData(CF_UNICODETEXT, memory.get())) throw ErrorFromWin32(GetLastError());
+  // The clipboard owns the memory once it has taken it.
+  memory.release();
 }
 
 std::optional<Font> Win32Ui::ShowFontDialog(const Font& preset) {
   LOGFONTW logfont{};
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  int dpi = GetDeviceCaps(ScreenDc().get(), LOGPIXELSY);
   logfont.lfHeight = -MulDiv(static_cast<int>(preset.size * 10 + 0.5f), dpi, 720);
   logfont.lfWeight = preset.bold ? FW_BOLD : FW_NORMAL;
   logfont.lfItalic = preset.italic;
   logfont.lfUnderline = preset.underline;
   logfont.lfStrikeOut = preset.strikethrough;
   logfont.lfCharSet = DEFAULT_CHARSET;
-  std::wstring face = Widen(preset.name);
-  wcsncpy(logfont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  CopyToBuffer(preset.name, logfont.lfFaceName);
 
   CHOOSEFONTW request{};
   request.lStructSize = sizeof(request);
@@ -94,19 +111,21 @@ std::optional<std::string> Win32Ui::ShowOpenFileDialog(const std::string& title,
   filter_text.append(2, L'\0');
   std::wstring title_text = Widen(title);
   std::wstring folder_text = Widen(folder);
-  wchar_t path[MAX_PATH] = {};
+  // Room for the longest path Windows takes: the dialog cannot be asked again for a choice that
+  // did not fit once the user has made it.
+  std::wstring path(kLongestPath + 1, L'\0');
 
   OPENFILENAMEW request{};
   request.lStructSize = sizeof(request);
   request.lpstrFilter = filter_text.c_str();
   request.nFilterIndex = 1;
-  request.lpstrFile = path;
-  request.nMaxFile = MAX_PATH;
+  request.lpstrFile = path.data();
+  request.nMaxFile = static_cast<DWORD>(path.size());
   request.lpstrInitialDir = folder_text.c_str();
   request.lpstrTitle = title_text.c_str();
   request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameW(&request)) return std::nullopt;
-  return Narrow(path);
+  return Narrow(path.c_str());
 }
 
 }  // namespace windlock::win32

@@ -21,13 +21,8 @@ void Win32XmlDocument::AppendRootElement(const std::string& name) {
 }
 
 void Win32XmlElement::SetAttribute(const std::string& name, const std::string& value) {
-  VARIANT text;
-  VariantInit(&text);
-  text.vt = VT_BSTR;
-  text.bstrVal = Bstr(value).Detach();
-  HRESULT result = element_->setAttribute(Bstr(name).get(), text);
-  VariantClear(&text);
-  ThrowIfFailed(result);
+  OwnedVariant text{Variant(value)};
+  ThrowIfFailed(element_->setAttribute(Bstr(name).get(), *text.get()));
 }
 
 ComPtr<IXMLDOMElement> Win32XmlDocument::Root() const {
@@ -91,11 +86,8 @@ bool Win32XmlDocument::Load(const std::string& path) {
   ThrowIfFailed(document_->put_validateOnParse(VARIANT_FALSE));
   // Older MSXML versions do not know the property; they then load no external entities anyway.
   if (auto settable = document_.As<IXMLDOMDocument2>()) {
-    VARIANT prohibit;
-    VariantInit(&prohibit);
-    prohibit.vt = VT_BOOL;
-    prohibit.boolVal = VARIANT_TRUE;
-    settable->setProperty(Bstr("ProhibitDTD").get(), prohibit);
+    OwnedVariant prohibit = OwnedVariant::Boolean(true);
+    settable->setProperty(Bstr("ProhibitDTD").get(), *prohibit.get());
   }
   OwnedVariant file{Variant(path)};
   VARIANT_BOOL loaded = VARIANT_FALSE;
