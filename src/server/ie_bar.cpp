@@ -16,15 +16,7 @@ POINTL ToPoint(const BandPoint& point) {
 
 }  // namespace
 
-IEBar::IEBar() : context_(ThreadContext::Acquire()) {
-  band_ = std::make_unique<Band>(context_.apartment());
-}
-
-IEBar::~IEBar() {
-  band_.reset();
-  site_.reset();
-  context_.Release();
-}
+IEBar::IEBar() : band_(std::make_unique<Band>(context_.apartment())) {}
 
 // IOleWindow
 

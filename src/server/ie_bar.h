@@ -48,10 +48,11 @@ class IEBar
                                 UINT max) noexcept override;
 
  protected:
-  ~IEBar() override;
+  ~IEBar() override = default;
 
  private:
-  ThreadContext& context_;
+  // Declared in the order they are made; they go in reverse: the band, its site, the context.
+  ThreadContext::Reference context_;
   std::unique_ptr<win32::Win32BandSite> site_;
   std::unique_ptr<Band> band_;
 };

@@ -9,16 +9,16 @@ thread_local ThreadContext* t_context = nullptr;
 
 }  // namespace
 
-ThreadContext& ThreadContext::Acquire() {
+ThreadContext::Reference::Reference() {
   if (!t_context) t_context = new ThreadContext();
-  ++t_context->users_;
-  return *t_context;
+  context_ = t_context;
+  ++context_->references_;
 }
 
-void ThreadContext::Release() {
-  if (--users_ > 0) return;
-  if (t_context == this) t_context = nullptr;
-  delete this;
+ThreadContext::Reference::~Reference() {
+  if (--context_->references_ > 0) return;
+  if (t_context == context_) t_context = nullptr;
+  delete context_;
 }
 
 }  // namespace windlock::server

@@ -19,11 +19,22 @@ namespace windlock::server {
 // with the last of them.
 class ThreadContext {
  public:
-  // The calling thread's context, made on first use; each Acquire needs a Release.
-  static ThreadContext& Acquire();
-  void Release();
+  // Holds the calling thread's context, made on first use, for as long as it lives.
+  class Reference {
+   public:
+    Reference();
+    ~Reference();
+    Reference(const Reference&) = delete;
+    Reference& operator=(const Reference&) = delete;
 
-  Apartment& apartment() { return apartment_; }
+    Apartment& apartment() const { return context_->apartment_; }
+
+   private:
+    ThreadContext* context_;
+  };
+
+  ThreadContext(const ThreadContext&) = delete;
+  ThreadContext& operator=(const ThreadContext&) = delete;
 
  private:
   ThreadContext() = default;
@@ -43,7 +54,7 @@ class ThreadContext {
   Platform platform_{registry_, files_,   ui_,  timers_, timers_, keyboard_, text_,
                      controls_, windows_, xml_, help_,   menus_,  programs_};
   Apartment apartment_{platform_};
-  int users_ = 0;
+  int references_ = 0;
 };
 
 }  // namespace windlock::server
