@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -39,6 +41,36 @@ float ReadFontSize(Registry& registry) {
   return static_cast<float>(size);
 }
 
+// "site" + a decimal number without leading zeros, any letter case (registry names are not
+// case-sensitive).
+std::optional<int64_t> SiteNumber(const std::string& name) {
+  static constexpr std::string_view kSite = "site";
+  if (name.size() <= kSite.size() || name.size() > kSite.size() + 10) return std::nullopt;
+  for (std::size_t i = 0; i < kSite.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(name[i])) != kSite[i]) return std::nullopt;
+  }
+  std::string_view digits = std::string_view(name).substr(kSite.size());
+  if (digits.size() > 1 && digits[0] == '0') return std::nullopt;
+  int64_t number = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
+// The numbers of the stored "site" values below `bound`, in order: found by listing the key, so
+// that a huge or missing count costs no more than the values present.
+std::vector<int64_t> PresentSiteNumbers(Registry& registry, int64_t bound) {
+  std::vector<int64_t> present;
+  for (const std::string& name : registry.ValueNames(path::kSitesKey)) {
+    std::optional<int64_t> number = SiteNumber(name);
+    if (number && *number < bound) present.push_back(*number);
+  }
+  std::sort(present.begin(), present.end());
+  return present;
+}
+
 // Reads the values one by one, so a count far above what is stored costs nothing up front.
 void ReadSites(Registry& registry, SiteList& sites) {
   int32_t count = ReadLong(registry, path::kSiteCount);
@@ -49,6 +81,26 @@ void ReadSites(Registry& registry, SiteList& sites) {
   std::vector<std::string> entries;
   for (int32_t i = 0; i < count; ++i) entries.push_back(ReadText(registry, SitePath(i)));
   sites.Assign(std::move(entries));
+}
+
+// After a failed load: every stored site that can be read, in stored order. The sites are the
+// user's own entries, not options with a default; the next save writes the whole record, so
+// dropping them here would delete them from the store. With no readable count, every "site"
+// value present counts.
+std::vector<std::string> ReadableSites(Registry& registry) {
+  int64_t bound = std::numeric_limits<int64_t>::max();
+  try {
+    bound = ReadLong(registry, path::kSiteCount);
+  } catch (const Error&) {
+  }
+  std::vector<std::string> entries;
+  for (int64_t number : PresentSiteNumbers(registry, bound)) {
+    try {
+      entries.push_back(ReadText(registry, SitePath(static_cast<std::size_t>(number))));
+    } catch (const Error&) {
+    }
+  }
+  return entries;
 }
 
 std::string LoadedSkin(Platform& platform, const std::string& stored) {
@@ -92,7 +144,6 @@ void ApplyDefaults(Settings& settings) {
   settings.PromptToAdd = false;
   settings.ShowVisualCapture = true;
   settings.CaptureWhenClosed = true;
-  settings.Sites.Assign({});
   settings.PlayAudioCapture = kNoSound;
   settings.PopupAlertMessage = "Pop-up Captured";
   settings.BrowseSkinsURL = kDefaultBrowseSkinsUrl;
@@ -115,35 +166,11 @@ int32_t StoredSiteCount(Registry& registry) {
   }
 }
 
-// "site" + a decimal number without leading zeros, any letter case (registry names are not
-// case-sensitive).
-std::optional<int64_t> SiteNumber(const std::string& name) {
-  static constexpr std::string_view kSite = "site";
-  if (name.size() <= kSite.size() || name.size() > kSite.size() + 10) return std::nullopt;
-  for (std::size_t i = 0; i < kSite.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(name[i])) != kSite[i]) return std::nullopt;
-  }
-  std::string_view digits = std::string_view(name).substr(kSite.size());
-  if (digits.size() > 1 && digits[0] == '0') return std::nullopt;
-  int64_t number = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
-    number = number * 10 + (c - '0');
-  }
-  return number;
-}
-
-// Deletes the old list's values that exist; a gap in the old numbering is passed over, and a
-// huge stored count costs no more than the values present.
+// Deletes the old list's values that exist; a gap in the old numbering is passed over.
 void DeleteStoredSites(Registry& registry) {
-  int32_t stored = StoredSiteCount(registry);
-  std::vector<int64_t> present;
-  for (const std::string& name : registry.ValueNames(path::kSitesKey)) {
-    std::optional<int64_t> number = SiteNumber(name);
-    if (number && *number < stored) present.push_back(*number);
+  for (int64_t number : PresentSiteNumbers(registry, StoredSiteCount(registry))) {
+    registry.Delete(SitePath(static_cast<std::size_t>(number)));
   }
-  std::sort(present.begin(), present.end());
-  for (int64_t number : present) registry.Delete(SitePath(static_cast<std::size_t>(number)));
 }
 
 }  // namespace
@@ -165,6 +192,7 @@ void LoadSettings(Settings& settings, Platform& platform) {
             "The Default Options Will Be Used Instead",
         std::string("Error"), kMbIconCritical);
     ApplyDefaults(settings);
+    settings.Sites.Assign(ReadableSites(platform.registry));
   }
   if (settings.DefaultSkin.empty()) settings.DefaultSkin = kOriginalSkin;
 }

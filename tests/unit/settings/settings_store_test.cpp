@@ -154,7 +154,6 @@ class SettingsStoreTest : public ::testing::Test {
     EXPECT_FALSE(settings.PromptToAdd);
     EXPECT_TRUE(settings.ShowVisualCapture);
     EXPECT_TRUE(settings.CaptureWhenClosed);
-    EXPECT_EQ(settings.SiteCount(), 0);
     EXPECT_EQ(settings.PlayAudioCapture, "(none)");
     EXPECT_EQ(settings.PopupAlertMessage, "Pop-up Captured");
     EXPECT_EQ(settings.UpdateURL, kDefaultUpdateUrl);
@@ -321,6 +320,11 @@ TEST_F(SettingsStoreTest, EveryValueReadIsRequired) {
     LoadSettings(settings, platform);
     EXPECT_EQ(machine.ui.message_boxes().size(), shown + 1);
     ExpectDefaultsApplied();
+    // The sites are the user's, not options with a default: every one that can be read stays.
+    std::vector<std::string> kept;
+    if (missing != SitePath(0)) kept.push_back("trust:a.example");
+    if (missing != SitePath(1)) kept.push_back("notrust:b.example");
+    EXPECT_EQ(settings.Sites.entries(), kept);
   }
 }
 
@@ -352,6 +356,34 @@ TEST_F(SettingsStoreTest, FailedLoadShowsOneMessageAndKeepsStartUpChoices) {
   EXPECT_EQ(settings.DefaultSkin, "Original");
 }
 
+TEST_F(SettingsStoreTest, SaveAfterAFailedLoadKeepsEveryReadableStoredSite) {
+  const struct {
+    const char* name;
+    std::string spoiled;
+    RegistryValue value;
+    std::vector<std::string> kept;
+  } cases[] = {
+      {"font size 0", path::kFontSize, Dword(0), {"trust:a.example", "notrust:b.example"}},
+      {"count unreadable", path::kSiteCount, Binary(), {"trust:a.example", "notrust:b.example"}},
+      {"a site unreadable", SitePath(0), Binary(), {"notrust:b.example"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    Put(c.spoiled, c.value);
+    settings = Settings{};
+    EXPECT_FALSE(LoadsCleanly());
+    EXPECT_EQ(settings.Sites.entries(), c.kept);
+
+    SaveSettings(settings, machine.registry);
+
+    settings = Settings{};
+    Put(path::kFontSize, Dword(12));
+    ASSERT_TRUE(LoadsCleanly());
+    EXPECT_EQ(settings.Sites.entries(), c.kept);
+  }
+}
+
 TEST_F(SettingsStoreTest, SiteValuesBeyondTheCountAreNeverRead) {
   // A value that cannot be read fails the load if it is touched at all.
   Put(path::kSiteCount, Dword(0));
@@ -375,8 +407,9 @@ TEST_F(SettingsStoreTest, HugeSiteCountFailsAtTheFirstMissingValue) {
   LoadSettings(settings, recorded);
 
   EXPECT_EQ(machine.ui.message_boxes().size(), 1u);
-  EXPECT_EQ(recorder.reads.back(), SitePath(3));
+  EXPECT_EQ(recorder.reads.back(), SitePath(2));
   ExpectDefaultsApplied();
+  EXPECT_EQ(settings.SiteCount(), 3);
 }
 
 TEST_F(SettingsStoreTest, CaptureSoundMustBeAnExistingFile) {
