@@ -1,5 +1,6 @@
 #include "server/ie_bar.h"
 
+#include "platform/win32/common_controls.h"
 #include "platform/win32/text.h"
 
 namespace windlock::server {
@@ -16,7 +17,11 @@ POINTL ToPoint(const BandPoint& point) {
 
 }  // namespace
 
-IEBar::IEBar() : band_(std::make_unique<Band>(context_.apartment())) {}
+IEBar::IEBar() {
+  // The process's first band readies the controls the bar's windows are made of.
+  win32::InitCommonControlsOnce();
+  band_ = std::make_unique<Band>(context_.apartment());
+}
 
 // IOleWindow
 
