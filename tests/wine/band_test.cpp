@@ -70,12 +70,27 @@ TEST_F(BandTest, ListensToTheBrowserWhileItHasTheSite) {
   EXPECT_EQ(nullptr, site);
 }
 
-TEST_F(BandTest, RefusesASiteWithoutAWindow) {
+TEST_F(BandTest, RefusesASiteItCannotLiveIn) {
   ASSERT_NO_FATAL_FAILURE(host_.Create());
-  ComPtr<FakeSite> windowless = FakeSite::Make(host_.frame(), &host_.browser(), false);
-  EXPECT_EQ(E_FAIL,
-            host_.As<IObjectWithSite>()->SetSite(static_cast<IServiceProvider*>(windowless.get())));
-  EXPECT_EQ(S_OK, host_.As<IObjectWithSite>()->SetSite(nullptr));
+  struct Case {
+    const char* name;
+    bool gives_window;
+    bool gives_browser;
+    HRESULT expected;
+  };
+  // Without a browser, the failure the core raises comes back as the HRESULT the site gave it.
+  const Case cases[] = {
+      {"no window", false, true, E_FAIL},
+      {"no browser", true, false, E_NOINTERFACE},
+  };
+  ComPtr<IObjectWithSite> with_site = host_.As<IObjectWithSite>();
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    ComPtr<FakeSite> site = FakeSite::Make(
+        host_.frame(), test.gives_browser ? &host_.browser() : nullptr, test.gives_window);
+    EXPECT_EQ(test.expected, with_site->SetSite(static_cast<IServiceProvider*>(site.get())));
+    EXPECT_EQ(S_OK, with_site->SetSite(nullptr));
+  }
 }
 
 TEST_F(BandTest, BandInfoFillsWhatTheMaskAsksFor) {
