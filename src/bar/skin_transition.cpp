@@ -90,6 +90,7 @@ void SkinTransition::Step(uint32_t now) {
       incoming_->top = static_cast<float>(incoming_->top + (incoming_->height / 1000.0) * dt);
       if (incoming_->top >= 0) {
         Rest();
+        EndOnAnInstalledLook();
         form_.LayOut();
         SaveSettings(form_.module().settings, form_.platform().registry);
       }
@@ -111,6 +112,17 @@ void SkinTransition::LoadNewLook() {
     }
   }
   form_.webImages().Navigate2(NavigateRequest::To(page));
+}
+
+void SkinTransition::EndOnAnInstalledLook() {
+  Settings& settings = form_.module().settings;
+  if (settings.DefaultSkin == kOriginalSkin) return;
+  FileSystem& files = form_.platform().files;
+  if (files.FolderExists(SkinFolderPath(files.ProgramFolder(), settings.DefaultSkin))) return;
+  // Uninstalled while it came in (a switch ignores requests while it runs): the bar must not
+  // rest on, or store, a skin whose files are gone.
+  settings.DefaultSkin = kOriginalSkin;
+  LoadNewLook();
 }
 
 void SkinTransition::Rest() {

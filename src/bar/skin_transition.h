@@ -26,6 +26,8 @@ class SkinTransition {
   void LoadNewLook();
   // Back at rest, whatever phase the transition had reached.
   void Rest();
+  // At the end of a switch: the built-in look when the skin's folder has gone meanwhile.
+  void EndOnAnInstalledLook();
 
   BarForm& form_;
   Control* outgoing_ = nullptr;
