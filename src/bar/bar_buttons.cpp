@@ -8,9 +8,7 @@
 namespace windlock {
 namespace {
 
-// "Object variable or With block variable not set": the bar is bound to no browser.
-constexpr int32_t kErrNoObject = 91;
-
+// The hosting browser; the bar may be bound to none.
 Browser& Hosting(BarForm& form) {
   Browser* hosting = form.CurrentIE();
   if (!hosting) throw Error(kErrNoObject, "Object variable or With block variable not set");

@@ -108,12 +108,12 @@ void CapturedList::RemoveStaleOptions(HtmlOptions& options) {
 void CapturedList::Update(int mode) {
   HtmlOptions* options = SkinSelect();
   if (options) RemoveStaleOptions(*options);
-  std::vector<std::unique_ptr<XmlElement>> elements = mirror_->RootChildren();
+  std::vector<std::unique_ptr<XmlElement>> elements = Mirror().RootChildren();
   for (std::size_t j = 0; j < entries_.size(); ++j) {
     CapturedEntry& entry = entries_[j];
     if (!url_list_.Find(entry.Key, j)) {
       AddListItem(entry);
-      std::unique_ptr<XmlElement> element = mirror_->AppendToRoot("URL");
+      std::unique_ptr<XmlElement> element = Mirror().AppendToRoot("URL");
       element->SetAttribute("URLName", entry.URLName);
       element->SetAttribute("URLLocation", entry.URL.ToText());
       element->SetAttribute("selected", "false");
@@ -149,10 +149,11 @@ void CapturedList::RemoveSelectedEntries() {
       if (removing[i]) removed_keys.insert(entries_[i].Key);
     }
     if (removed_keys.empty()) return;
+    XmlDocument& mirror = Mirror();
     std::size_t removed = 0;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       if (!removing[i]) continue;
-      mirror_->RemoveRootChild(i - removed);
+      mirror.RemoveRootChild(i - removed);
       ++removed;
     }
     url_list_.Remove(removed_keys);
@@ -169,6 +170,11 @@ void CapturedList::RemoveSelectedEntries() {
   } catch (const Error& error) {
     ShowCommonError(platform_.ui, "There Was An Error Removing The URL From The List.", error);
   }
+}
+
+XmlDocument& CapturedList::Mirror() {
+  if (!mirror_) throw Error(kErrNoObject, "Object variable or With block variable not set");
+  return *mirror_;
 }
 
 std::optional<std::size_t> CapturedList::FindByKey(const std::string& key) const {

@@ -59,6 +59,9 @@ class CapturedList {
   BarFlags& flags_;
   Browser& preview_;
   Browser& skin_;
+  // The mirror for an update; a start-up that failed before making it left none.
+  XmlDocument& Mirror();
+
   std::unique_ptr<XmlDocument> mirror_;
   std::vector<CapturedEntry> entries_;
   std::optional<std::size_t> current_;

@@ -24,5 +24,7 @@ class Error : public std::runtime_error {
 inline constexpr int32_t kErrTypeMismatch = 13;
 inline constexpr int32_t kErrSubscriptOutOfRange = 9;
 inline constexpr int32_t kErrInvalidPropertyValue = 380;
+// "Object variable or With block variable not set": an object the code needs is not there.
+inline constexpr int32_t kErrNoObject = 91;
 
 }  // namespace windlock

@@ -53,6 +53,19 @@ void ReadOnly(ScenarioRunner& runner, const ScenarioLine& line) {
   runner.machine().files.MakeReadOnly(runner.FilePath(line.Quoted(0)));
 }
 
+// fail WHAT on|off: from now on a platform service fails as it can on Windows.
+void Fail(ScenarioRunner& runner, const ScenarioLine& line) {
+  line.Expect(2, 2);
+  const std::string& what = line.Word(0);
+  const std::string& state = line.Word(1);
+  if (state != "on" && state != "off") throw ScenarioError("fail " + what + " on or off");
+  if (what == "xml") {
+    runner.machine().xml.SetUnavailable(state == "on");
+  } else {
+    throw ScenarioError("nothing called " + what + " can be made to fail");
+  }
+}
+
 void Window(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(1, 1);
   runner.SelectWindow(static_cast<int>(line.Number(0)));
@@ -116,6 +129,7 @@ void AddSetupCommands(CommandTable& table) {
   table["readonly"] = ReadOnly;
   table["window"] = Window;
   table["answer"] = Answer;
+  table["fail"] = Fail;
 }
 
 }  // namespace windlock::scenario

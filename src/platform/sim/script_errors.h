@@ -9,6 +9,8 @@ namespace windlock::sim {
 inline constexpr int32_t kErrNoSuchMethod = 438;
 // "Object required": an element or option the page does not have.
 inline constexpr int32_t kErrObjectRequired = 424;
+// "ActiveX component can't create object".
+inline constexpr int32_t kErrCannotCreateObject = 429;
 // E_FAIL, as the XML DOM reports a node it cannot insert (a second root element).
 inline constexpr int32_t kErrDomFailure = -2147467259;
 

@@ -170,4 +170,9 @@ std::string SimXmlDocument::Canonical() const {
   return out;
 }
 
+std::unique_ptr<XmlDocument> SimXmlFactory::CreateDocument() {
+  if (unavailable_) throw Error(kErrCannotCreateObject, "ActiveX component can't create object");
+  return std::make_unique<SimXmlDocument>(files_);
+}
+
 }  // namespace windlock::sim

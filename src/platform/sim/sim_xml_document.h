@@ -59,12 +59,13 @@ class SimXmlDocument : public XmlDocument {
 class SimXmlFactory : public XmlFactory {
  public:
   explicit SimXmlFactory(SimFileSystem& files) : files_(files) {}
-  std::unique_ptr<XmlDocument> CreateDocument() override {
-    return std::make_unique<SimXmlDocument>(files_);
-  }
+  // Fails, as creating the parser's object does on a machine without it.
+  std::unique_ptr<XmlDocument> CreateDocument() override;
+  void SetUnavailable(bool unavailable) { unavailable_ = unavailable; }
 
  private:
   SimFileSystem& files_;
+  bool unavailable_ = false;
 };
 
 }  // namespace windlock::sim
