@@ -13,11 +13,22 @@ class XmlElement {
   virtual void SetAttribute(const std::string& name, const std::string& value) = 0;
 };
 
+class XmlDocument;
+
+// A node that takes children: a document, or an element a script hands the bar.
+class XmlNode {
+ public:
+  virtual ~XmlNode() = default;
+  // Appends a deep copy of `source`'s root element as this node's last child; fails when
+  // `source` has no root or this node cannot take another child (a document that has its root
+  // already).
+  virtual void AppendCopyOfRoot(const XmlDocument& source) = 0;
+};
+
 // An XML document as the bar uses it. Real: MSXML2 DOMDocument 3.0 (win32). Fake:
 // SimXmlDocument on pugixml.
-class XmlDocument {
+class XmlDocument : public XmlNode {
  public:
-  virtual ~XmlDocument() = default;
   // Creates an element and appends it to the document as its root.
   virtual void AppendRootElement(const std::string& name) = 0;
   // The root element's child elements, in order (one walk, so that a caller can go through
@@ -34,9 +45,6 @@ class XmlDocument {
   virtual bool Load(const std::string& path) = 0;
   // Writes the document to a file, replacing it; fails with an Error.
   virtual void Save(const std::string& path) = 0;
-  // Appends a deep copy of `source`'s root element as a child of this document; fails when
-  // `source` has no root or this document cannot take another (it has its root already).
-  virtual void AppendCopyOfRoot(const XmlDocument& source) = 0;
 };
 
 class XmlFactory {

@@ -15,6 +15,12 @@ XmlDocument& Document(Variant& value) {
   return *value.document();
 }
 
+// Any node that takes children: a document, or an element under which the data goes.
+XmlNode& Node(Variant& value) {
+  if (value.is_node() && value.node()) return *value.node();
+  return Document(value);
+}
+
 std::string DataFile(Platform& platform, const Settings& settings) {
   return SkinFilePath(platform.files.ProgramFolder(), settings.DefaultSkin, ".xml");
 }
@@ -29,7 +35,7 @@ bool LoadXMLDATA(Platform& platform, const Settings& settings, Variant& target) 
     if (!platform.files.FileExists(path)) return result;
     std::unique_ptr<XmlDocument> data = platform.xml.CreateDocument();
     result = data->Load(path);
-    if (result) Document(target).AppendCopyOfRoot(*data);
+    if (result) Node(target).AppendCopyOfRoot(*data);
   } catch (const Error& error) {
     platform.ui.ShowMessageBox(std::to_string(error.number()) + kCrLf + error.description(),
                                std::nullopt, kMbOk);

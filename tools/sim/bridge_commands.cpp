@@ -47,11 +47,13 @@ std::string ResultText(const std::string& method, const Variant& result) {
 
 // `doc "XML"`: a new document the script made. Its XML runs to the line's last double quote, so
 // that it can hold quotes of its own.
-std::shared_ptr<XmlDocument> NewDocument(ScenarioRunner& runner, const ScenarioLine& line,
-                                         std::size_t quote) {
+std::shared_ptr<sim::SimXmlDocument> NewDocument(ScenarioRunner& runner, const ScenarioLine& line,
+                                                 std::size_t quote) {
   const std::string& text = line.text();
   std::size_t last = text.rfind('"');
-  if (text[quote] != '"' || last == quote) throw ScenarioError("doc takes a quoted XML text");
+  if (text[quote] != '"' || last == quote) {
+    throw ScenarioError("doc and node take a quoted XML text");
+  }
   auto document = std::make_shared<sim::SimXmlDocument>(runner.machine().files);
   std::string xml = text.substr(quote + 1, last - quote - 1);
   if (!xml.empty() && !document->LoadXml(xml)) throw ScenarioError("not well-formed XML: " + xml);
@@ -67,7 +69,9 @@ int32_t Int32(const ScenarioLine& line, std::size_t index) {
 
 struct BridgeArgs {
   std::vector<Variant> values;
-  std::optional<std::size_t> document_at;  // the first doc argument
+  std::optional<std::size_t> document_at;  // the first doc or node argument
+  // The document of the first node argument, shown after the call as a doc argument is.
+  std::shared_ptr<XmlDocument> node_document;
 };
 
 BridgeArgs ReadArgs(ScenarioRunner& runner, const ScenarioLine& line) {
@@ -76,10 +80,19 @@ BridgeArgs ReadArgs(ScenarioRunner& runner, const ScenarioLine& line) {
     const Token& token = line.at(i);
     if (token.quoted) {
       args.values.emplace_back(token.text);
-    } else if (token.text == "doc") {
-      std::shared_ptr<XmlDocument> document = NewDocument(runner, line, line.at(i + 1).offset);
+    } else if (token.text == "doc" || token.text == "node") {
+      if (i + 1 >= line.size()) throw ScenarioError(token.text + " takes a quoted XML text");
+      std::shared_ptr<sim::SimXmlDocument> document =
+          NewDocument(runner, line, line.at(i + 1).offset);
       if (!args.document_at) args.document_at = args.values.size();
-      args.values.emplace_back(std::move(document));
+      if (token.text == "doc") {
+        args.values.emplace_back(std::shared_ptr<XmlDocument>(document));
+      } else {
+        if (!document->HasRoot()) throw ScenarioError("node takes an XML text with an element");
+        if (!args.node_document) args.node_document = document;
+        args.values.emplace_back(
+            std::shared_ptr<XmlNode>(std::make_shared<sim::SimXmlRootNode>(document)));
+      }
       // Past the tokens the XML's own quotes made.
       std::size_t last = line.text().rfind('"');
       while (i + 1 < line.size() && line.at(i + 1).offset <= last) ++i;
@@ -103,8 +116,10 @@ void Bridge(ScenarioRunner& runner, const ScenarioLine& line) {
   if (line.size() == 0) throw ScenarioError("bridge takes a method name");
   const std::string& method = line.Word(0);
   BridgeArgs args = ReadArgs(runner, line);
-  std::shared_ptr<XmlDocument> document;
-  if (args.document_at) document = args.values[*args.document_at].document();
+  std::shared_ptr<XmlDocument> document = args.node_document;
+  if (args.document_at && args.values[*args.document_at].is_document()) {
+    document = args.values[*args.document_at].document();
+  }
   runner.SetBridgeDocument(document);
 
   const sim::SimTrace& trace = runner.machine().trace;

@@ -158,6 +158,12 @@ void SimXmlDocument::AppendCopyOfRoot(const XmlDocument& source) {
   document_.append_copy(root);
 }
 
+void SimXmlDocument::AppendCopyOfRootUnderRoot(const XmlDocument& source) {
+  const auto* other = dynamic_cast<const SimXmlDocument*>(&source);
+  if (!other) throw Error(kErrTypeMismatch, "Type mismatch");
+  Root().append_copy(other->Root());
+}
+
 pugi::xml_node SimXmlDocument::Root() const {
   pugi::xml_node root = document_.document_element();
   if (!root) throw Error(kErrObjectRequired, "Object required");

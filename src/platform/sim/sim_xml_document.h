@@ -38,10 +38,13 @@ class SimXmlDocument : public XmlDocument {
   bool Load(const std::string& path) override;
   void Save(const std::string& path) override;
   void AppendCopyOfRoot(const XmlDocument& source) override;
+  // Appends a deep copy of `source`'s root element as the last child of this document's root.
+  void AppendCopyOfRootUnderRoot(const XmlDocument& source);
 
   // Parses XML text into the document as Load parses a file's; false, and the document empty,
   // when it is not well-formed.
   bool LoadXml(const std::string& text);
+  bool HasRoot() const { return document_.document_element(); }
   // The document in canonical form: <name a="v"/> for an empty element, attributes in document
   // order, & < > " escaped in attributes and & < > in text, nothing added.
   std::string Canonical() const;
@@ -66,6 +69,21 @@ class SimXmlFactory : public XmlFactory {
  private:
   SimFileSystem& files_;
   bool unavailable_ = false;
+};
+
+// The root element of a document a script made, as the script hands it on: what is appended
+// to it goes under the element.
+class SimXmlRootNode : public XmlNode {
+ public:
+  explicit SimXmlRootNode(std::shared_ptr<SimXmlDocument> document)
+      : document_(std::move(document)) {}
+  void AppendCopyOfRoot(const XmlDocument& source) override {
+    document_->AppendCopyOfRootUnderRoot(source);
+  }
+  const std::shared_ptr<SimXmlDocument>& document() const { return document_; }
+
+ private:
+  std::shared_ptr<SimXmlDocument> document_;
 };
 
 }  // namespace windlock::sim
