@@ -1,0 +1,106 @@
+// window.external as a skin page's script may call it: any method name, any number of
+// arguments of every kind a script can pass, on a bar holding captures, with a skin whose data
+// file holds arbitrary text. A call either returns or raises an automation error to the script,
+// and the list view and the XML mirror still agree with the entries afterwards. One step a line
+// (fields separated by tabs):
+//   c<url>[ title]        a pop-up is captured
+//   D<text>               the skin's data file holds the rest of the line
+//   K<name>               the skin in use (the bar starts with "Test", whose folder exists)
+//   C<method>[ arg...]    the page's script calls window.external.<method>; an argument is
+//                         "-" nothing, "n<number>", "t<text>", "b<bytes>", "0" a null object,
+//                         "d" a new empty XML document, "d<xml>" one parsed from the text, or
+//                         "h<k>" the k-th value an earlier call returned or left in its arguments
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "bar/bar_form.h"
+#include "bar_fuzz.h"
+#include "input_lines.h"
+
+namespace windlock::fuzz {
+namespace {
+
+constexpr const char* kSkinPage =
+    "<div id=\"InsertCaptureList\"></div>"
+    "<script>function OnPreview(url) {} function OnUpdateList() {}</script>";
+
+std::string SkinFolder(const std::string& name) {
+  return std::string(sim::SimFileSystem::kProgramFolder) + "\\Skins\\" + name;
+}
+
+// `held`: what earlier calls returned or left in their arguments, as a script keeps them.
+Variant Argument(unit::BarHarness& h, std::string_view field, const std::vector<Variant>& held) {
+  const char kind = field.empty() ? '-' : field.front();
+  const Fields rest = {field.substr(field.empty() ? 0 : 1)};
+  switch (kind) {
+    case 'n':
+      return static_cast<int32_t>(NumberAt(rest, 0));
+    case 't':
+      return TextAt(rest, 0);
+    case 'b':
+      return Variant::Bytes(rest[0].begin(), rest[0].end());
+    case '0':
+      return std::shared_ptr<XmlDocument>();
+    case 'd': {
+      auto document = std::make_shared<sim::SimXmlDocument>(h.machine.files);
+      if (!rest[0].empty()) document->LoadXml(TextAt(rest, 0));
+      return std::shared_ptr<XmlDocument>(std::move(document));
+    }
+    case 'h': {
+      const auto index = static_cast<std::size_t>(NumberAt(rest, 0));
+      return index < held.size() ? held[index] : Variant();
+    }
+  }
+  return {};
+}
+
+void Call(unit::BarHarness& h, const Fields& fields, std::vector<Variant>& held) {
+  std::vector<Variant> args;
+  for (std::size_t i = 1; i < fields.size(); ++i) args.push_back(Argument(h, fields[i], held));
+  try {
+    held.push_back(h.bar.bridge().Invoke(TextAt(fields, 0), args));
+  } catch (const Error&) {
+    // The script sees an automation error.
+  }
+  held.insert(held.end(), args.begin(), args.end());
+}
+
+}  // namespace
+}  // namespace windlock::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  using namespace windlock;
+  unit::BarHarness h;
+  h.settings() = unit::QuietSettings();
+  h.settings().DefaultSkin = "Test";
+  h.ShowSkinPage(fuzz::kSkinPage);
+  std::vector<Variant> held;
+  fuzz::ForEachLine(data, size, [&](std::string_view line) {
+    if (line.empty()) return;
+    const fuzz::Fields fields = fuzz::FieldsOf(line);
+    switch (line.front()) {
+      case 'c':
+        h.OpenPopup(NavigateRequest::To(fuzz::BrowserText(fields, 0)),
+                    fuzz::BrowserText(fields, 1));
+        break;
+      case 'D':
+        h.machine.files.AddFile(fuzz::SkinFolder("Test") + "\\Test.xml",
+                                std::string(line.substr(1)));
+        break;
+      case 'K':
+        h.settings().DefaultSkin = line.substr(1);
+        break;
+      case 'C':
+        fuzz::Call(h, fields, held);
+        break;
+    }
+    h.machine.navigations.DeliverAll();
+    fuzz::CheckViews(h, false);
+  });
+  return 0;
+}
