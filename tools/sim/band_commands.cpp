@@ -136,6 +136,16 @@ void AddBandCommands(CommandTable& table) {
                           static_cast<uintptr_t>(line.Number(1)), 0};
     Report(runner, "TranslateAcceleratorIO", runner.band().TranslateAcceleratorIO(message));
   };
+  // The browser shows or hides the window it gives bands (its Explorer Bar pane), as it may
+  // without calling ShowDW.
+  table["site-window"] = [](ScenarioRunner& runner, const ScenarioLine& line) {
+    line.Expect(1, 1);
+    const std::string& state = line.Word(0);
+    if (state != "shown" && state != "hidden") throw ScenarioError("site-window shown or hidden");
+    sim::SimBandSite* site = runner.state().site.get();
+    if (!site) throw ScenarioError("the browser has given no site with a window yet");
+    runner.machine().windows.ShowWindow(site->GetWindow(), state == "shown");
+  };
   table["focus"] = [](ScenarioRunner& runner, const ScenarioLine& line) {
     line.Expect(0, 0);
     DeliverToBar(runner, kWmSetFocus);

@@ -94,6 +94,8 @@ void SimBrowser::Stop() {
 void SimBrowser::Quit() {
   quit_ = true;
   world_.trace("quit " + Name());
+  // Closing the window tells the browser's listeners first.
+  RaiseOnQuit();
 }
 
 void SimBrowser::ShowBrowserBar(const std::string& clsid, bool show) {

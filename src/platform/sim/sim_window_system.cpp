@@ -25,20 +25,20 @@ SimWindowSystem::Window& SimWindowSystem::At(WindowHandle window) {
   return found->second;
 }
 
-WindowHandle SimWindowSystem::Add(const std::string& name) {
+WindowHandle SimWindowSystem::Add(const std::string& name, bool visible) {
   WindowHandle handle = next_handle_;
   next_handle_ += 0x10;
   // A window's own procedure has the same number as its handle.
-  windows_[handle] = Window{name, {}, handle, 0, 0, false, {}};
+  windows_[handle] = Window{name, {}, handle, 0, 0, visible, {}};
   return handle;
 }
 
 WindowHandle SimWindowSystem::CreateFormWindow(const std::string& form_name) {
-  return Add(form_name);
+  return Add(form_name, false);
 }
 
 WindowHandle SimWindowSystem::CreateHostWindow(const std::string& name) {
-  return Add(name);
+  return Add(name, true);
 }
 
 void SimWindowSystem::DestroyWindow(WindowHandle window) {
@@ -102,14 +102,27 @@ void SimWindowSystem::ShowWindow(WindowHandle window, bool show) {
 }
 
 bool SimWindowSystem::IsWindowVisible(WindowHandle window) {
-  auto found = windows_.find(window);
-  return found != windows_.end() && found->second.visible;
+  // A window shows only while each of its parents does.
+  for (WindowHandle at = window; at != 0;) {
+    auto found = windows_.find(at);
+    if (found == windows_.end() || !found->second.visible) return false;
+    at = found->second.parent;
+  }
+  return window != 0;
 }
 
 void SimWindowSystem::SetFocus(WindowHandle window) {
   At(window);
-  focus_ = window;
+  if (focus_ == window) return;
+  WindowHandle previous = std::exchange(focus_, window);
   trace_("focus " + Hex(window));
+  // The focus messages go through the windows' procedures, subclasses included.
+  if (windows_.contains(previous)) {
+    CallWindowProcedure(At(previous).procedure, {previous, kWmKillFocus, window, 0});
+  }
+  if (windows_.contains(window)) {
+    CallWindowProcedure(At(window).procedure, {window, kWmSetFocus, previous, 0});
+  }
 }
 
 intptr_t SimWindowSystem::SendWindowMessage(const WindowMessage& message) {

@@ -38,7 +38,7 @@ class SimWindowSystem : public WindowSystem {
   void PostWindowMessage(const WindowMessage& message) override;
 
   // Set-up and inspection.
-  // A window that stands for a browser's own window (the bar window a site gives).
+  // A window that stands for a browser's own window (the bar window a site gives), shown.
   WindowHandle CreateHostWindow(const std::string& name);
   bool Exists(WindowHandle window) const { return windows_.contains(window); }
   // The procedure a window was created with.
@@ -62,7 +62,7 @@ class SimWindowSystem : public WindowSystem {
   };
 
   Window& At(WindowHandle window);
-  WindowHandle Add(const std::string& name);
+  WindowHandle Add(const std::string& name, bool visible);
 
   const SimTrace& trace_;
   std::map<WindowHandle, Window> windows_;
