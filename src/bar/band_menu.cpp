@@ -21,8 +21,15 @@ class MenuWriter {
   // The Skins submenu, at the next position like every other item: inserted by command, the
   // position would be taken as an identifier and could put it before one of the bar's own
   // items, or after the browser's.
+  // Once inserted, the submenu goes with the menu; until then it is the writer's to destroy.
   void Popup(MenuHandle submenu, const std::string& caption) {
-    menus_.InsertItem(menu_, position_++, kMfByPosition | kMfPopup, submenu, caption);
+    try {
+      menus_.InsertItem(menu_, position_, kMfByPosition | kMfPopup, submenu, caption);
+    } catch (const Error&) {
+      menus_.DestroyMenu(submenu);
+      throw;
+    }
+    ++position_;
   }
   bool Fits(uint32_t offset) const { return first_ + offset <= last_; }
   void Used(uint32_t offset) { count_ = std::max(count_, offset + 1); }
