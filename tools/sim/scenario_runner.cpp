@@ -4,6 +4,14 @@
 #include "settings/settings_paths.h"
 
 namespace windlock::scenario {
+namespace {
+
+// Every open modal form holds its nested message loop on the stack, with the lines after it
+// running inside: a scenario that keeps opening them (a pop-up while the alerts of those before
+// it are up) would exhaust the stack.
+constexpr std::size_t kMaxOpenModalForms = 100;
+
+}  // namespace
 
 ScenarioRunner::ScenarioRunner(std::string file_name, std::vector<std::string> lines,
                                std::ostream& out)
@@ -69,6 +77,10 @@ void ScenarioRunner::Print(const std::string& effect) {
 }
 
 void ScenarioRunner::OnModalShown(Form& form) {
+  if (machine_.ui.modal_forms().size() > kMaxOpenModalForms) {
+    throw ScenarioError("more than " + std::to_string(kMaxOpenModalForms) +
+                        " modal forms are open at once");
+  }
   if (form.name() != "frmSplashCapture") return;
   ++alerts_shown_;
   Control* label = form.FindControl("Label1");
