@@ -20,7 +20,7 @@ Browser& Hosting(BarForm& form) {
 void BarButtons::Command1_Click(int index) {
   std::shared_ptr<Form> alive = form_.KeepAlive();
   try {
-    form_.MyWeb().Stop();
+    form_.captured().StopPreview();
     if (index == kHelp) {
       ShowHtmlHelp(form_.platform().help, form_.platform().files.ProgramFolder() + "\\windlock.chm",
                    "");

@@ -15,7 +15,7 @@ void PreviewBrowserHandlers::BeforeNavigate2(const NavigateRequest& request, boo
   std::shared_ptr<Form> alive = form_.KeepAlive();
   try {
     form_.LayOut();
-    if (form_.flags().CapturePending) form_.captured().RecordCapture(request);
+    form_.captured().PreviewNavigating(request);
     cancel = false;
   } catch (const Error& error) {
     ShowCommonError(form_.platform().ui, "There Was An Error In The Navigation Subroutine.", error);
@@ -33,7 +33,7 @@ void PreviewBrowserHandlers::DocumentComplete(const std::string& /*url*/) {
       form_.webImages().Navigate2(NavigateRequest::To("about:blank"));
       return;
     }
-    form_.MyWeb().Stop();
+    form_.captured().StopPreview();
     if (HtmlDocument* document = form_.MyWeb().Document()) {
       document->SetWindowName(kPreviewWindowName);
       document->SetBodyOverflow("");

@@ -1,5 +1,6 @@
 #include "capture/captured_list.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "forms/error_message.h"
@@ -24,6 +25,25 @@ CapturedList::CapturedList(Platform& platform, ListView& url_list, BarFlags& fla
 void CapturedList::CreateMirror(XmlFactory& xml) {
   mirror_ = xml.CreateDocument();
   mirror_->AppendRootElement("URLS");
+}
+
+void CapturedList::PreviewNavigating(const NavigateRequest& request) {
+  const std::string url = request.url.ToText();
+  auto requested =
+      std::find_if(requested_previews_.begin(), requested_previews_.end(),
+                   [&](const RequestedPreview& preview) { return preview.url == url; });
+  if (requested != requested_previews_.end()) {
+    current_ = FindByKey(requested->key);
+    // Requests made before it were overtaken and will not arrive.
+    requested_previews_.erase(requested_previews_.begin(), requested + 1);
+    return;
+  }
+  if (flags_.CapturePending) RecordCapture(request);
+}
+
+void CapturedList::StopPreview() {
+  if (flags_.CapturePending || !requested_previews_.empty()) return;
+  preview_.Stop();
 }
 
 void CapturedList::RecordCapture(const NavigateRequest& request) {
@@ -191,8 +211,11 @@ void CapturedList::PreviewSelectedEntry() {
   std::optional<std::size_t> entry = FindByKey(url_list_.items()[*item].key);
   if (!entry) return;
   current_ = entry;
-  preview_.Navigate2(NavigateRequest{entries_[*entry].URL, {}, {}, {}, {}});
-  CallPageFunction(skin_, "OnPreview", {entries_[*entry].URL});
+  // Copies: the navigation may start, and add an entry, inside the call.
+  const Variant url = entries_[*entry].URL;
+  requested_previews_.push_back({url.ToText(), entries_[*entry].Key});
+  preview_.Navigate2(NavigateRequest{url, {}, {}, {}, {}});
+  CallPageFunction(skin_, "OnPreview", {url});
 }
 
 }  // namespace windlock

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,8 +32,13 @@ class CapturedList {
   void ReleaseMirror() { mirror_.reset(); }
   XmlDocument* mirror() const { return mirror_.get(); }
 
-  // The preview browser's first navigation after a capture: the request becomes an entry.
-  void RecordCapture(const NavigateRequest& request);
+  // The preview browser starts a navigation: a page the bar asked to show makes its entry the
+  // current one; otherwise, while a capture is pending, it is the captured window's first
+  // navigation and its request becomes an entry.
+  void PreviewNavigating(const NavigateRequest& request);
+  // Stops the preview browser's loading, unless a captured window or an entry the bar asked to
+  // show is still on its way to it: stopping would lose it.
+  void StopPreview();
   // The preview reports a title: it names the current entry.
   void UpdateURLName(const std::string& text);
   // Brings the three views in line with the entries and tells the skin page.
@@ -40,7 +46,8 @@ class CapturedList {
   // Removes the entries whose list items are selected. The skin's selection box follows at the
   // next update.
   void RemoveSelectedEntries();
-  // Shows the selected entry again in the preview pane.
+  // Shows the selected entry again in the preview pane; it stays the current entry once its
+  // page arrives, even after a capture that arrived before it.
   void PreviewSelectedEntry();
   // The first entry with that list item key, or none.
   std::optional<std::size_t> FindByKey(const std::string& key) const;
@@ -49,6 +56,13 @@ class CapturedList {
   HtmlOptions* SkinSelect();
 
  private:
+  // A page the bar asked the preview to show, by address, and the key of its entry.
+  struct RequestedPreview {
+    std::string url;
+    std::string key;
+  };
+
+  void RecordCapture(const NavigateRequest& request);
   void AddListItem(CapturedEntry& entry);
   void Update(int mode);
   // Removes the options whose value is no entry's key.
@@ -65,6 +79,8 @@ class CapturedList {
   std::unique_ptr<XmlDocument> mirror_;
   std::vector<CapturedEntry> entries_;
   std::optional<std::size_t> current_;
+  // In request order, until their navigations start.
+  std::deque<RequestedPreview> requested_previews_;
   long list_item_counter_ = 0;
 };
 

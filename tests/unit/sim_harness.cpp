@@ -82,12 +82,14 @@ BarHarness::~BarHarness() {
 }
 
 sim::NewWindowDecision BarHarness::OpenPopup() {
-  return window.hosting().OpenWindow(NavigateRequest::To(kPopupUrl), std::nullopt);
+  return OpenPopup(NavigateRequest::To(kPopupUrl));
 }
 
 sim::NewWindowDecision BarHarness::OpenPopup(const NavigateRequest& request,
                                              const std::optional<std::string>& title) {
-  return window.hosting().OpenWindow(request, title);
+  sim::NewWindowDecision decision = window.hosting().OpenWindow(request, title);
+  machine.navigations.DeliverAll();
+  return decision;
 }
 
 std::vector<std::string> BarHarness::ListTexts() const {
@@ -158,7 +160,10 @@ void BandThread::SendToBar(uint32_t message) {
 
 sim::NewWindowDecision BandThread::OpenPopup() {
   window.hosting().ShowPage(kOpenerPage);
-  return window.hosting().OpenWindow(NavigateRequest::To(kPopupUrl), std::nullopt);
+  sim::NewWindowDecision decision =
+      window.hosting().OpenWindow(NavigateRequest::To(kPopupUrl), std::nullopt);
+  machine.navigations.DeliverAll();
+  return decision;
 }
 
 BandRig::BandRig() {

@@ -61,10 +61,11 @@ class BarHarness {
 
   void Plan(UserStep step) { steps_.push_back(std::move(step)); }
   bool all_steps_taken() const { return steps_.empty(); }
-  // The page in the hosting browser opens a window; returns what became of it.
+  // The page in the hosting browser opens a window; returns what became of it. Then the queued
+  // navigations are delivered, as after any user action, a captured window's first among them.
   sim::NewWindowDecision OpenPopup();
-  // The page in the hosting browser opens a window for this request; a captured one reports the
-  // title, when given, once its page has loaded.
+  // The same for this request; a captured one reports the title, when given, once its page has
+  // loaded.
   sim::NewWindowDecision OpenPopup(const NavigateRequest& request,
                                    const std::optional<std::string>& title = std::nullopt);
   // Puts a page in the bar's skin browser.
@@ -109,12 +110,9 @@ class BandThread {
   BarForm* form() { return apartment.bar_form(); }
   // The system sends a message to the bar window, through whatever procedure it has now.
   void SendToBar(uint32_t message);
-  // The opener page opens a window; returns what became of it.
+  // The opener page opens a window; returns what became of it once the queued navigations
+  // have been delivered.
   sim::NewWindowDecision OpenPopup();
-  // The page in the hosting browser opens a window for this request; a captured one reports the
-  // title, when given, once its page has loaded.
-  sim::NewWindowDecision OpenPopup(const NavigateRequest& request,
-                                   const std::optional<std::string>& title = std::nullopt);
 
  private:
   // Last, so the band goes before the apartment it lives in.

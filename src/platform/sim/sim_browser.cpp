@@ -7,8 +7,9 @@
 
 namespace windlock::sim {
 
-void SimNavigationQueue::Push(SimBrowser& browser, NavigateRequest request) {
-  pending_.push_back({&browser, std::move(request)});
+void SimNavigationQueue::Push(SimBrowser& browser, NavigateRequest request,
+                              std::optional<std::string> title) {
+  pending_.push_back({&browser, std::move(request), std::move(title)});
 }
 
 void SimNavigationQueue::Drop(const SimBrowser& browser) {
@@ -19,7 +20,7 @@ void SimNavigationQueue::DeliverAll() {
   while (!held_ && !pending_.empty()) {
     Pending next = std::move(pending_.front());
     pending_.pop_front();
-    next.browser->Deliver(next.request);
+    next.browser->Arrive(next.request, next.title);
   }
 }
 
@@ -190,7 +191,7 @@ NewWindowDecision SimBrowser::OpenWindow(const NavigateRequest& request,
   } else if (decision == NewWindowDecision::kCaptured) {
     auto* receiver = dynamic_cast<SimBrowser*>(target);
     if (!receiver) throw std::logic_error("a new window was handed to a foreign browser");
-    receiver->Arrive(request, title);
+    world_.navigations.Push(*receiver, request, title);
   }
   return decision;
 }

@@ -17,11 +17,13 @@ namespace windlock::sim {
 class SimBrowser;
 class SimFileSystem;
 
-// Navigations the program requested, delivered in order after each user action and each timer
-// tick; `hold` keeps them waiting.
+// Navigations the program requested, and a captured window's first one, delivered in order after
+// each user action and each timer tick; `hold` keeps them waiting.
 class SimNavigationQueue {
  public:
-  void Push(SimBrowser& browser, NavigateRequest request);
+  // `title`: what the page reports once it has loaded, when it says.
+  void Push(SimBrowser& browser, NavigateRequest request,
+            std::optional<std::string> title = std::nullopt);
   void Drop(const SimBrowser& browser);
   void DeliverAll();
   void Hold() { held_ = true; }
@@ -31,6 +33,7 @@ class SimNavigationQueue {
   struct Pending {
     SimBrowser* browser;
     NavigateRequest request;
+    std::optional<std::string> title;
   };
   std::deque<Pending> pending_;
   bool held_ = false;
@@ -69,9 +72,8 @@ class SimBrowser : public Browser {
   // Carries out a navigation now (the queue delivers through this); false when BeforeNavigate2
   // cancelled it.
   bool Deliver(const NavigateRequest& request);
-  // A navigation that reaches this browser from outside the program (a captured window's first
-  // one, a link followed in the page): carried out at once, then the title, when given, is
-  // reported.
+  // Delivers a navigation, then reports the title, when given: a queued one, or a link followed
+  // in the page, which is carried out at once.
   void Arrive(const NavigateRequest& request, const std::optional<std::string>& title);
   // The user shows a page: LocationURL becomes the address and DocumentComplete is raised.
   void ShowPage(const std::string& url);
@@ -83,7 +85,8 @@ class SimBrowser : public Browser {
   bool RaiseNewWindow();
   bool RaiseWindowClosing();
   void RaiseWindowSetPosition();
-  // A page opens a window (NewWindow2); what the handlers decided happens next.
+  // A page opens a window (NewWindow2); what the handlers decided happens next. A window handed
+  // to another browser reaches it as a queued navigation, after NewWindow2 has returned.
   NewWindowDecision OpenWindow(const NavigateRequest& request,
                                const std::optional<std::string>& title);
 

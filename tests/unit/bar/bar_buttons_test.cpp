@@ -210,7 +210,8 @@ TEST_F(BarButtonsTest, SafeShutdownBlanksBothPanesThenClosesTheWindow) {
   // Until it is over every pop-up is blocked, with the alert even on a trusted site.
   h.settings().Sites.Assign({std::string("trust:") + unit::kOpenerSite});
   h.Plan(unit::PressKey(kAlert));
-  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kBlocked);
+  EXPECT_EQ(hosting().OpenWindow(NavigateRequest::To(unit::kPopupUrl), std::nullopt),
+            NewWindowDecision::kBlocked);
   EXPECT_TRUE(h.all_steps_taken());
   EXPECT_FALSE(hosting().quit());
 

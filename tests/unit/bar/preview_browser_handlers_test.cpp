@@ -72,9 +72,11 @@ TEST_F(PreviewBrowserHandlersTest, PageStaysInsideThePane) {
 }
 
 TEST_F(PreviewBrowserHandlersTest, CompletedPageStopsQueuedNavigationsAndIsNamed) {
+  h.machine.navigations.Hold();
+  Capture(kCaptured);
   h.preview().Navigate2(NavigateRequest::To(kQueued));
 
-  Capture(kCaptured);
+  h.machine.navigations.Release();
   h.machine.navigations.DeliverAll();
 
   EXPECT_EQ(h.preview().LocationURL(), kCaptured);
