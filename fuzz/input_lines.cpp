@@ -26,12 +26,14 @@ Fields FieldsOf(std::string_view line) {
   return fields;
 }
 
-int64_t NumberAt(const Fields& fields, std::size_t index) {
+int64_t Number(std::string_view text) {
   int64_t number = 0;
-  if (index < fields.size()) {
-    std::from_chars(fields[index].data(), fields[index].data() + fields[index].size(), number);
-  }
+  std::from_chars(text.data(), text.data() + text.size(), number);
   return number;
+}
+
+int64_t NumberAt(const Fields& fields, std::size_t index) {
+  return index < fields.size() ? Number(fields[index]) : 0;
 }
 
 std::string TextAt(const Fields& fields, std::size_t index) {

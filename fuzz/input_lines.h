@@ -17,6 +17,8 @@ using Fields = std::vector<std::string_view>;
 
 // The line's fields after its first character (the step's letter); none for a bare letter.
 Fields FieldsOf(std::string_view line);
+// Text as a decimal number; 0 when it is none.
+int64_t Number(std::string_view text);
 // The field at `index` as a decimal number (0 when it is missing or no number), and as text
 // (empty when missing).
 int64_t NumberAt(const Fields& fields, std::size_t index);

@@ -8,8 +8,9 @@
 //   K<name>               the skin in use (the bar starts with "Test", whose folder exists)
 //   C<method>[ arg...]    the page's script calls window.external.<method>; an argument is
 //                         "-" nothing, "n<number>", "t<text>", "b<bytes>", "0" a null object,
-//                         "d" a new empty XML document, "d<xml>" one parsed from the text, or
-//                         "h<k>" the k-th value an earlier call returned or left in its arguments
+//                         "d" a new empty XML document, "d<xml>" one parsed from the text,
+//                         "e<xml>" the root element of one, "e" a null element, or "h<k>" the
+//                         k-th value an earlier call returned or left in its arguments
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -33,26 +34,33 @@ std::string SkinFolder(const std::string& name) {
   return std::string(sim::SimFileSystem::kProgramFolder) + "\\Skins\\" + name;
 }
 
+// A document parsed from the text; empty when it is none or not well-formed.
+std::shared_ptr<sim::SimXmlDocument> Parsed(unit::BarHarness& h, std::string_view xml) {
+  auto document = std::make_shared<sim::SimXmlDocument>(h.machine.files);
+  if (!xml.empty()) document->LoadXml(std::string(xml));
+  return document;
+}
+
 // `held`: what earlier calls returned or left in their arguments, as a script keeps them.
 Variant Argument(unit::BarHarness& h, std::string_view field, const std::vector<Variant>& held) {
-  const char kind = field.empty() ? '-' : field.front();
-  const Fields rest = {field.substr(field.empty() ? 0 : 1)};
-  switch (kind) {
+  if (field.empty()) return {};
+  const std::string_view value = field.substr(1);
+  switch (field.front()) {
     case 'n':
-      return static_cast<int32_t>(NumberAt(rest, 0));
+      return static_cast<int32_t>(Number(value));
     case 't':
-      return TextAt(rest, 0);
+      return std::string(value);
     case 'b':
-      return Variant::Bytes(rest[0].begin(), rest[0].end());
+      return Variant::Bytes(value.begin(), value.end());
     case '0':
       return std::shared_ptr<XmlDocument>();
-    case 'd': {
-      auto document = std::make_shared<sim::SimXmlDocument>(h.machine.files);
-      if (!rest[0].empty()) document->LoadXml(TextAt(rest, 0));
-      return std::shared_ptr<XmlDocument>(std::move(document));
-    }
+    case 'd':
+      return std::shared_ptr<XmlDocument>(Parsed(h, value));
+    case 'e':
+      if (value.empty()) return std::shared_ptr<XmlNode>();
+      return std::shared_ptr<XmlNode>(std::make_shared<sim::SimXmlRootNode>(Parsed(h, value)));
     case 'h': {
-      const auto index = static_cast<std::size_t>(NumberAt(rest, 0));
+      const auto index = static_cast<std::size_t>(Number(value));
       return index < held.size() ? held[index] : Variant();
     }
   }

@@ -10,7 +10,6 @@
 //   -  the value is deleted
 // and two lines for the file system: "f" + a file's path, "k" + a folder's path (a path that
 // begins with "\" is under the program folder). Other lines are passed over.
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -38,8 +37,7 @@ std::string Under(const char* root, std::string_view name) {
 }
 
 std::string DwordBytes(std::string_view decimal) {
-  int64_t number = 0;
-  std::from_chars(decimal.data(), decimal.data() + decimal.size(), number);
+  const int64_t number = windlock::fuzz::Number(decimal);
   std::string bytes;
   for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(number >> shift);
   return bytes;
