@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (preset fuzz: clang's libFuzzer under AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs each for a fixed time on a fresh copy of its seed corpus
-# fuzz/corpus/TARGET. Fails when a target crashes, leaks or hangs; the input that did it is left
-# in build/fuzz/runs/TARGET/ with the target's log.
+# fuzz/corpus/TARGET, as many at once as there are processors. Fails when a target crashes, leaks
+# or hangs; the input that did it is left in build/fuzz/runs/TARGET/ with the target's log.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]    30 s each, every target when none is named
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,18 +23,33 @@ for target in "${targets[@]}"; do
   fi
 done
 
+parallel=$(nproc)
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
+cmake --build --preset fuzz -j"$parallel" --target "${targets[@]/#/fuzz_}"
+
+# Runs one target; its log and its exit status are left in its run folder.
+run() {
+  local run=build/fuzz/runs/$1
+  rm -rf "$run"
+  mkdir -p "$run/corpus"
+  cp "fuzz/corpus/$1"/* "$run/corpus/"
+  # A single input that takes 10 s counts as a hang.
+  local status=0
+  build/fuzz/fuzz/"fuzz_$1" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$run/" "$run/corpus" >"$run/log" 2>&1 || status=$?
+  echo "$status" >"$run/status"
+}
+
+for target in "${targets[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do wait -n; done
+  run "$target" &
+done
+wait
 
 failed=()
 for target in "${targets[@]}"; do
   run=build/fuzz/runs/$target
-  rm -rf "$run"
-  mkdir -p "$run/corpus"
-  cp "fuzz/corpus/$target"/* "$run/corpus/"
-  # A single input that takes 10 s counts as a hang.
-  if build/fuzz/fuzz/"fuzz_$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-    -artifact_prefix="$run/" "$run/corpus" >"$run/log" 2>&1; then
+  if [ "$(cat "$run/status")" -eq 0 ]; then
     inputs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$run/log")
     echo "fuzz $target: ${inputs:-?} inputs in $seconds s, nothing found"
   else
@@ -43,7 +58,7 @@ for target in "${targets[@]}"; do
     failed+=("$target")
   fi
 done
-[ ${#failed[@]} -eq 0 ] || {
+if [ ${#failed[@]} -ne 0 ]; then
   echo "fuzz.sh: ${failed[*]} failed" >&2
   exit 1
-}
+fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every test: unit tests and scenarios, in a debug build and under AddressSanitizer and
 # UndefinedBehaviorSanitizer; both DLLs, with the x64 one tested under Wine; then the
-# formatting check.
+# formatting check, and each fuzz target for a short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,3 +25,6 @@ ctest --preset win64
 echo "== clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 echo "clang-format: clean"
+
+echo "== fuzz"
+scripts/fuzz.sh
