@@ -115,7 +115,8 @@ void SimBrowser::Unadvise(BrowserEvents* events) {
 void SimBrowser::Load(const std::string& url) {
   location_ = url;
   std::optional<std::string> text = world_.files.ReadFile(url);
-  document_ = std::make_unique<SimDocument>(world_.trace, Name(), text.value_or(""), page_calls_);
+  document_ = std::make_unique<SimDocument>(world_.trace, Name(), text.value_or(""), page_calls_,
+                                            [this] { RaiseWindowMoved(); });
 }
 
 bool SimBrowser::Deliver(const NavigateRequest& request) {
@@ -174,6 +175,13 @@ bool SimBrowser::RaiseWindowClosing() {
 
 void SimBrowser::RaiseWindowSetPosition() {
   for (BrowserEvents* sink : Sinks()) sink->WindowSetPosition();
+}
+
+void SimBrowser::RaiseWindowMoved() {
+  for (const char* event : {"WindowSetLeft", "WindowSetTop"}) {
+    world_.trace(Name() + " " + event);
+    RaiseWindowSetPosition();
+  }
 }
 
 NewWindowDecision SimBrowser::OpenWindow(const NavigateRequest& request,

@@ -85,6 +85,8 @@ class SimBrowser : public Browser {
   bool RaiseNewWindow();
   bool RaiseWindowClosing();
   void RaiseWindowSetPosition();
+  // The page's moveTo: WindowSetLeft, then WindowSetTop.
+  void RaiseWindowMoved();
   // A page opens a window (NewWindow2); what the handlers decided happens next. A window handed
   // to another browser reaches it as a queued navigation, after NewWindow2 has returned.
   NewWindowDecision OpenWindow(const NavigateRequest& request,

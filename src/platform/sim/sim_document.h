@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -14,11 +15,12 @@ namespace windlock::sim {
 // A page built from a file's text: each "function NAME(" is a page function, <title> is the
 // title, every element written with an id can be found by it. Calls of page functions and of
 // the window's built-in moveTo are recorded in the browser's call log, not run; a call of a
-// function the page lacks fails.
+// function the page lacks fails. moveTo also asks the browser to move the window, as a page's
+// moveTo does: `moved` raises the browser's events before the call returns.
 class SimDocument : public HtmlDocument {
  public:
   SimDocument(const SimTrace& trace, std::string browser_name, const std::string& text,
-              std::vector<std::string>& call_log);
+              std::vector<std::string>& call_log, std::function<void()> moved);
 
   Variant CallFunction(const std::string& name, const std::vector<Variant>& args) override;
   bool HasElement(const std::string& id) override { return dom_.Has(id); }
@@ -42,6 +44,7 @@ class SimDocument : public HtmlDocument {
   std::string window_name_;
   std::optional<std::string> body_overflow_;
   std::vector<std::string>& call_log_;
+  std::function<void()> moved_;
 };
 
 }  // namespace windlock::sim
