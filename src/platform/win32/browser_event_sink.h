@@ -30,6 +30,8 @@ class BrowserEventSink
 
  private:
   void NewWindow2(DISPPARAMS& params);
+  void BeforeNavigate2(DISPPARAMS& params);
+  void WindowClosing(DISPPARAMS& params);
 
   BrowserEvents* events_;
 };
