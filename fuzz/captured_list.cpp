@@ -18,6 +18,7 @@
 //   d                     a double click on the list view
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
