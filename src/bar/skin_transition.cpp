@@ -66,7 +66,7 @@ void SkinTransition::Step(uint32_t now) {
     case kSlideOut:
       if (!clip.visible) {
         clip.visible = true;
-        form_.Animation1().Play();
+        PlayClip();
       }
       last_tick_ = now;
       outgoing_->left = static_cast<float>(outgoing_->left - (outgoing_->width / 1000.0) * dt);
@@ -95,6 +95,15 @@ void SkinTransition::Step(uint32_t now) {
         SaveSettings(form_.module().settings, form_.platform().registry);
       }
       break;
+  }
+}
+
+void SkinTransition::PlayClip() {
+  try {
+    form_.Animation1().Play();
+  } catch (const Error&) {
+    // No clip to play (its file was missing when the bar opened it): the control stays blank
+    // and the switch goes on without it.
   }
 }
 

@@ -23,6 +23,8 @@ class SkinTransition {
 
  private:
   void Step(uint32_t now);
+  // Starts the loading clip; one that cannot play does not hold the switch up.
+  void PlayClip();
   void LoadNewLook();
   // Back at rest, whatever phase the transition had reached.
   void Rest();

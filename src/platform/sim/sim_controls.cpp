@@ -7,6 +7,7 @@ namespace windlock::sim {
 namespace {
 
 constexpr int32_t kErrFileNotFound = 53;
+constexpr int32_t kErrInvalidProcedureCall = 5;
 
 // A control that clears its factory's pointer to it when the form lets it go.
 template <typename T>
@@ -27,11 +28,20 @@ class Tracked : public T {
 }  // namespace
 
 void SimAnimation::Open(const std::string& path) {
-  if (!files_.FileExists(path)) {
+  clip_open_ = files_.FileExists(path);
+  if (!clip_open_) {
     trace_("animation open " + Quote(path) + " failed");
     throw Error(kErrFileNotFound, "File not found: " + path);
   }
   trace_("animation open " + Quote(path));
+}
+
+void SimAnimation::Play() {
+  if (!clip_open_) {
+    trace_("animation play failed");
+    throw Error(kErrInvalidProcedureCall, "Invalid procedure call or argument");
+  }
+  trace_("animation play");
 }
 
 std::unique_ptr<PreviewControl> SimControlFactory::CreatePreviewControl() {

@@ -26,18 +26,19 @@ class SimBrowserCustomizer : public BrowserCustomizer {
   bool option_ = false;
 };
 
-// The loading clip's animation control: opening a missing file fails; playing and stopping are
-// traced.
+// The loading clip's animation control: opening a missing file fails and leaves no clip open,
+// and playing without a clip fails, as ACM_PLAY does; playing and stopping are traced.
 class SimAnimation : public Animation {
  public:
   SimAnimation(const SimTrace& trace, SimFileSystem& files) : trace_(trace), files_(files) {}
   void Open(const std::string& path) override;
-  void Play() override { trace_("animation play"); }
+  void Play() override;
   void Stop() override { trace_("animation stop"); }
 
  private:
   const SimTrace& trace_;
   SimFileSystem& files_;
+  bool clip_open_ = false;
 };
 
 class SimPreviewControl : public PreviewControl {

@@ -112,6 +112,9 @@ const Moment kOriginalToNight[] = {
 
 TEST(SkinTransitionTest, OriginalToSkinFollowsItsTimeline) {
   SkinRig rig;
+  const std::string clip = kProgramFolder + "\\LarkspanLoading.avi";
+  rig.h.machine.files.AddFile(clip, "");
+  rig.h.bar.Animation1().Open(clip);
   rig.Apply(kNight);
   EXPECT_EQ(rig.h.settings().DefaultSkin, "Night");
   EXPECT_GT(rig.Timer2().interval(), 0u);
@@ -132,7 +135,8 @@ TEST(SkinTransitionTest, OriginalToSkinFollowsItsTimeline) {
   EXPECT_EQ(rig.SkinPageShown(), SkinFile("Night", ".htm"));
   rig.ExpectAtRest("Night");
   // Played once for the whole switch, not on every tick.
-  EXPECT_EQ(rig.h.Trace({"animation"}), (Texts{"animation play", "animation stop"}));
+  EXPECT_EQ(rig.h.Trace({"animation play", "animation stop"}),
+            (Texts{"animation play", "animation stop"}));
   EXPECT_TRUE(rig.h.machine.ui.message_boxes().empty());
 }
 
