@@ -23,7 +23,7 @@ std::string DwordText(const std::string& bytes) {
 bool GetKeyValue(Registry& registry, const std::string& root, const std::string& key_name,
                  const std::string& value_name, std::string& value) {
   std::optional<RawRegistryValue> raw =
-      registry.ReadRaw(root + "\\" + key_name + "\\" + value_name);
+      registry.ReadRaw(root + "\\" + key_name + "\\" + value_name, kKeyQueryValue);
   // An empty value has no last byte to look at: that fails as a missing one does.
   if (!raw || raw->bytes.size() > kBufferBytes || raw->bytes.empty()) {
     value.clear();

@@ -18,6 +18,9 @@ struct RegistryValue {
 inline constexpr uint32_t kRegSz = 1;
 inline constexpr uint32_t kRegDword = 4;
 
+// Access rights a key is opened with (the advapi32 numbers).
+inline constexpr uint32_t kKeyQueryValue = 0x0001;
+
 // A value as RegQueryValueEx hands it over: its type and its stored bytes (a string's
 // terminating NUL among them when it was stored with one; text is UTF-8).
 struct RawRegistryValue {
@@ -33,9 +36,9 @@ class Registry {
 
   // Fails with an Error when the key or the value is missing.
   virtual RegistryValue Read(const std::string& path) = 0;
-  // Opens the key for reading only (a standard user may not write under HKLM); none when the
-  // key or the value is missing.
-  virtual std::optional<RawRegistryValue> ReadRaw(const std::string& path) = 0;
+  // Opens the key with the access rights asked for (RegOpenKeyEx) and reads the value; none when
+  // the key cannot be opened so, or the key or the value is missing.
+  virtual std::optional<RawRegistryValue> ReadRaw(const std::string& path, uint32_t access) = 0;
   // Creates the key as needed.
   virtual void WriteString(const std::string& path, const std::string& value) = 0;
   virtual void WriteDword(const std::string& path, uint32_t value) = 0;

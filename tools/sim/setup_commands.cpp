@@ -27,8 +27,12 @@ void Reg(ScenarioRunner& runner, const ScenarioLine& line) {
   } else if (kind == "readonly") {
     line.Expect(2, 2);
     registry.MakeReadOnly(path);
+  } else if (kind == "noaccess") {
+    line.Expect(2, 2);
+    registry.DenyAccess(path);
   } else {
-    throw ScenarioError("reg takes dword, sz, sz-nonul, binary, delete or readonly, not " + kind);
+    throw ScenarioError(
+        "reg takes dword, sz, sz-nonul, binary, delete, readonly or noaccess, not " + kind);
   }
 }
 
@@ -51,6 +55,14 @@ void Remove(ScenarioRunner& runner, const ScenarioLine& line) {
 void ReadOnly(ScenarioRunner& runner, const ScenarioLine& line) {
   line.Expect(1, 1);
   runner.machine().files.MakeReadOnly(runner.FilePath(line.Quoted(0)));
+}
+
+// locked "PATH": another program holds the file or folder open.
+void Locked(ScenarioRunner& runner, const ScenarioLine& line) {
+  line.Expect(1, 1);
+  if (!runner.machine().files.MarkInUse(runner.FilePath(line.Quoted(0)))) {
+    throw ScenarioError("no file or folder " + line.Quoted(0));
+  }
 }
 
 // fail WHAT on|off: from now on a platform service fails as it can on Windows.
@@ -127,6 +139,7 @@ void AddSetupCommands(CommandTable& table) {
   table["folder"] = Folder;
   table["remove"] = Remove;
   table["readonly"] = ReadOnly;
+  table["locked"] = Locked;
   table["window"] = Window;
   table["answer"] = Answer;
   table["fail"] = Fail;

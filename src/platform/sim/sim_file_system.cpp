@@ -58,7 +58,19 @@ std::vector<std::string> SimFileSystem::SubFolders(const std::string& path) {
 
 void SimFileSystem::RemoveFolder(const std::string& path) {
   if (!FolderExists(path)) throw Error(kErrPathNotFound, "Path not found");
-  RemovePath(path);
+  const std::string key = Normal(path);
+  const std::string prefix = key + "\\";
+  // The folder, then everything in it in name order: backwards, each entry comes after all of
+  // its own contents.
+  std::vector<std::string> order{key};
+  for (auto entry = entries_.lower_bound(prefix);
+       entry != entries_.end() && entry->first.starts_with(prefix); ++entry) {
+    order.push_back(entry->first);
+  }
+  for (auto next = order.rbegin(); next != order.rend(); ++next) {
+    if (entries_.at(*next).in_use) throw Error(kErrPermissionDenied, "Permission denied");
+    entries_.erase(*next);
+  }
 }
 
 void SimFileSystem::AddFolder(const std::string& path) {
@@ -89,6 +101,13 @@ void SimFileSystem::RemovePath(const std::string& path) {
 void SimFileSystem::MakeReadOnly(const std::string& path) {
   auto entry = entries_.find(Normal(path));
   if (entry != entries_.end()) entry->second.read_only = true;
+}
+
+bool SimFileSystem::MarkInUse(const std::string& path) {
+  auto entry = entries_.find(Normal(path));
+  if (entry == entries_.end()) return false;
+  entry->second.in_use = true;
+  return true;
 }
 
 std::optional<std::string> SimFileSystem::ReadFile(const std::string& path) const {

@@ -9,7 +9,8 @@
 namespace windlock::sim {
 
 // An in-memory file system of Windows paths, names compared without letter case; subfolders
-// are listed in case-insensitive name order.
+// are listed in case-insensitive name order. A folder is removed deepest entry first, and a file
+// or folder in use stops the removal where it stands, as a recursive delete on Windows does.
 class SimFileSystem : public FileSystem {
  public:
   static constexpr const char* kProgramFolder = "C:\\Program Files\\Larkspan\\Windlock";
@@ -32,6 +33,8 @@ class SimFileSystem : public FileSystem {
   void AddFolder(const std::string& path);
   void RemovePath(const std::string& path);
   void MakeReadOnly(const std::string& path);
+  // Another program holds the file or folder open from now on; false when there is none.
+  bool MarkInUse(const std::string& path);
   // The file's text, or none when there is no such file.
   std::optional<std::string> ReadFile(const std::string& path) const;
 
@@ -41,6 +44,7 @@ class SimFileSystem : public FileSystem {
     bool folder = false;
     bool read_only = false;
     std::string text;
+    bool in_use = false;
   };
 
   const Entry* Find(const std::string& path) const;

@@ -10,6 +10,8 @@ namespace {
 constexpr int32_t kErrFileNotFound = static_cast<int32_t>(0x80070002);
 constexpr int32_t kErrAccessDenied = static_cast<int32_t>(0x80070005);
 constexpr uint32_t kRegBinary = 3;
+// KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER.
+constexpr uint32_t kRightsToChange = 0x0002 | 0x0004 | 0x0020 | 0x10000 | 0x40000 | 0x80000;
 
 struct SplitPath {
   std::string key;   // folded
@@ -40,6 +42,15 @@ RawRegistryValue RawOf(const RegistryValue& value) {
   return {kRegBinary, std::string(1, '\x01')};
 }
 
+// Whether the key is one of the keys, or lies under one.
+bool Covers(const std::set<std::string>& keys, const std::string& key_path) {
+  std::string folded = FoldCase(key_path);
+  for (const std::string& key : keys) {
+    if (folded == key || folded.starts_with(key + "\\")) return true;
+  }
+  return false;
+}
+
 // What Read makes of stored bytes: a string loses its terminating NULs.
 RegistryValue CookedOf(const RawRegistryValue& raw) {
   if (raw.type == kRegSz) {
@@ -58,6 +69,7 @@ RegistryValue CookedOf(const RawRegistryValue& raw) {
 }  // namespace
 
 RegistryValue SimRegistry::Read(const std::string& path) {
+  CheckReadable(path);
   RegistryValue value;
   if (!Peek(path, value)) {
     throw Error(kErrFileNotFound, "Unable to open registry key \"" + path + "\" for reading.");
@@ -65,7 +77,11 @@ RegistryValue SimRegistry::Read(const std::string& path) {
   return value;
 }
 
-std::optional<RawRegistryValue> SimRegistry::ReadRaw(const std::string& path) {
+std::optional<RawRegistryValue> SimRegistry::ReadRaw(const std::string& path, uint32_t access) {
+  const std::string key = Split(path).key;
+  if (Covers(denied_, key) || ((access & kRightsToChange) && Covers(read_only_, key))) {
+    return std::nullopt;
+  }
   const Stored* stored = Find(path);
   if (!stored) return std::nullopt;
   return stored->raw;
@@ -95,6 +111,7 @@ void SimRegistry::Delete(const std::string& path) {
 
 std::vector<std::string> SimRegistry::ValueNames(const std::string& key_path) {
   std::vector<std::string> names;
+  if (Covers(denied_, key_path)) return names;
   auto key = keys_.find(FoldCase(key_path));
   if (key == keys_.end()) return names;
   for (const auto& [folded, stored] : key->second) names.push_back(stored.name);
@@ -136,12 +153,20 @@ void SimRegistry::MakeReadOnly(const std::string& key_path) {
   read_only_.insert(FoldCase(key_path));
 }
 
+void SimRegistry::DenyAccess(const std::string& key_path) {
+  denied_.insert(FoldCase(key_path));
+}
+
 void SimRegistry::CheckWritable(const std::string& path) const {
-  std::string folded = FoldCase(path);
-  for (const std::string& key : read_only_) {
-    if (folded.starts_with(key + "\\")) {
-      throw Error(kErrAccessDenied, "Access is denied.");
-    }
+  const std::string key = Split(path).key;
+  if (Covers(read_only_, key) || Covers(denied_, key)) {
+    throw Error(kErrAccessDenied, "Access is denied.");
+  }
+}
+
+void SimRegistry::CheckReadable(const std::string& path) const {
+  if (Covers(denied_, Split(path).key)) {
+    throw Error(kErrAccessDenied, "Unable to open registry key \"" + path + "\" for reading.");
   }
 }
 

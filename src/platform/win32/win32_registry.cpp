@@ -78,11 +78,11 @@ RegistryValue Win32Registry::Read(const std::string& path) {
   return value;
 }
 
-std::optional<RawRegistryValue> Win32Registry::ReadRaw(const std::string& path) {
+std::optional<RawRegistryValue> Win32Registry::ReadRaw(const std::string& path, uint32_t access) {
   ValuePath value_path = SplitValuePath(path);
   RegistryKey key;
-  if (RegOpenKeyExW(value_path.key.root, value_path.key.subkey.c_str(), 0, KEY_QUERY_VALUE,
-                    key.Put()) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(value_path.key.root, value_path.key.subkey.c_str(), 0, access, key.Put()) !=
+      ERROR_SUCCESS) {
     return std::nullopt;
   }
   DWORD type = 0;

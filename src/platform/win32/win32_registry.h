@@ -13,7 +13,7 @@ namespace windlock::win32 {
 class Win32Registry : public Registry {
  public:
   RegistryValue Read(const std::string& path) override;
-  std::optional<RawRegistryValue> ReadRaw(const std::string& path) override;
+  std::optional<RawRegistryValue> ReadRaw(const std::string& path, uint32_t access) override;
   void WriteString(const std::string& path, const std::string& value) override;
   void WriteDword(const std::string& path, uint32_t value) override;
   void Delete(const std::string& path) override;

@@ -10,13 +10,12 @@
 
 namespace windlock::unit {
 
-// The machine's file system, with listing and removal failing on request.
+// The machine's file system, with listing failing on request.
 class FailingFiles : public FileSystem {
  public:
   explicit FailingFiles(FileSystem& files) : files_(files) {}
 
   bool fail_listing = false;
-  bool fail_removal = false;
 
   bool FileExists(const std::string& path) override { return files_.FileExists(path); }
   bool FolderExists(const std::string& path) override { return files_.FolderExists(path); }
@@ -24,10 +23,7 @@ class FailingFiles : public FileSystem {
     if (fail_listing) throw Error(70, "Permission denied");
     return files_.SubFolders(path);
   }
-  void RemoveFolder(const std::string& path) override {
-    if (fail_removal) throw Error(75, "Path/File access error");
-    files_.RemoveFolder(path);
-  }
+  void RemoveFolder(const std::string& path) override { files_.RemoveFolder(path); }
   std::string ProgramFolder() override { return files_.ProgramFolder(); }
 
  private:

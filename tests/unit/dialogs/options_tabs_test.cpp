@@ -237,23 +237,6 @@ TEST(OptionsSkinsTabTest, UninstallAsksRemovesAndRebuildsTheList) {
   }
 }
 
-TEST(OptionsSkinsTabTest, AFailedRemovalIsReportedAndLeavesTheList) {
-  OptionsRig rig;
-  sim::SimFileSystem& files = rig.h.machine.files;
-  files.AddFolder(files.ProgramFolder() + "\\Skins\\Blue");
-  rig.files.fail_removal = true;
-  OptionsDialog& dialog = rig.Open();
-  dialog.FindControl("listSkins")->Select(1);
-  dialog.FindControl("btnskn(1)")->Click();
-  const auto& boxes = rig.h.machine.ui.message_boxes();
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[1].text, "Path/File access error");
-  EXPECT_EQ(boxes[1].title, "75");
-  EXPECT_EQ(boxes[1].style, kMbOk);
-  EXPECT_EQ(dialog.FindControl("listSkins")->lines, (Lines{"Original", "Blue"}));
-  EXPECT_TRUE(dialog.loaded());
-}
-
 TEST(OptionsSkinsTabTest, BrowseAsksTheBarAndClosesWithoutApplying) {
   OptionsRig rig;
   OptionsDialog& dialog = rig.Open();

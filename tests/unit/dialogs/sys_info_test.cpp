@@ -81,9 +81,9 @@ TEST(StartSysInfoTest, TheFolderIsNotConsultedWhenTheProgramPathIsFound) {
     std::vector<std::string>& reads;
     Spy(Registry& i, std::vector<std::string>& r) : inner(i), reads(r) {}
     RegistryValue Read(const std::string& p) override { return inner.Read(p); }
-    std::optional<RawRegistryValue> ReadRaw(const std::string& p) override {
+    std::optional<RawRegistryValue> ReadRaw(const std::string& p, uint32_t access) override {
       reads.push_back(p);
-      return inner.ReadRaw(p);
+      return inner.ReadRaw(p, access);
     }
     void WriteString(const std::string& p, const std::string& v) override {
       inner.WriteString(p, v);

@@ -75,8 +75,8 @@ class RecordingRegistry : public Registry {
     reads.push_back(value_path);
     return inner_.Read(value_path);
   }
-  std::optional<RawRegistryValue> ReadRaw(const std::string& value_path) override {
-    return inner_.ReadRaw(value_path);
+  std::optional<RawRegistryValue> ReadRaw(const std::string& value_path, uint32_t access) override {
+    return inner_.ReadRaw(value_path, access);
   }
   void WriteString(const std::string& p, const std::string& v) override {
     inner_.WriteString(p, v);
