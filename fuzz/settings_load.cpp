@@ -1,6 +1,8 @@
 // LoadSettings on an arbitrary registry image, then SaveSettings and a second load. A load that
 // succeeds must keep every stored site, in order; whatever the first load made of the image,
-// saving it and loading again must give the same record without a message.
+// saving it and loading again must give the same record without a message. A save may fail only
+// on a key the image made read-only or shut, and then it must leave the stored sites as they
+// were.
 //
 // The image is text, one value a line: a type letter, the value's path ("\Options\Visible" under
 // the settings root, or a full path) and "=" with the data up to the line's end.
@@ -8,13 +10,16 @@
 //   d  REG_DWORD from a decimal number        w  REG_DWORD of the data's bytes, any size
 //   b  REG_BINARY                             m  REG_MULTI_SZ          q  REG_QWORD
 //   -  the value is deleted
-// and two lines for the file system: "f" + a file's path, "k" + a folder's path (a path that
-// begins with "\" is under the program folder). Other lines are passed over.
+// Keys: "R" + a key's path makes it read-only, "X" + a key's path shuts it to this user. Files:
+// "f" + a file's path, "k" + a folder's path (a path that begins with "\" is under the program
+// folder). Other lines are passed over.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/error.h"
 #include "input_lines.h"
@@ -43,13 +48,26 @@ std::string DwordBytes(std::string_view decimal) {
   return bytes;
 }
 
-void Apply(windlock::sim::SimMachine& machine, std::string_view line) {
-  if (line.empty()) return;
+// Applies one line of the image; true when it made a key read-only or shut it.
+bool Apply(windlock::sim::SimMachine& machine, std::string_view line) {
+  if (line.empty()) return false;
   const char kind = line.front();
   line.remove_prefix(1);
   const char* program = windlock::sim::SimFileSystem::kProgramFolder;
-  if (kind == 'f') return machine.files.AddFile(Under(program, line), "RIFF");
-  if (kind == 'k') return machine.files.AddFolder(Under(program, line));
+  switch (kind) {
+    case 'R':
+      machine.registry.MakeReadOnly(Under(path::kRoot, line));
+      return true;
+    case 'X':
+      machine.registry.DenyAccess(Under(path::kRoot, line));
+      return true;
+    case 'f':
+      machine.files.AddFile(Under(program, line), "RIFF");
+      return false;
+    case 'k':
+      machine.files.AddFolder(Under(program, line));
+      return false;
+  }
   const std::size_t equals = line.find('=');
   const std::string name = Under(path::kRoot, line.substr(0, equals));
   const std::string_view data =
@@ -57,22 +75,31 @@ void Apply(windlock::sim::SimMachine& machine, std::string_view line) {
   std::string bytes(data);
   switch (kind) {
     case 's':
-      return machine.registry.PutRaw(name, {windlock::kRegSz, bytes + '\0'});
+      machine.registry.PutRaw(name, {windlock::kRegSz, bytes + '\0'});
+      break;
     case 'n':
-      return machine.registry.PutRaw(name, {windlock::kRegSz, bytes});
+      machine.registry.PutRaw(name, {windlock::kRegSz, bytes});
+      break;
     case 'd':
-      return machine.registry.PutRaw(name, {windlock::kRegDword, DwordBytes(data)});
+      machine.registry.PutRaw(name, {windlock::kRegDword, DwordBytes(data)});
+      break;
     case 'w':
-      return machine.registry.PutRaw(name, {windlock::kRegDword, bytes});
+      machine.registry.PutRaw(name, {windlock::kRegDword, bytes});
+      break;
     case 'b':
-      return machine.registry.PutRaw(name, {kRegBinary, bytes});
+      machine.registry.PutRaw(name, {kRegBinary, bytes});
+      break;
     case 'm':
-      return machine.registry.PutRaw(name, {kRegMultiSz, bytes});
+      machine.registry.PutRaw(name, {kRegMultiSz, bytes});
+      break;
     case 'q':
-      return machine.registry.PutRaw(name, {kRegQword, bytes});
+      machine.registry.PutRaw(name, {kRegQword, bytes});
+      break;
     case '-':
-      return machine.registry.Remove(name);
+      machine.registry.Remove(name);
+      break;
   }
+  return false;
 }
 
 bool SameRecord(const Settings& a, const Settings& b) {
@@ -86,35 +113,41 @@ bool SameRecord(const Settings& a, const Settings& b) {
          a.Sites.entries() == b.Sites.entries();
 }
 
-// The stored list, as the reader reads the count and each entry.
-bool HoldsStoredSites(windlock::Registry& registry, const Settings& settings) {
-  const int32_t count = windlock::ReadLong(registry, path::kSiteCount);
-  if (count <= 0) return settings.Sites.size() == 0;
-  if (settings.Sites.size() != static_cast<std::size_t>(count)) return false;
-  for (std::size_t i = 0; i < settings.Sites.size(); ++i) {
-    const std::string site = path::kSitePrefix + std::to_string(i);
-    if (windlock::ReadText(registry, site) != settings.Sites[i]) return false;
+// The stored list as the reader reads the count and each entry; none when it cannot be read.
+std::optional<std::vector<std::string>> StoredSites(windlock::Registry& registry) {
+  try {
+    std::vector<std::string> sites;
+    const int32_t count = windlock::ReadLong(registry, path::kSiteCount);
+    for (int32_t i = 0; i < count; ++i) {
+      sites.push_back(windlock::ReadText(registry, path::kSitePrefix + std::to_string(i)));
+    }
+    return sites;
+  } catch (const windlock::Error&) {
+    return std::nullopt;
   }
-  return true;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   windlock::sim::SimMachine machine;
-  windlock::fuzz::ForEachLine(data, size, [&](std::string_view line) { Apply(machine, line); });
+  bool faults = false;
+  windlock::fuzz::ForEachLine(data, size,
+                              [&](std::string_view line) { faults |= Apply(machine, line); });
   windlock::Platform& platform = machine.Window(1).platform();
   const auto& messages = machine.ui.message_boxes();
 
   Settings loaded;
   windlock::LoadSettings(loaded, platform);
   const bool load_failed = !messages.empty();
-  if (!load_failed && !HoldsStoredSites(machine.registry, loaded)) std::abort();
+  const auto stored = StoredSites(machine.registry);
+  if (!load_failed && stored != loaded.Sites.entries()) std::abort();
 
   try {
     windlock::SaveSettings(loaded, machine.registry);
   } catch (const windlock::Error&) {
-    std::abort();
+    if (!faults || StoredSites(machine.registry) != stored) std::abort();
+    return 0;
   }
   Settings reloaded;
   windlock::LoadSettings(reloaded, platform);
