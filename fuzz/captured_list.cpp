@@ -3,6 +3,7 @@
 // selection box must agree with the entries. One step a line (fields separated by tabs):
 //   P<n>                  the skin page (re)loads: 0 with the placeholder for the bar's box, 1 with
 //                         a box of its own holding an option of its own, 2 with neither
+//   H / D                 navigations wait from now on / are delivered again
 //   c<url>[ title flags target post-data headers]
 //                         a pop-up is captured; its title, when given, is reported
 //   t<title>              the preview reports a title
@@ -16,6 +17,7 @@
 //   b<index>              a click on the bar's button Command1(index)
 //   m<offset>             the context menu's preview (0), cut (1), copy (2) or select all (3)
 //   d                     a double click on the list view
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -31,11 +33,13 @@
 namespace windlock::fuzz {
 namespace {
 
+// Each page has OnUpdateList, so that a step shows whether it brought the list up to date.
 constexpr const char* kPages[] = {
     "<div id=\"InsertCaptureList\"></div><script>function OnUpdateList() {}</script>",
     ("<select id=\"defaultLKCaptureListLarkspan\" multiple>"
-     "<option value=\"Mine\">the page's own</option></select>"),
-    "<p>no list here</p>",
+     "<option value=\"Mine\">the page's own</option></select>"
+     "<script>function OnUpdateList() {}</script>"),
+    "<p>no list here</p><script>function OnUpdateList() {}</script>",
 };
 
 void Bridge(unit::BarHarness& h, const char* method, std::vector<Variant> args = {}) {
@@ -71,62 +75,71 @@ void SelectInPage(unit::BarHarness& h, const Fields& fields) {
   if (TextAt(fields, 2) == "u") Bridge(h, "defaultLKCaptureListLarkspanUpdate");
 }
 
-// Runs one step; true when it ends with the views brought up to date (`updated`: they were
-// before it).
-bool Step(unit::BarHarness& h, std::string_view line, bool updated) {
+void Step(unit::BarHarness& h, std::string_view line) {
   const Fields fields = FieldsOf(line);
-  const bool names_entry = h.bar.captured().CurrentEntry().has_value();
   ListView& list = h.bar.URLList();
   switch (line.front()) {
     case 'P':
       h.ShowSkinPage(kPages[static_cast<std::size_t>(NumberAt(fields, 0)) % std::size(kPages)]);
-      return false;
+      break;
+    case 'H':
+      h.machine.navigations.Hold();
+      break;
+    case 'D':
+      h.machine.navigations.Release();
+      break;
     case 'c':
       Capture(h, fields);
-      return true;
+      break;
     case 't':
       h.preview().RaiseTitleChange(BrowserText(fields, 0));
-      return names_entry;
+      break;
     case 'n':
       h.preview().Arrive(NavigateRequest::To(BrowserText(fields, 0)), BrowserText(fields, 1));
-      return names_entry;
+      break;
     case 'l': {
       const auto index = static_cast<std::size_t>(NumberAt(fields, 0));
       if (index < list.size()) list.SetSelected(index, NumberAt(fields, 1) != 0);
-      return false;
+      break;
     }
     case 'o':
       SelectInPage(h, fields);
-      return false;
+      break;
     case 's':
     case 'x':
       Bridge(h, line.front() == 's' ? "ListItemSelect" : "ListItemUnSelect",
              {static_cast<int32_t>(NumberAt(fields, 0))});
-      return false;
+      break;
     case 'h':
       Bridge(h, "ListItemHere");
-      return true;
+      break;
     case 'w':
       Bridge(h, "ListItemNew");
-      return true;
+      break;
     case 'r':
       Bridge(h, "ListItemRemove");
-      return true;
+      break;
     case 'v':
       Bridge(h, "ListItemPreview");
-      return false;
+      break;
     case 'b':
       h.bar.buttons().Command1_Click(static_cast<int>(NumberAt(fields, 0)));
-      return false;
+      break;
     case 'm':
       // The menu's list commands; the others open dialogs of their own.
       h.bar.HandleMenuCommand(static_cast<uint64_t>(NumberAt(fields, 0)) % (kMenuSelectAll + 1));
-      return false;
+      break;
     case 'd':
       h.bar.URLList_DblClick();
-      return false;
+      break;
   }
-  return updated;
+}
+
+// Whether the list was brought up to date: every update ends by telling the page, and nothing
+// changes the views after it within a step.
+bool Updated(unit::BarHarness& h) {
+  const std::vector<std::string> calls = h.skin().TakePageCalls();
+  return std::find(calls.begin(), calls.end(), "OnUpdateList()") != calls.end();
 }
 
 }  // namespace
@@ -137,12 +150,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   unit::BarHarness h;
   h.settings() = unit::QuietSettings();
   h.ShowSkinPage(fuzz::kPages[0]);
-  bool updated = true;
+  h.skin().TakePageCalls();
   fuzz::ForEachLine(data, size, [&](std::string_view line) {
     if (line.empty()) return;
-    updated = fuzz::Step(h, line, updated);
+    fuzz::Step(h, line);
     h.machine.navigations.DeliverAll();
-    fuzz::CheckViews(h, updated);
+    fuzz::CheckViews(h, fuzz::Updated(h));
   });
   return 0;
 }
