@@ -51,25 +51,42 @@ void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
   if (settings.PlayAudioCapture != kNoSound) context_.sound.Play(settings.PlayAudioCapture);
 
   if (flags.SafeShutdownRequested) {
-    ShowCaptureAlert(context_.platform, settings);
+    Alert();
     cancel = true;
     return;
   }
 
   if (!settings.PromptToAdd) {
-    if (settings.ShowVisualCapture) ShowCaptureAlert(context_.platform, settings);
+    if (settings.ShowVisualCapture) Alert();
   } else {
     context_.module.DialogURL = site;
     if (settings.Sites.Contains(kNoTrustPrefix + site)) {
-      if (settings.ShowVisualCapture) ShowCaptureAlert(context_.platform, settings);
+      if (settings.ShowVisualCapture) Alert();
     } else {
-      ShowAddUrlDialog(context_.platform, context_.module);
-      if (context_.module.DialogURL == "added") return;
+      // With the prompt (or the alert) of an earlier window up, this one is captured unasked.
+      if (ShowDecisionWindow(ShowAddUrlDialog) && context_.module.DialogURL == "added") return;
     }
   }
   // Closed while its alert or prompt was up, the bar has nowhere to keep the window: it opens.
   if (!context_.bar.loaded()) return;
   Capture(ppDisp, cancel);
+}
+
+bool HostingBrowserHandlers::ShowDecisionWindow(void (*show)(Platform&, ModuleData&)) {
+  BarFlags& flags = context_.flags;
+  if (flags.DecisionWindowUp) return false;
+  flags.DecisionWindowUp = true;
+  struct Shown {
+    BarFlags& flags;
+    ~Shown() { flags.DecisionWindowUp = false; }
+  } shown{flags};
+  show(context_.platform, context_.module);
+  return true;
+}
+
+void HostingBrowserHandlers::Alert() {
+  ShowDecisionWindow(
+      [](Platform& platform, ModuleData& module) { ShowCaptureAlert(platform, module.settings); });
 }
 
 void HostingBrowserHandlers::Capture(Browser*& ppDisp, bool& cancel) {

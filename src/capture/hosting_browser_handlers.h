@@ -21,6 +21,10 @@ class HostingBrowserHandlers : public BrowserEvents {
 
  private:
   void Decide(Browser*& ppDisp, bool& cancel);
+  // Shows the alert or the prompt, unless one of them is up already; false when not shown.
+  bool ShowDecisionWindow(void (*show)(Platform&, ModuleData&));
+  // The capture alert, unless a decision window is up already.
+  void Alert();
   void Capture(Browser*& ppDisp, bool& cancel);
 
   CaptureContext& context_;
