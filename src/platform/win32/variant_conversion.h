@@ -20,6 +20,12 @@ class OwnedVariant {
   ~OwnedVariant() { VariantClear(&value_); }
 
   VARIANT* get() { return &value_; }
+  // Hands the value to the caller, who clears it.
+  VARIANT Detach() {
+    VARIANT value = value_;
+    VariantInit(&value_);
+    return value;
+  }
 
  private:
   VARIANT value_;

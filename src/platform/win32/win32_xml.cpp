@@ -100,12 +100,22 @@ void Win32XmlDocument::Save(const std::string& path) {
   ThrowIfFailed(document_->save(*file.get()));
 }
 
-void Win32XmlDocument::AppendCopyOfRoot(const XmlDocument& source) {
-  const auto& other = dynamic_cast<const Win32XmlDocument&>(source);
+ComPtr<IXMLDOMNode> Win32XmlDocument::CopyOfRoot() const {
   ComPtr<IXMLDOMNode> copy;
-  ThrowIfFailed(other.Root()->cloneNode(VARIANT_TRUE, copy.Put()));
+  ThrowIfFailed(Root()->cloneNode(VARIANT_TRUE, copy.Put()));
+  return copy;
+}
+
+void Win32XmlDocument::AppendCopyOfRoot(const XmlDocument& source) {
+  ComPtr<IXMLDOMNode> copy = dynamic_cast<const Win32XmlDocument&>(source).CopyOfRoot();
   ComPtr<IXMLDOMNode> appended;
   ThrowIfFailed(document_->appendChild(copy.get(), appended.Put()));
+}
+
+void Win32XmlNode::AppendCopyOfRoot(const XmlDocument& source) {
+  ComPtr<IXMLDOMNode> copy = dynamic_cast<const Win32XmlDocument&>(source).CopyOfRoot();
+  ComPtr<IXMLDOMNode> appended;
+  ThrowIfFailed(node_->appendChild(copy.get(), appended.Put()));
 }
 
 }  // namespace windlock::win32
