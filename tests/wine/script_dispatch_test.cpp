@@ -187,7 +187,8 @@ TEST_F(ScriptDispatchTest, CoreErrorsReachTheScriptWithTheirDescription) {
     windlock::Error error;
     HRESULT scode;
   } cases[] = {
-      {windlock::Error(438, "Object doesn't support this property or method"), E_FAIL},
+      {windlock::Error(438, "Object doesn't support this property or method"),
+       static_cast<HRESULT>(0x800A01B6)},
       {windlock::Error(static_cast<int32_t>(E_ACCESSDENIED), "Access is denied."), E_ACCESSDENIED},
   };
   for (const Case& c : cases) {

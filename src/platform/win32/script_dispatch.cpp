@@ -4,7 +4,6 @@
 #include <cctype>
 #include <optional>
 
-#include "common/hresult.h"
 #include "platform/win32/script_values.h"
 #include "platform/win32/text.h"
 
@@ -19,9 +18,13 @@ std::string Folded(std::string name) {
 }
 
 // What the script's error object shows: the core's number and description.
+// The script engine shows an automation error number (438, 5, ...) as err.number when it
+// arrives in the control facility, as the automation runtime raises it.
 void Describe(const Error& error, EXCEPINFO& exception) {
   exception = EXCEPINFO{};
-  exception.scode = HResultFromError(error);
+  exception.scode = error.number() < 0 ? error.number()
+                                       : MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL,
+                                                      static_cast<uint16_t>(error.number()));
   exception.bstrSource = Bstr("Windlock").Detach();
   exception.bstrDescription = Bstr(error.description()).Detach();
 }
