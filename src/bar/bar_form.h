@@ -56,9 +56,9 @@ class BarForm : public Form {
   void Load();
   // The form's Activate event: the first one hides a bar that was hidden last time, opens the
   // loading clip and loads the skin page; later ones do nothing.
-  void Activate();
+  void Activate() override;
   // Resizing the form to an inner size in twips: the layout runs.
-  void Resize(float new_width, float new_height);
+  void Resize(float new_width, float new_height) override;
   // Places both looks and the controls of the built-in one for the form's size; does nothing
   // while a skin transition moves the frames.
   void LayOut();
@@ -135,6 +135,8 @@ class BarForm : public Form {
   Platform& platform_;
   ModuleData& module_;
   WindowHandle window_;
+  // Before the platform controls: each is made for the control that shows it.
+  BarControls controls_;
   std::unique_ptr<PreviewControl> my_web2_;
   Browser* my_web_;
   std::unique_ptr<Browser> web_images_;
@@ -143,7 +145,6 @@ class BarForm : public Form {
   std::unique_ptr<BrowserCustomizer> customizer_;
   CaptureSound sound_;
   BarFlags flags_;
-  BarControls controls_;
   CapturedList captured_;
   BypassIndicator bypass_;
   CaptureContext context_;

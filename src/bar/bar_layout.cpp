@@ -23,17 +23,35 @@ struct Reentry {
 }  // namespace
 
 BarControls BarForm::AddDesignControls() {
+  // Containers first: a window is made inside the window of its frame.
+  Control& popup = AddControl("framePopup", ControlKind::kFrame);
+  Control& images = AddControl("frameImages", ControlKind::kFrame);
+  Control& preview_pane = AddControl("Frame1", ControlKind::kFrame);
+  preview_pane.container = &popup;
+  Control& preview_holder = AddControl("Frame2", ControlKind::kFrame).Place(60, 390, 0, 2055);
+  preview_holder.container = &preview_pane;
+  Control& skin_browser = AddControl("webImages", ControlKind::kBrowser);
+  skin_browser.container = &images;
+  Control& preview_browser = AddControl("MyWeb2", ControlKind::kBrowser);
+  preview_browser.container = &preview_holder;
+
   Control& bypass = AddControl("lblBypass", ControlKind::kLabel);
   bypass.caption = "Bypass Enabled";
   bypass.visible = false;
   bypass.height = 255;
+  bypass.container = &popup;
   ListView& list = AddListView("URLList");
   list.left = 0;
   list.top = 240;
+  list.container = &popup;
+  list.on_mouse_down = [this](bool on_item) { URLList_MouseDown(on_item); };
+  list.on_double_click = [this] { URLList_DblClick(); };
   Control& title = AddControl("Label1", ControlKind::kLabel).Place(60, 150, 0, 195);
   title.caption = "Preview Window";
+  title.container = &preview_pane;
   Control& preview_box = AddControl("Check1", ControlKind::kCheckBox).Place(0, 130, 255, 225);
   preview_box.value = 1;
+  preview_box.container = &preview_pane;
   preview_box.on_click = [this] { buttons_.Check1_Click(); };
   static constexpr const char* kCaptions[] = {"Open In This Window -->", "Open In New Window",
                                               "Remove From List", "Help"};
@@ -41,6 +59,7 @@ BarControls BarForm::AddDesignControls() {
   for (int index = 0; index < 4; ++index) {
     Control& button = AddControl("Command1(" + std::to_string(index) + ")", ControlKind::kButton);
     button.caption = kCaptions[index];
+    button.container = &popup;
     button.on_click = [this, index] { buttons_.Command1_Click(index); };
     if (index < 3) {
       button.left = 60;
@@ -53,21 +72,23 @@ BarControls BarForm::AddDesignControls() {
   }
   Control& shutdown = AddControl("cmdSafeShutdown", ControlKind::kButton).Place(60, 0, 1335, 315);
   shutdown.caption = "Safe Shutdown";
+  shutdown.container = &popup;
   shutdown.on_click = [this] { buttons_.cmdSafeShutdown_Click(); };
-  Control& clip = AddControl("Animation1", ControlKind::kFrame);
+  // Last, so it shows above both looks while a transition runs.
+  Control& clip = AddControl("Animation1", ControlKind::kAnimation);
   clip.visible = false;
   return BarControls{
-      .framePopup = AddControl("framePopup", ControlKind::kFrame),
-      .frameImages = AddControl("frameImages", ControlKind::kFrame),
-      .webImages = AddControl("webImages", ControlKind::kFrame),
+      .framePopup = popup,
+      .frameImages = images,
+      .webImages = skin_browser,
       .Animation1 = clip,
       .lblBypass = bypass,
       .URLList = list,
-      .Frame1 = AddControl("Frame1", ControlKind::kFrame),
+      .Frame1 = preview_pane,
       .Label1 = title,
       .Check1 = preview_box,
-      .Frame2 = AddControl("Frame2", ControlKind::kFrame).Place(60, 390, 0, 2055),
-      .MyWeb2 = AddControl("MyWeb2", ControlKind::kFrame),
+      .Frame2 = preview_holder,
+      .MyWeb2 = preview_browser,
       .Command1 = buttons,
       .cmdSafeShutdown = shutdown,
   };

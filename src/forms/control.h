@@ -16,7 +16,9 @@ enum class ControlKind {
   kListView,
   kPicture,
   kSlider,
-  kTabStrip
+  kTabStrip,
+  kBrowser,    // holds a WebBrowser control
+  kAnimation,  // holds an animation control
 };
 
 // The logical state of one control of a form. Geometry is in twips as single-precision
@@ -43,6 +45,9 @@ class Control {
   // A list box's lines and its selected line (-1: none).
   std::vector<std::string> lines;
   int list_index = -1;
+  // The frame that holds the control, whose top-left corner its position counts from; none:
+  // the form itself.
+  Control* container = nullptr;
 
   std::function<void()> on_click;
   std::function<void()> on_change;

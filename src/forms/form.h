@@ -25,6 +25,8 @@ class Form : public std::enable_shared_from_this<Form> {
 
   Control* FindControl(std::string_view name);
   Timer* FindTimer(std::string_view name);
+  // Every control, in the order the form made them.
+  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
 
   std::string caption;
   float left = 0;
@@ -32,6 +34,13 @@ class Form : public std::enable_shared_from_this<Form> {
   float width = 0;
   float height = 0;
 
+  // The window was sized to an inner size in twips (the form's Resize event).
+  virtual void Resize(float new_width, float new_height) {
+    width = new_width;
+    height = new_height;
+  }
+  // The window was first shown (the form's Activate event).
+  virtual void Activate() {}
   // User input that reaches the form as a whole.
   virtual void KeyPress(int /*ascii*/) {}
   // Tab pressed with Ctrl alone, seen by the form before its controls.

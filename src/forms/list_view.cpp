@@ -5,6 +5,7 @@ namespace windlock {
 void ListView::Add(std::string key, std::string text) {
   positions_[key] = items_.size();
   items_.push_back({std::move(key), std::move(text), false});
+  ++revision_;
 }
 
 std::optional<std::size_t> ListView::Find(const std::string& key) const {
@@ -22,6 +23,7 @@ void ListView::Remove(const std::unordered_set<std::string>& keys) {
   if (keys.empty()) return;
   std::erase_if(items_, [&](const Item& item) { return keys.contains(item.key); });
   Reindex();
+  ++revision_;
 }
 
 std::optional<std::size_t> ListView::SelectedItem() const {

@@ -6,6 +6,8 @@
 
 namespace windlock {
 
+class Form;
+
 using WindowHandle = uintptr_t;
 using WindowProcedure = uintptr_t;
 
@@ -32,8 +34,9 @@ class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
 
-  // A form's own top-level window, hidden.
-  virtual WindowHandle CreateFormWindow(const std::string& form_name) = 0;
+  // A form's own top-level window, hidden; it shows the form's controls and hands the user's
+  // actions on them to the form. The form outlives the window.
+  virtual WindowHandle CreateFormWindow(Form& form) = 0;
   // Destroys a window; its procedure receives WM_DESTROY first.
   virtual void DestroyWindow(WindowHandle window) = 0;
 

@@ -44,11 +44,11 @@ void SimAnimation::Play() {
   trace_("animation play");
 }
 
-std::unique_ptr<PreviewControl> SimControlFactory::CreatePreviewControl() {
+std::unique_ptr<PreviewControl> SimControlFactory::CreatePreviewControl(const Control& /*holder*/) {
   return std::make_unique<Tracked<SimPreviewControl>>(preview_, world_);
 }
 
-std::unique_ptr<Browser> SimControlFactory::CreateSkinBrowser() {
+std::unique_ptr<Browser> SimControlFactory::CreateSkinBrowser(const Control& /*holder*/) {
   return std::make_unique<Tracked<SimBrowser>>(skin_, world_, BrowserRole::kSkin);
 }
 
@@ -60,7 +60,7 @@ std::unique_ptr<BrowserCustomizer> SimControlFactory::CreateBrowserCustomizer() 
   return std::make_unique<Tracked<SimBrowserCustomizer>>(customizer_);
 }
 
-std::unique_ptr<Animation> SimControlFactory::CreateAnimation() {
+std::unique_ptr<Animation> SimControlFactory::CreateAnimation(const Control& /*holder*/) {
   return std::make_unique<SimAnimation>(trace_, files_);
 }
 

@@ -63,11 +63,11 @@ class SimControlFactory : public ControlFactory {
   SimControlFactory(SimWorld& world, const SimTrace& trace, SimFileSystem& files)
       : world_(world), trace_(trace), files_(files) {}
 
-  std::unique_ptr<PreviewControl> CreatePreviewControl() override;
-  std::unique_ptr<Browser> CreateSkinBrowser() override;
+  std::unique_ptr<PreviewControl> CreatePreviewControl(const Control& holder) override;
+  std::unique_ptr<Browser> CreateSkinBrowser(const Control& holder) override;
   std::unique_ptr<SoundDevice> CreateSoundDevice() override;
   std::unique_ptr<BrowserCustomizer> CreateBrowserCustomizer() override;
-  std::unique_ptr<Animation> CreateAnimation() override;
+  std::unique_ptr<Animation> CreateAnimation(const Control& holder) override;
 
   // The live controls, or none.
   SimPreviewControl* preview() const { return preview_; }

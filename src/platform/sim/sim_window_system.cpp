@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/error.h"
+#include "forms/form.h"
 
 namespace windlock::sim {
 namespace {
@@ -33,8 +34,8 @@ WindowHandle SimWindowSystem::Add(const std::string& name, bool visible) {
   return handle;
 }
 
-WindowHandle SimWindowSystem::CreateFormWindow(const std::string& form_name) {
-  return Add(form_name, false);
+WindowHandle SimWindowSystem::CreateFormWindow(Form& form) {
+  return Add(form.name(), false);
 }
 
 WindowHandle SimWindowSystem::CreateHostWindow(const std::string& name) {

@@ -17,7 +17,7 @@ class SimWindowSystem : public WindowSystem {
  public:
   explicit SimWindowSystem(const SimTrace& trace) : trace_(trace) {}
 
-  WindowHandle CreateFormWindow(const std::string& form_name) override;
+  WindowHandle CreateFormWindow(Form& form) override;
   void DestroyWindow(WindowHandle window) override;
   uintptr_t GetWindowProp(WindowHandle window, const std::string& name) override;
   void SetWindowProp(WindowHandle window, const std::string& name, uintptr_t value) override;
