@@ -2,6 +2,8 @@
 # Runs a Windows program under Wine, as ctest's emulator for the MinGW builds:
 #   wine-run.sh PROGRAM.exe [ARGUMENT...]   runs PROGRAM and exits with its status
 #   wine-run.sh --init-prefix               only makes sure the Wine prefix exists
+#   wine-run.sh --check-32-bit              exits 0 when this Wine runs 32-bit programs, else
+#                                           says why not and exits 77
 #
 # Everything Wine keeps lives in one folder of the build tree: WINDLOCK_WINEPREFIX (default
 # ./wine/prefix under the current directory) and a home folder beside it, so a run depends on
@@ -52,6 +54,11 @@ init_prefix() {
   # Two tests starting at once must not both build the prefix.
   exec 9>"$state/prefix.lock"
   flock 9
+  # Once 32-bit Wine is installed its loader starts every program, and cannot in a prefix made
+  # before, which has no 32-bit system folder: such a prefix is made again.
+  if has_32_bit_wine && [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+    rm -f "$state/prefix.ready"
+  fi
   if [ ! -f "$state/prefix.ready" ]; then
     echo "wine-run.sh: creating the Wine prefix $prefix"
     rm -rf "$prefix"
@@ -84,22 +91,41 @@ is_32_bit() {
   [ "$machine" = "014c" ]
 }
 
+# A 32-bit ELF file: the class byte after the magic is 1.
+is_elf_32() {
+  [ -f "$1" ] && [ "$(od -An -tx1 -N5 "$1" | tr -d ' ')" = "7f454c4601" ]
+}
+
+# Wine's 32-bit DLLs and its 32-bit loader. The DLLs alone are not enough: on Debian they come
+# with libwine:i386, the loader with wine32:i386, and without the loader wine64 starts a 32-bit
+# program in a WoW64 mode that cannot load it, and still exits 0.
 has_32_bit_wine() {
-  local dir
+  local dir loader dlls=false
   for dir in /usr/lib/i386-linux-gnu/wine /usr/lib/wine /usr/lib32/wine /usr/local/lib/wine \
     /opt/wine*/lib/wine /opt/wine*/lib32/wine; do
-    [ -f "$dir/i386-windows/kernel32.dll" ] && return 0
+    [ -f "$dir/i386-windows/kernel32.dll" ] && dlls=true
+  done
+  $dlls || return 1
+  for loader in /usr/lib/wine/wine /usr/bin/wine /usr/local/bin/wine /opt/wine*/bin/wine; do
+    is_elf_32 "$loader" && return 0
   done
   return 1
 }
 
+no_32_bit_wine="this Wine runs 64-bit programs only (no wine32:i386, which scripts/install-deps.sh installs)"
+
 if [ $# -eq 0 ]; then
-  echo "usage: wine-run.sh PROGRAM.exe [ARGUMENT...] | --init-prefix" >&2
+  echo "usage: wine-run.sh PROGRAM.exe [ARGUMENT...] | --init-prefix | --check-32-bit" >&2
   exit 2
 fi
 if [ "$1" = "--init-prefix" ]; then
   init_prefix
   exit 0
+fi
+if [ "$1" = "--check-32-bit" ]; then
+  has_32_bit_wine && exit 0
+  echo "$no_32_bit_wine"
+  exit 77
 fi
 
 program=$1
@@ -109,7 +135,7 @@ if [ ! -f "$program" ]; then
   exit 1
 fi
 if is_32_bit "$program" && ! has_32_bit_wine; then
-  echo "wine-run.sh: $program is a 32-bit program and this Wine runs 64-bit programs only" >&2
+  echo "wine-run.sh: $program is a 32-bit program and $no_32_bit_wine" >&2
   exit 77
 fi
 init_prefix
