@@ -13,19 +13,79 @@ packages=(
   clang libfuzzer-14-dev libclang-rt-14-dev
 )
 
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
 missing=()
 for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
+  installed "$package" || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+
+# The x86 DLL's tests need Wine's 32-bit loader beside wine64: wine32 from the i386 architecture.
+# Without it they are skipped, so it is wanted but not required.
+want_wine32=false
+skip_wine32=""
+if [ "$(dpkg --print-architecture)" != amd64 ]; then
+  skip_wine32="wine32:i386 is for amd64 machines, this one is $(dpkg --print-architecture)"
+elif ! installed wine32:i386; then
+  want_wine32=true
+fi
+has_i386() { dpkg --print-foreign-architectures | grep -qx i386; }
+
+if [ ${#missing[@]} -eq 0 ] && ! $want_wine32; then
+  if [ -n "$skip_wine32" ]; then
+    echo "install-deps.sh: $skip_wine32; the x86 DLL's Wine tests will be skipped" >&2
+  fi
+  exit 0
+fi
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing packages: ${missing[*]}" >&2
-  echo "Install them with: sudo apt-get install ${missing[*]}" >&2
-  exit 1
+  if [ ${#missing[@]} -ne 0 ]; then
+    echo "Missing packages: ${missing[*]}" >&2
+    echo "Install them with: sudo apt-get install ${missing[*]}" >&2
+  fi
+  if $want_wine32; then
+    add_i386=""
+    has_i386 || add_i386="sudo dpkg --add-architecture i386 && sudo apt-get update && "
+    echo "wine32:i386 is missing, so the x86 DLL's Wine tests will be skipped." >&2
+    echo "Install it with: ${add_i386}sudo apt-get install wine32:i386" >&2
+  fi
+  [ ${#missing[@]} -eq 0 ] || exit 1
+  exit 0
 fi
-echo "Installing missing packages: ${missing[*]}"
+
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq "${missing[@]}"
+added_i386=false
+if $want_wine32 && ! has_i386; then
+  echo "Adding the i386 architecture for wine32:i386"
+  dpkg --add-architecture i386
+  added_i386=true
+fi
+if ! apt-get update -qq; then
+  # A mirror without i386 lists must not keep the rest from being installed.
+  $added_i386 || exit 1
+  echo "install-deps.sh: apt-get update failed with the i386 architecture; going on without it" >&2
+  dpkg --remove-architecture i386
+  added_i386=false
+  want_wine32=false
+  skip_wine32="the package lists for i386 could not be fetched"
+  apt-get update -qq
+fi
+if [ ${#missing[@]} -ne 0 ]; then
+  echo "Installing missing packages: ${missing[*]}"
+  apt-get install -y -qq "${missing[@]}"
+fi
+if $want_wine32; then
+  echo "Installing wine32:i386"
+  if ! apt-get install -y -qq wine32:i386; then
+    # Leave no architecture behind that nothing uses.
+    if $added_i386; then
+      dpkg --remove-architecture i386 2>/dev/null || true
+    fi
+    skip_wine32="wine32:i386 could not be installed (see apt-get above)"
+  fi
+fi
+if [ -n "$skip_wine32" ]; then
+  echo "install-deps.sh: $skip_wine32; the x86 DLL's Wine tests will be skipped" >&2
+fi
