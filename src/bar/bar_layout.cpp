@@ -39,6 +39,7 @@ BarControls BarForm::AddDesignControls() {
   bypass.caption = "Bypass Enabled";
   bypass.visible = false;
   bypass.height = 255;
+  bypass.highlight = true;
   bypass.container = &popup;
   ListView& list = AddListView("URLList");
   list.left = 0;

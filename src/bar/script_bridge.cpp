@@ -14,7 +14,6 @@ namespace windlock {
 namespace {
 
 // The automation runtime's numbers for a bad call.
-constexpr int32_t kErrInvalidCall = 5;
 constexpr int32_t kErrNoSuchMethod = 438;
 constexpr int32_t kErrArgumentMissing = 449;
 
@@ -39,7 +38,7 @@ std::size_t EntryPosition(const Variant& value, std::size_t count) {
     if (error == std::errc() && end == text.data() + text.size() && !text.empty()) number = parsed;
   }
   if (!number || *number < 0 || static_cast<uint64_t>(*number) >= count) {
-    throw Error(kErrInvalidCall, "Invalid procedure call or argument");
+    throw Error(kErrInvalidProcedureCall, "Invalid procedure call or argument");
   }
   return static_cast<std::size_t>(*number);
 }
@@ -53,7 +52,7 @@ void MarkEntry(BarForm& form, std::vector<Variant>& args, bool selected) {
   if (XmlDocument* mirror = form.xml_mirror()) elements = mirror->RootChildren();
   // Checked before anything changes, so a bad position leaves both views as they were.
   if (!item || position >= elements.size()) {
-    throw Error(kErrInvalidCall, "Invalid procedure call or argument");
+    throw Error(kErrInvalidProcedureCall, "Invalid procedure call or argument");
   }
   form.URLList().SetSelected(*item, selected);
   elements[position]->SetAttribute("selected", selected ? "true" : "false");

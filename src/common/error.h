@@ -21,7 +21,9 @@ class Error : public std::runtime_error {
 };
 
 // Error numbers the core raises itself (the automation runtime's own numbers).
+inline constexpr int32_t kErrInvalidProcedureCall = 5;
 inline constexpr int32_t kErrTypeMismatch = 13;
+inline constexpr int32_t kErrFileNotFound = 53;
 inline constexpr int32_t kErrSubscriptOutOfRange = 9;
 inline constexpr int32_t kErrInvalidPropertyValue = 380;
 // "Object variable or With block variable not set": an object the code needs is not there.

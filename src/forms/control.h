@@ -45,6 +45,8 @@ class Control {
   // A list box's lines and its selected line (-1: none).
   std::vector<std::string> lines;
   int list_index = -1;
+  // Shown in the system's highlight colours instead of the form's.
+  bool highlight = false;
   // The frame that holds the control, whose top-left corner its position counts from; none:
   // the form itself.
   Control* container = nullptr;

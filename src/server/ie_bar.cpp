@@ -1,12 +1,18 @@
 #include "server/ie_bar.h"
 
 #include "platform/win32/common_controls.h"
+#include "platform/win32/form_view.h"
 #include "platform/win32/text.h"
 
 namespace windlock::server {
 namespace {
 
-using win32::ComGuard;
+// Every call into the band: guarded, and the bar's windows brought up to date afterwards.
+template <class Body>
+HRESULT BandCall(Body&& body) noexcept {
+  win32::SyncFormViewsAfter sync;
+  return win32::ComGuard(std::forward<Body>(body));
+}
 
 BandPoint FromPoint(const POINTL& point) {
   return {point.x, point.y};
@@ -26,7 +32,7 @@ IEBar::IEBar() {
 // IOleWindow
 
 STDMETHODIMP IEBar::GetWindow(HWND* window) noexcept {
-  return ComGuard([&] {
+  return BandCall([&] {
     if (!window) return E_POINTER;
     WindowHandle handle = 0;
     HRESULT result = band_->GetWindow(handle);
@@ -36,27 +42,27 @@ STDMETHODIMP IEBar::GetWindow(HWND* window) noexcept {
 }
 
 STDMETHODIMP IEBar::ContextSensitiveHelp(BOOL enter_mode) noexcept {
-  return ComGuard([&] { return band_->ContextSensitiveHelp(enter_mode != FALSE); });
+  return BandCall([&] { return band_->ContextSensitiveHelp(enter_mode != FALSE); });
 }
 
 // IDockingWindow
 
 STDMETHODIMP IEBar::ShowDW(BOOL show) noexcept {
-  return ComGuard([&] { return band_->ShowDW(show != FALSE); });
+  return BandCall([&] { return band_->ShowDW(show != FALSE); });
 }
 
 STDMETHODIMP IEBar::CloseDW(DWORD) noexcept {
-  return ComGuard([&] { return band_->CloseDW(); });
+  return BandCall([&] { return band_->CloseDW(); });
 }
 
 STDMETHODIMP IEBar::ResizeBorderDW(LPCRECT, IUnknown*, BOOL) noexcept {
-  return ComGuard([&] { return band_->ResizeBorderDW(); });
+  return BandCall([&] { return band_->ResizeBorderDW(); });
 }
 
 // IDeskBand
 
 STDMETHODIMP IEBar::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) noexcept {
-  return ComGuard([&] {
+  return BandCall([&] {
     if (!info) return E_INVALIDARG;
     // The title is only written: what the browser's buffer holds may have no terminating zero.
     BandInfo band_info{info->dwMask,
@@ -81,7 +87,7 @@ STDMETHODIMP IEBar::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) noexcept {
 // IObjectWithSite
 
 STDMETHODIMP IEBar::SetSite(IUnknown* site) noexcept {
-  return ComGuard([&] {
+  return BandCall([&] {
     if (!site) {
       HRESULT result = band_->SetSite(nullptr);
       site_.reset();
@@ -97,7 +103,7 @@ STDMETHODIMP IEBar::SetSite(IUnknown* site) noexcept {
 }
 
 STDMETHODIMP IEBar::GetSite(REFIID iid, void** site) noexcept {
-  return ComGuard([&] {
+  return BandCall([&] {
     if (!site) return E_POINTER;
     *site = nullptr;
     if (!site_) return E_FAIL;
@@ -108,15 +114,15 @@ STDMETHODIMP IEBar::GetSite(REFIID iid, void** site) noexcept {
 // IInputObject
 
 STDMETHODIMP IEBar::UIActivateIO(BOOL activate, MSG*) noexcept {
-  return ComGuard([&] { return band_->UIActivateIO(activate != FALSE); });
+  return BandCall([&] { return band_->UIActivateIO(activate != FALSE); });
 }
 
 STDMETHODIMP IEBar::HasFocusIO() noexcept {
-  return ComGuard([&] { return band_->HasFocusIO(); });
+  return BandCall([&] { return band_->HasFocusIO(); });
 }
 
 STDMETHODIMP IEBar::TranslateAcceleratorIO(MSG* message) noexcept {
-  return ComGuard([&]() -> HRESULT {
+  return BandCall([&]() -> HRESULT {
     if (!message) return S_OK;
     return band_->TranslateAcceleratorIO({reinterpret_cast<WindowHandle>(message->hwnd),
                                           message->message, message->wParam, message->lParam});
@@ -127,14 +133,14 @@ STDMETHODIMP IEBar::TranslateAcceleratorIO(MSG* message) noexcept {
 
 STDMETHODIMP IEBar::QueryContextMenu(HMENU menu, UINT index_menu, UINT id_cmd_first,
                                      UINT id_cmd_last, UINT flags) noexcept {
-  return ComGuard([&] {
+  return BandCall([&] {
     return band_->QueryContextMenu(reinterpret_cast<MenuHandle>(menu), index_menu, id_cmd_first,
                                    id_cmd_last, flags);
   });
 }
 
 STDMETHODIMP IEBar::InvokeCommand(CMINVOKECOMMANDINFO* info) noexcept {
-  return ComGuard([&]() -> HRESULT {
+  return BandCall([&]() -> HRESULT {
     if (!info) return E_INVALIDARG;
     // A verb given as text names no command of this menu.
     if (!IS_INTRESOURCE(info->lpVerb)) return E_INVALIDARG;
@@ -143,7 +149,7 @@ STDMETHODIMP IEBar::InvokeCommand(CMINVOKECOMMANDINFO* info) noexcept {
 }
 
 STDMETHODIMP IEBar::GetCommandString(UINT_PTR, UINT, UINT*, CHAR*, UINT) noexcept {
-  return ComGuard([&] { return band_->GetCommandString(); });
+  return BandCall([&] { return band_->GetCommandString(); });
 }
 
 }  // namespace windlock::server

@@ -46,7 +46,7 @@ class ThreadContext {
   win32::Win32Keyboard keyboard_;
   win32::Win32TextMeasure text_;
   win32::Win32ControlFactory controls_;
-  win32::Win32WindowSystem windows_;
+  win32::Win32WindowSystem windows_{controls_.hosted()};
   win32::Win32XmlFactory xml_;
   win32::Win32Help help_;
   win32::Win32Menus menus_;

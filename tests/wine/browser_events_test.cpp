@@ -15,6 +15,7 @@
 #include "support/dll_under_test.h"
 #include "support/identity.h"
 #include "support/ids.h"
+#include "support/messages.h"
 #include "support/process.h"
 #include "support/stored_settings.h"
 
@@ -30,6 +31,8 @@ class BrowserEventsTest : public testing::Test {
     StoreSettings(settings);
     ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
     ASSERT_EQ(S_OK, host_.band()->ShowDW(TRUE));
+    // The bar's first activation comes from the message loop once it shows.
+    PumpMessages();
     ASSERT_EQ(1u, host_.browser().sink_count()) << "the band is not listening";
   }
 
@@ -113,6 +116,8 @@ TEST_P(QuitTest, AutoStartKeepsTheBarForTheNextWindow) {
   if (!GetParam().bar_shown) {
     ASSERT_EQ(S_OK, host_.band()->ShowDW(FALSE));
   }
+  // The first activation has already hidden a bar that starts by itself and was hidden.
+  const std::size_t asked_before = host_.browser().show_browser_bar_calls().size();
 
   host_.browser().FireOnQuit();
 
@@ -122,7 +127,9 @@ TEST_P(QuitTest, AutoStartKeepsTheBarForTheNextWindow) {
   EXPECT_EQ("REG_DWORD", visible->type);
   EXPECT_EQ(GetParam().visible_after, visible->data);
 
-  const std::vector<ShowBrowserBarCall>& calls = host_.browser().show_browser_bar_calls();
+  const std::vector<ShowBrowserBarCall> calls(
+      host_.browser().show_browser_bar_calls().begin() + static_cast<std::ptrdiff_t>(asked_before),
+      host_.browser().show_browser_bar_calls().end());
   if (!GetParam().bar_asked_back) {
     EXPECT_TRUE(calls.empty());
     return;

@@ -6,9 +6,6 @@
 namespace windlock::sim {
 namespace {
 
-constexpr int32_t kErrFileNotFound = 53;
-constexpr int32_t kErrInvalidProcedureCall = 5;
-
 // A control that clears its factory's pointer to it when the form lets it go.
 template <typename T>
 class Tracked : public T {

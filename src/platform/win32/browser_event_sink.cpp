@@ -2,6 +2,7 @@
 
 #include <exdispid.h>
 
+#include "platform/win32/form_view.h"
 #include "platform/win32/text.h"
 #include "platform/win32/variant_conversion.h"
 #include "platform/win32/win32_browser.h"
@@ -44,6 +45,7 @@ STDMETHODIMP BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*
                                       EXCEPINFO*, UINT*) noexcept {
   return ComGuard([&] {
     if (!events_ || !params) return;
+    SyncFormViewsAfter sync;
     // Arguments arrive last first.
     switch (id) {
       case DISPID_NEWWINDOW2:

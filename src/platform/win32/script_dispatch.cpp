@@ -4,6 +4,7 @@
 #include <cctype>
 #include <optional>
 
+#include "platform/win32/form_view.h"
 #include "platform/win32/script_values.h"
 #include "platform/win32/text.h"
 
@@ -89,6 +90,7 @@ STDMETHODIMP ScriptDispatch::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DIS
       }
       args.push_back(std::move(*arg));
     }
+    SyncFormViewsAfter sync;
     try {
       // Kept to write back only what the core changed, so an untouched argument keeps its type.
       const std::vector<Variant> passed = args;

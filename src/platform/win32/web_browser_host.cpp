@@ -55,6 +55,15 @@ void WebBrowserHost::Move(const RECT& rect) {
   ThrowIfFailed(in_place_->SetObjectRects(&rect_, &rect_));
 }
 
+void WebBrowserHost::Reparent(HWND parent, const RECT& rect) {
+  HWND window = nullptr;
+  ThrowIfFailed(in_place_->GetWindow(&window));
+  if (!::SetParent(window, parent)) throw ErrorFromWin32(GetLastError());
+  parent_ = parent;
+  site_->set_window(parent);
+  Move(rect);
+}
+
 void WebBrowserHost::Show(bool shown) {
   HWND window = nullptr;
   ThrowIfFailed(in_place_->GetWindow(&window));

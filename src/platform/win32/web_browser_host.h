@@ -35,6 +35,8 @@ class WebBrowserHost {
   void SetExternal(ComPtr<IDispatch> external) { site_->set_external(std::move(external)); }
 
   void Move(const RECT& rect);
+  // Moves the control into another window of the owner's, at `rect` in its client coordinates.
+  void Reparent(HWND parent, const RECT& rect);
   void Show(bool shown);
   // UI-activates the control, which takes the keyboard focus.
   void Focus();

@@ -26,6 +26,7 @@ class WebBrowserSite
   WebBrowserSite(HWND window, const RECT& rect);
 
   void set_rect(const RECT& rect) { rect_ = rect; }
+  void set_window(HWND window) { window_ = window; }
   void set_download_control(DWORD flags) { download_control_ = flags; }
   void set_external(ComPtr<IDispatch> external) { external_ = std::move(external); }
   const WebBrowserFrame& frame() const { return *frame_.get(); }

@@ -39,10 +39,6 @@ void Win32SoundDevice::SetCommand(const std::string& command) {
   ThrowNotAvailable("The sound command " + command);
 }
 
-void Win32Animation::Open(const std::string& path) {
-  ThrowNotAvailable("The animation " + path);
-}
-
 void Win32Help::HtmlHelp(const std::string& target, uint32_t, uint32_t) {
   ThrowNotAvailable("The help file " + target);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/animation.h"
 #include "platform/help.h"
 #include "platform/keyboard.h"
 #include "platform/sound_device.h"
@@ -28,15 +27,6 @@ class Win32SoundDevice : public SoundDevice {
   void SetFileName(const std::string&) override {}
   void SetCommand(const std::string& command) override;
   void SetDoneHandler(std::function<void()>) override {}
-};
-
-// The loading clip is not played on Windows yet: opening it fails, so there is nothing to play
-// or stop.
-class Win32Animation : public Animation {
- public:
-  void Open(const std::string& path) override;
-  void Play() override {}
-  void Stop() override {}
 };
 
 // The help viewer is not started on Windows yet: showing help fails.

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include "platform/win32/form_view.h"
 #include "platform/win32/module.h"
 
 namespace windlock::win32 {
@@ -58,6 +59,7 @@ LRESULT CALLBACK Win32Timers::WindowProc(HWND window, UINT message, WPARAM wpara
   if (timer == timers->timers_.end()) return 0;
   // The tick may stop or destroy its own timer.
   std::function<void()> on_tick = timer->second;
+  SyncFormViewsAfter sync;
   try {
     on_tick();
   } catch (...) {

@@ -1,13 +1,11 @@
 #include "platform/win32/win32_window_system.h"
 
-#include "platform/win32/module.h"
+#include "platform/win32/form_view.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"
 
 namespace windlock::win32 {
 namespace {
-
-constexpr const wchar_t* kFormClass = L"WindlockForm";
 
 // The window system of the thread the hook procedure runs on.
 thread_local Win32WindowSystem* t_window_system = nullptr;
@@ -16,22 +14,9 @@ HWND Hwnd(WindowHandle window) {
   return reinterpret_cast<HWND>(window);
 }
 
-void RegisterFormClass() {
-  WNDCLASSEXW form_class{};
-  form_class.cbSize = sizeof form_class;
-  form_class.lpfnWndProc = DefWindowProcW;
-  form_class.hInstance = ModuleHandle();
-  form_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  form_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  form_class.lpszClassName = kFormClass;
-  // A second registration fails harmlessly: the class is the module's, shared by its threads.
-  RegisterClassExW(&form_class);
-}
-
 }  // namespace
 
-Win32WindowSystem::Win32WindowSystem() {
-  RegisterFormClass();
+Win32WindowSystem::Win32WindowSystem(HostedControls& hosted) : hosted_(hosted) {
   t_window_system = this;
 }
 
@@ -39,11 +24,8 @@ Win32WindowSystem::~Win32WindowSystem() {
   if (t_window_system == this) t_window_system = nullptr;
 }
 
-WindowHandle Win32WindowSystem::CreateFormWindow(const std::string& form_name) {
-  HWND window = CreateWindowExW(0, kFormClass, Widen(form_name).c_str(), WS_CLIPCHILDREN | WS_POPUP,
-                                0, 0, 0, 0, nullptr, nullptr, ModuleHandle(), nullptr);
-  if (!window) throw ErrorFromWin32(GetLastError());
-  return reinterpret_cast<WindowHandle>(window);
+WindowHandle Win32WindowSystem::CreateFormWindow(Form& form) {
+  return reinterpret_cast<WindowHandle>(FormView::CreateWindowFor(form, hosted_));
 }
 
 void Win32WindowSystem::DestroyWindow(WindowHandle window) {

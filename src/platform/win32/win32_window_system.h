@@ -2,20 +2,22 @@
 
 #include <windows.h>
 
+#include "platform/win32/hosted_control.h"
 #include "platform/window_system.h"
 
 namespace windlock::win32 {
 
-// The windows of one browser thread through user32. The hook procedure finds the handler of
-// the thread it runs on.
+// The windows of one browser thread through user32. A form's window shows its controls, with
+// the hosted controls the thread's control factory made. The hook procedure finds the handler
+// of the thread it runs on.
 class Win32WindowSystem : public WindowSystem {
  public:
-  Win32WindowSystem();
+  explicit Win32WindowSystem(HostedControls& hosted);
   ~Win32WindowSystem() override;
   Win32WindowSystem(const Win32WindowSystem&) = delete;
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
-  WindowHandle CreateFormWindow(const std::string& form_name) override;
+  WindowHandle CreateFormWindow(Form& form) override;
   void DestroyWindow(WindowHandle window) override;
   uintptr_t GetWindowProp(WindowHandle window, const std::string& name) override;
   void SetWindowProp(WindowHandle window, const std::string& name, uintptr_t value) override;
@@ -37,6 +39,7 @@ class Win32WindowSystem : public WindowSystem {
  private:
   static LRESULT CALLBACK HookTrampoline(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
+  HostedControls& hosted_;
   std::function<intptr_t(const WindowMessage&)> hook_handler_;
 };
 

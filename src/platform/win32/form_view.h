@@ -1,0 +1,101 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "forms/form.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/hosted_control.h"
+
+namespace windlock::win32 {
+
+// Shows a form in a window of its own: a child window for each of its controls (frames hold
+// theirs), the hosted controls placed where their controls lie, twips turned into pixels at the
+// screen's DPI. The form's state is mirrored into the windows once the event the thread is
+// handling is done (ScheduleFormViewSync), so a layout that moves twenty controls moves each
+// window once; the user's actions on the windows reach the form's handlers. The view lives as
+// long as the window; the form destroys the window before it goes.
+class FormView {
+ public:
+  // Makes the form's window, hidden, with the view attached.
+  static HWND CreateWindowFor(Form& form, HostedControls& hosted);
+
+  FormView(const FormView&) = delete;
+  FormView& operator=(const FormView&) = delete;
+
+ private:
+  // What a control's window shows now, to change only what the form changed.
+  struct Shown {
+    HWND window = nullptr;
+    HostedControl* hosted = nullptr;
+    RECT rect{-1, -1, -1, -1};
+    std::string caption;
+    bool visible = false;
+    bool enabled = true;
+    int value = -1;
+    int column_width = -1;
+    uint64_t revision = ~uint64_t{0};
+    std::vector<ListView::Item> items;
+  };
+
+  FormView(Form& form, HWND window, HostedControls& hosted);
+  ~FormView();
+
+  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  // Messages a control window sends its parent, the form or a frame; true when handled.
+  bool HandleParentMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  LRESULT HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void HandleListNotice(Control& control, const NMHDR& notice);
+  // Runs a handler of the form: nothing it throws reaches user32, and the view outlives it
+  // even when the handler destroys the window.
+  template <typename Handler>
+  void Dispatch(Handler&& handler);
+
+  void RequestSync() noexcept;
+  void Sync();
+  Shown& ShownFor(Control& control);
+  HWND CreateControlWindow(Control& control, HWND parent, int id);
+  HWND ContainerWindow(const Control& control);
+  RECT PixelRect(const Control& control) const;
+  void SyncWindow(Control& control, Shown& shown);
+  void SyncHosted(Control& control, Shown& shown);
+  void SyncList(ListView& list, Shown& shown);
+  Control* ControlWithId(int id);
+  // Gives the hosted controls back to their waiting window before the windows they are in go.
+  void ParkHosted();
+
+  Form& form_;
+  HWND window_;
+  HostedControls& hosted_;
+  OwnedFont font_;
+  int dpi_x_;
+  int dpi_y_;
+  std::unordered_map<const Control*, Shown> shown_;
+  bool sync_posted_ = false;
+  bool syncing_ = false;
+  bool activated_ = false;
+  int busy_ = 0;
+  bool window_gone_ = false;
+  FormView* next_ = nullptr;
+
+  friend void ScheduleFormViewSync() noexcept;
+};
+
+// Brings every form window of the calling thread up to date with its form, once the message the
+// thread is handling now is done.
+void ScheduleFormViewSync() noexcept;
+
+// Schedules that when the call into the core it spans ends, however it ends.
+class SyncFormViewsAfter {
+ public:
+  SyncFormViewsAfter() = default;
+  ~SyncFormViewsAfter() { ScheduleFormViewSync(); }
+  SyncFormViewsAfter(const SyncFormViewsAfter&) = delete;
+  SyncFormViewsAfter& operator=(const SyncFormViewsAfter&) = delete;
+};
+
+}  // namespace windlock::win32

@@ -1,0 +1,38 @@
+#include "platform/win32/hosted_control.h"
+
+#include "platform/win32/module.h"
+#include "platform/win32/win32_error.h"
+
+namespace windlock::win32 {
+namespace {
+
+constexpr const wchar_t* kParkingClass = L"WindlockParking";
+
+}  // namespace
+
+HostedControls::~HostedControls() {
+  if (parking_) DestroyWindow(parking_);
+}
+
+HWND HostedControls::parking() {
+  if (parking_) return parking_;
+  WNDCLASSEXW parking_class{};
+  parking_class.cbSize = sizeof parking_class;
+  parking_class.lpfnWndProc = DefWindowProcW;
+  parking_class.hInstance = ModuleHandle();
+  parking_class.lpszClassName = kParkingClass;
+  // A second registration fails harmlessly: the class is the module's, shared by its threads.
+  RegisterClassExW(&parking_class);
+  // A hidden pop-up rather than a message-only window: an in-place control needs a real parent.
+  parking_ = CreateWindowExW(0, kParkingClass, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
+                             nullptr, ModuleHandle(), nullptr);
+  if (!parking_) throw ErrorFromWin32(GetLastError());
+  return parking_;
+}
+
+HostedControl* HostedControls::Find(const Control& holder) const {
+  auto found = controls_.find(&holder);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+}  // namespace windlock::win32
