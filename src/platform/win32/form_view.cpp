@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/twips.h"
+#include "platform/win32/activation_context.h"
 #include "platform/win32/module.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"
@@ -331,6 +332,7 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
       // Only the bar's form has a window of its own; the kinds its form lacks have none yet.
       return nullptr;
   }
+  ModuleActivation activation;
   HWND window = CreateWindowExW(extended, window_class, L"", style, 0, 0, 0, 0, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleHandle(),
                                 nullptr);

@@ -3,6 +3,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include "platform/win32/activation_context.h"
 #include "platform/win32/module.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"
@@ -11,6 +12,7 @@ namespace windlock::win32 {
 namespace {
 
 HWND NewAnimationWindow(HWND parent) {
+  ModuleActivation activation;
   HWND window = CreateWindowExW(0, ANIMATE_CLASSW, L"", WS_CHILD | ACS_CENTER | ACS_TRANSPARENT, 0,
                                 0, 0, 0, parent, nullptr, ModuleHandle(), nullptr);
   if (!window) throw ErrorFromWin32(GetLastError());
