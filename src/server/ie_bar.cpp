@@ -124,6 +124,7 @@ STDMETHODIMP IEBar::HasFocusIO() noexcept {
 STDMETHODIMP IEBar::TranslateAcceleratorIO(MSG* message) noexcept {
   return BandCall([&]() -> HRESULT {
     if (!message) return S_OK;
+    if (context_.hosted().TranslateAccelerator(*message)) return S_OK;
     return band_->TranslateAcceleratorIO({reinterpret_cast<WindowHandle>(message->hwnd),
                                           message->message, message->wParam, message->lParam});
   });

@@ -28,6 +28,8 @@ class ThreadContext {
     Reference& operator=(const Reference&) = delete;
 
     Apartment& apartment() const { return context_->apartment_; }
+    // The bar's panes and other hosted controls on this thread.
+    win32::HostedControls& hosted() const { return context_->controls_.hosted(); }
 
    private:
     ThreadContext* context_;

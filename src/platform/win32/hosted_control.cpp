@@ -35,4 +35,11 @@ HostedControl* HostedControls::Find(const Control& holder) const {
   return found == controls_.end() ? nullptr : found->second;
 }
 
+bool HostedControls::TranslateAccelerator(MSG& message) const {
+  for (const auto& [holder, control] : controls_) {
+    if (control->TranslateAccelerator(message)) return true;
+  }
+  return false;
+}
+
 }  // namespace windlock::win32

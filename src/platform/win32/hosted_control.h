@@ -19,6 +19,8 @@ class HostedControl {
   // Moves the control into `parent` at `rect`, in the parent's client coordinates.
   virtual void Place(HWND parent, const RECT& rect) = 0;
   virtual void Show(bool shown) = 0;
+  // Offers a key message meant for a window inside the control; true when the control used it.
+  virtual bool TranslateAccelerator(MSG& /*message*/) { return false; }
 };
 
 // One thread's hosted controls by the form control each shows in, and the hidden window they
@@ -35,6 +37,8 @@ class HostedControls {
   void Add(const Control& holder, HostedControl& control) { controls_[&holder] = &control; }
   void Remove(const Control& holder) { controls_.erase(&holder); }
   HostedControl* Find(const Control& holder) const;
+  // Offers a key message to the control it is meant for; true when that control used it.
+  bool TranslateAccelerator(MSG& message) const;
 
  private:
   HWND parking_ = nullptr;

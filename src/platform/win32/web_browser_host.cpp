@@ -82,4 +82,10 @@ bool WebBrowserHost::TranslateAccelerator(MSG& message) {
   return active && active->TranslateAccelerator(&message) == S_OK;
 }
 
+bool WebBrowserHost::Contains(HWND window) const {
+  HWND own = nullptr;
+  if (!window || FAILED(in_place_->GetWindow(&own))) return false;
+  return window == own || IsChild(own, window);
+}
+
 }  // namespace windlock::win32

@@ -42,6 +42,8 @@ class WebBrowserHost {
   void Focus();
   // Offers a key message to the UI-active object; true when it used it.
   bool TranslateAccelerator(MSG& message);
+  // Whether `window` is the control's window or one inside it.
+  bool Contains(HWND window) const;
 
  private:
   void Activate();

@@ -20,6 +20,10 @@ class BrowserPane : public HostedControl {
   WebBrowserHost& host() { return host_; }
   void Place(HWND parent, const RECT& rect) override { host_.Reparent(parent, rect); }
   void Show(bool shown) override { host_.Show(shown); }
+  // A key for the page that has the focus goes to it first (its shortcuts, Tab within it).
+  bool TranslateAccelerator(MSG& message) override {
+    return host_.Contains(message.hwnd) && host_.TranslateAccelerator(message);
+  }
 
  private:
   WebBrowserHost host_;
