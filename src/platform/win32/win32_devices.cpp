@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "common/twips.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"
@@ -31,8 +32,7 @@ TextSize Win32TextMeasure::Measure(const std::string& text, const Font& font) {
   std::wstring wide = Widen(text);
   SIZE extent{};
   GetTextExtentPoint32W(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
-  return TextSize{static_cast<float>(extent.cx * 1440.0 / dpi_x),
-                  static_cast<float>(extent.cy * 1440.0 / dpi_y)};
+  return TextSize{PixelsToTwips(extent.cx, dpi_x), PixelsToTwips(extent.cy, dpi_y)};
 }
 
 void Win32SoundDevice::SetCommand(const std::string& command) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "common/twips.h"
 #include "forms/form.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/text.h"
@@ -53,10 +54,8 @@ int Win32Ui::ShowMessageBox(const std::string& text, const std::optional<std::st
 
 ScreenSize Win32Ui::Screen() {
   ScreenDc screen;
-  float twips_x = 1440.0f / static_cast<float>(GetDeviceCaps(screen.get(), LOGPIXELSX));
-  float twips_y = 1440.0f / static_cast<float>(GetDeviceCaps(screen.get(), LOGPIXELSY));
-  return {static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * twips_x,
-          static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * twips_y};
+  return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), GetDeviceCaps(screen.get(), LOGPIXELSX)),
+          PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), GetDeviceCaps(screen.get(), LOGPIXELSY))};
 }
 
 void Win32Ui::SetClipboardText(const std::string& text) {
