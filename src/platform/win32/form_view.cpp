@@ -63,8 +63,7 @@ void SetItemText(HWND list, int index, const std::string& text) {
   LVITEMW item{};
   item.iSubItem = 0;
   item.pszText = wide.data();
-  SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index),
-               reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 void InsertItem(HWND list, int index, const ListView::Item& model) {
@@ -82,9 +81,9 @@ void InsertItem(HWND list, int index, const ListView::Item& model) {
 HWND FormView::CreateWindowFor(Form& form, HostedControls& hosted) {
   RegisterClass(kFormClass, FormProc);
   RegisterClass(kFrameClass, FrameProc);
-  HWND window = CreateWindowExW(0, kFormClass, Widen(form.name()).c_str(),
-                                WS_CLIPCHILDREN | WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                ModuleHandle(), nullptr);
+  HWND window =
+      CreateWindowExW(0, kFormClass, Widen(form.name()).c_str(), WS_CLIPCHILDREN | WS_POPUP, 0, 0,
+                      0, 0, nullptr, nullptr, ModuleHandle(), nullptr);
   if (!window) throw ErrorFromWin32(GetLastError());
   auto* view = new FormView(form, window, hosted);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
@@ -333,9 +332,9 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
       return nullptr;
   }
   ModuleActivation activation;
-  HWND window = CreateWindowExW(extended, window_class, L"", style, 0, 0, 0, 0, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleHandle(),
-                                nullptr);
+  HWND window =
+      CreateWindowExW(extended, window_class, L"", style, 0, 0, 0, 0, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleHandle(), nullptr);
   if (!window) throw ErrorFromWin32(GetLastError());
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   if (control.kind() == ControlKind::kFrame) {
