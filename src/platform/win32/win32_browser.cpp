@@ -47,6 +47,12 @@ void Win32Browser::ShowBrowserBar(const std::string& clsid, bool show) {
   ThrowIfFailed(browser_->ShowBrowserBar(bar.get(), shown.get(), size.get()));
 }
 
+HtmlDocument* Win32Browser::Document() {
+  ComPtr<IDispatch> shown;
+  if (FAILED(browser_->get_Document(shown.Put()))) shown.Reset();
+  return document_.Update(shown.get());
+}
+
 void Win32Browser::Advise(BrowserEvents* events) {
   auto container = browser_.As<IConnectionPointContainer>();
   if (!container) throw ErrorFromHresult(E_NOINTERFACE);

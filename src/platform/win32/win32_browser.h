@@ -6,6 +6,7 @@
 
 #include "platform/browser.h"
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/win32_html_document.h"
 
 namespace windlock::win32 {
 
@@ -23,8 +24,8 @@ class Win32Browser : public Browser {
   void Stop() override;
   void Quit() override;
   void ShowBrowserBar(const std::string& clsid, bool show) override;
-  // Pages are not reached on Windows yet: no document.
-  HtmlDocument* Document() override { return nullptr; }
+  // The HTML document shown, valid until the next call; none while nothing or no HTML is shown.
+  HtmlDocument* Document() override;
   void Advise(BrowserEvents* events) override;
   void Unadvise(BrowserEvents* events) override;
 
@@ -40,6 +41,7 @@ class Win32Browser : public Browser {
 
   ComPtr<IWebBrowser2> browser_;
   std::map<BrowserEvents*, Connection> connections_;
+  CurrentDocument document_;
 };
 
 }  // namespace windlock::win32
