@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every test: unit tests and scenarios, in a debug build and under AddressSanitizer and
-# UndefinedBehaviorSanitizer; both DLLs, with the x64 one tested under Wine; then the
-# formatting check, and each fuzz target for a short while.
+# UndefinedBehaviorSanitizer; both DLLs, each tested under Wine (the x86 one only where 32-bit
+# Wine is installed, else its tests are skipped); then the formatting check, and each fuzz target
+# for a short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,11 @@ for preset in win32 win64; do
 done
 echo "== win64 tests under Wine"
 ctest --preset win64
+echo "== win32 tests under Wine"
+ctest --preset win32
+if ! reason=$(scripts/wine-run.sh --check-32-bit); then
+  echo "win32: the x86 DLL's Wine tests were skipped: $reason"
+fi
 
 echo "== clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
