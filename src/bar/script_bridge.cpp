@@ -14,7 +14,6 @@ namespace windlock {
 namespace {
 
 // The automation runtime's numbers for a bad call.
-constexpr int32_t kErrNoSuchMethod = 438;
 constexpr int32_t kErrArgumentMissing = 449;
 
 Variant Boolean(bool value) {
@@ -178,7 +177,7 @@ Variant ScriptBridge::Invoke(const std::string& method, std::vector<Variant>& ar
   for (const Entry& entry : kMethods) {
     if (SameName(method, entry.name)) return entry.method(form_, args);
   }
-  throw Error(kErrNoSuchMethod, "Object doesn't support this property or method");
+  throw NoSuchMethod();
 }
 
 void ScriptBridge::BrowseForSkins() {

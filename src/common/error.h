@@ -28,5 +28,17 @@ inline constexpr int32_t kErrSubscriptOutOfRange = 9;
 inline constexpr int32_t kErrInvalidPropertyValue = 380;
 // "Object variable or With block variable not set": an object the code needs is not there.
 inline constexpr int32_t kErrNoObject = 91;
+// "Object required": an element, option or document a call needs is not there.
+inline constexpr int32_t kErrObjectRequired = 424;
+// "Object doesn't support this property or method": a call of a method the object lacks.
+inline constexpr int32_t kErrNoSuchMethod = 438;
+
+inline Error ObjectRequired() {
+  return Error(kErrObjectRequired, "Object required");
+}
+
+inline Error NoSuchMethod() {
+  return Error(kErrNoSuchMethod, "Object doesn't support this property or method");
+}
 
 }  // namespace windlock

@@ -7,11 +7,9 @@
 namespace windlock {
 namespace {
 
-// "Object required": the script passed no XML node.
-constexpr int32_t kErrObjectRequired = 424;
-
+// The script passed no XML node.
 XmlDocument& Document(Variant& value) {
-  if (!value.is_document() || !value.document()) throw Error(kErrObjectRequired, "Object required");
+  if (!value.is_document() || !value.document()) throw ObjectRequired();
   return *value.document();
 }
 

@@ -5,7 +5,6 @@
 
 #include "common/error.h"
 #include "platform/sim/case_insensitive.h"
-#include "platform/sim/script_errors.h"
 
 namespace windlock::sim {
 namespace {
@@ -64,12 +63,12 @@ SimDocument::SimDocument(const SimTrace& trace, std::string browser_name, const 
 }
 
 void SimDocument::SetInnerHtml(const std::string& id, const std::string& html) {
-  if (!dom_.SetInnerHtml(id, html)) throw Error(kErrObjectRequired, "Object required");
+  if (!dom_.SetInnerHtml(id, html)) throw ObjectRequired();
 }
 
 Variant SimDocument::CallFunction(const std::string& name, const std::vector<Variant>& args) {
   if (name != "moveTo" && !functions_.contains(name)) {
-    throw Error(kErrNoSuchMethod, "Object doesn't support this property or method");
+    throw NoSuchMethod();
   }
   std::string call = name + "(";
   for (std::size_t i = 0; i < args.size(); ++i) {

@@ -1,7 +1,6 @@
 #include "platform/sim/sim_options.h"
 
 #include "common/error.h"
-#include "platform/sim/script_errors.h"
 
 namespace windlock::sim {
 void SimOptionList::Add(const std::string& value, const std::string& text) {
@@ -14,7 +13,7 @@ void SimOptionList::Remove(std::size_t index) {
 }
 
 SimOption& SimOptionList::At(std::size_t index) {
-  if (index >= options_.size()) throw Error(kErrObjectRequired, "Object required");
+  if (index >= options_.size()) throw ObjectRequired();
   return options_[index];
 }
 

@@ -116,7 +116,7 @@ void SimXmlDocument::RemoveRootChild(std::size_t index) {
       return;
     }
   }
-  throw Error(kErrObjectRequired, "Object required");
+  throw ObjectRequired();
 }
 
 std::unique_ptr<XmlDocument> SimXmlDocument::Clone() const {
@@ -166,7 +166,7 @@ void SimXmlDocument::AppendCopyOfRootUnderRoot(const XmlDocument& source) {
 
 pugi::xml_node SimXmlDocument::Root() const {
   pugi::xml_node root = document_.document_element();
-  if (!root) throw Error(kErrObjectRequired, "Object required");
+  if (!root) throw ObjectRequired();
   return root;
 }
 

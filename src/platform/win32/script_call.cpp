@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "common/error.h"
-#include "platform/win32/page_errors.h"
+#include "common/error.h"
 #include "platform/win32/script_values.h"
 #include "platform/win32/text.h"
 #include "platform/win32/variant_conversion.h"

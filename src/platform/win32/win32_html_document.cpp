@@ -1,6 +1,6 @@
 #include "platform/win32/win32_html_document.h"
 
-#include "platform/win32/page_errors.h"
+#include "common/error.h"
 #include "platform/win32/script_call.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"

@@ -176,8 +176,8 @@ TEST_F(SimXmlDocumentTest, AppendFailsWithoutARootToCopyOrRoomForIt) {
     int32_t number;
   };
   const Case cases[] = {
-      {"source has no root", "", "", sim::kErrObjectRequired},
-      {"source has no root, target full", "", "<HAS/>", sim::kErrObjectRequired},
+      {"source has no root", "", "", kErrObjectRequired},
+      {"source has no root, target full", "", "<HAS/>", kErrObjectRequired},
       {"target has its root already", "<DATA/>", "<HAS><CHILD/></HAS>", sim::kErrDomFailure},
   };
   for (const Case& c : cases) {
