@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+#include <exdisp.h>
+#include <ole2.h>
+#include <servprov.h>
+#include <shobjidl.h>
+
+#include "platform/win32/com_object.h"
+
+namespace windlock::host {
+
+// What the host gives the band in SetSite, as a browser gives its Explorer Bars: the window the
+// bar lives in (IOleWindow), the browser it serves (IServiceProvider, SID_SWebBrowserApp) and
+// a listener for its focus reports (IInputObjectSite).
+class BarSite final
+    : public win32::ComObject<BarSite, IServiceProvider, IOleWindow, IInputObjectSite> {
+ public:
+  BarSite(HWND pane, win32::ComPtr<IWebBrowser2> browser);
+
+  // IOleWindow
+  STDMETHODIMP GetWindow(HWND* window) noexcept override;
+  STDMETHODIMP ContextSensitiveHelp(BOOL enter_mode) noexcept override;
+  // IServiceProvider
+  STDMETHODIMP QueryService(REFGUID service, REFIID iid, void** object) noexcept override;
+  // IInputObjectSite
+  STDMETHODIMP OnFocusChangeIS(IUnknown* object, BOOL has_focus) noexcept override;
+
+ private:
+  ~BarSite() override = default;
+
+  HWND pane_;
+  win32::ComPtr<IWebBrowser2> browser_;
+};
+
+}  // namespace windlock::host

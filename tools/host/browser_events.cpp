@@ -1,0 +1,100 @@
+#include "browser_events.h"
+
+#include <exdispid.h>
+
+#include "platform/win32/text.h"
+#include "platform/win32/variant_conversion.h"
+
+namespace windlock::host {
+namespace {
+
+using win32::ComGuard;
+using win32::ComPtr;
+
+IUnknown* IdentityOf(IUnknown* object) {
+  ComPtr<IUnknown> identity;
+  if (!object || FAILED(object->QueryInterface(IID_IUnknown, identity.PutVoid()))) return nullptr;
+  return identity.get();
+}
+
+// Arguments arrive last first: `index` counts from the last one.
+const VARIANT* Argument(const DISPPARAMS& params, UINT index) {
+  return index < params.cArgs ? &params.rgvarg[index] : nullptr;
+}
+
+std::wstring TextOf(const VARIANT* argument) {
+  return argument ? win32::Widen(win32::FromVariant(*argument).ToText()) : std::wstring();
+}
+
+long NumberOf(const VARIANT* argument) {
+  if (!argument) return 0;
+  win32::OwnedVariant number;
+  if (FAILED(VariantChangeType(number.get(), const_cast<VARIANT*>(argument), 0, VT_I4))) return 0;
+  return number.get()->lVal;
+}
+
+}  // namespace
+
+BrowserEvents::BrowserEvents(IWebBrowser2* browser, BrowserListener* listener)
+    : top_level_(IdentityOf(browser)), listener_(listener) {}
+
+bool BrowserEvents::IsTopLevel(const VARIANT& browser) const {
+  IUnknown* object = browser.vt == VT_DISPATCH ? browser.pdispVal : nullptr;
+  return object && IdentityOf(object) == top_level_;
+}
+
+STDMETHODIMP BrowserEvents::GetTypeInfoCount(UINT* count) noexcept {
+  return ComGuard([&] {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  });
+}
+
+STDMETHODIMP BrowserEvents::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
+  return ComGuard([&] {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+  });
+}
+
+STDMETHODIMP BrowserEvents::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept {
+  return ComGuard([] { return E_NOTIMPL; });
+}
+
+STDMETHODIMP BrowserEvents::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                   EXCEPINFO*, UINT*) noexcept {
+  return ComGuard([&] {
+    if (!listener_ || !params) return;
+    const DISPPARAMS& args = *params;
+    switch (id) {
+      case DISPID_STATUSTEXTCHANGE:
+        listener_->StatusTextChanged(TextOf(Argument(args, 0)));
+        break;
+      case DISPID_TITLECHANGE:
+        listener_->TitleChanged(TextOf(Argument(args, 0)));
+        break;
+      case DISPID_BEFORENAVIGATE2:
+        if (args.cArgs == 7 && IsTopLevel(args.rgvarg[6]))
+          listener_->Navigating(TextOf(Argument(args, 5)));
+        break;
+      case DISPID_NAVIGATECOMPLETE2:
+        if (args.cArgs == 2 && IsTopLevel(args.rgvarg[1]))
+          listener_->Navigated(TextOf(Argument(args, 0)));
+        break;
+      case DISPID_NAVIGATEERROR:
+        if (args.cArgs == 5 && IsTopLevel(args.rgvarg[4]))
+          listener_->NavigationFailed(TextOf(Argument(args, 3)), NumberOf(Argument(args, 1)));
+        break;
+      case DISPID_COMMANDSTATECHANGE:
+        if (args.cArgs == 2)
+          listener_->CommandStateChanged(NumberOf(Argument(args, 1)),
+                                         NumberOf(Argument(args, 0)) != 0);
+        break;
+      default:
+        break;
+    }
+  });
+}
+
+}  // namespace windlock::host

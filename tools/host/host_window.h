@@ -1,0 +1,80 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "browser_events.h"
+#include "command_line.h"
+#include "event_connection.h"
+#include "explorer_bar.h"
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/web_browser_host.h"
+
+namespace windlock::host {
+
+// The host's main window: a row of buttons with the address box, the browser pane, the status
+// line, and the pane at the left where the Windlock bar is loaded while it is shown.
+class HostWindow final : public BrowserListener {
+ public:
+  // Creates and shows the window at `options.url`, with the bar when asked; throws Error when the
+  // window or its browser pane cannot be made.
+  HostWindow(const HostOptions& options, int show_command);
+  ~HostWindow();
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+
+  // Offers a message of the loop before it is dispatched: Enter in the address box, the keys of
+  // the bar or the browser pane (whichever has the focus), the host's own keys. True when used.
+  bool PreTranslate(MSG& message);
+
+  // BrowserListener
+  void StatusTextChanged(const std::wstring& text) override;
+  void TitleChanged(const std::wstring& title) override;
+  void Navigating(const std::wstring& url) override;
+  void Navigated(const std::wstring& url) override;
+  void NavigationFailed(const std::wstring& url, long status) override;
+  void CommandStateChanged(long command, bool enabled) override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
+                                     LPARAM lparam) noexcept;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  HWND MakeChild(const wchar_t* window_class, const wchar_t* text, DWORD style, WORD id,
+                 DWORD ex_style = 0);
+  void MakeChildren();
+  void LayOutChildren();
+  void LayOutStatusParts();
+  void OnCommand(WORD command);
+  void ShowBar(bool shown);
+  void Navigate(const std::wstring& url);
+  void SetStatus(int part, const std::wstring& text);
+  void ReportError(const Error& error) noexcept;
+  bool FocusIn(HWND window) const;
+  void TearDown() noexcept;
+
+  HWND window_ = nullptr;
+  HWND back_ = nullptr;
+  HWND forward_ = nullptr;
+  HWND reload_ = nullptr;
+  HWND address_ = nullptr;
+  HWND bar_button_ = nullptr;
+  HWND bar_title_ = nullptr;
+  HWND bar_pane_ = nullptr;
+  HWND status_ = nullptr;
+  HWND focus_ = nullptr;
+  int dpi_ = 96;
+  int address_height_ = 0;
+  win32::OwnedFont font_;
+  HACCEL accelerators_ = nullptr;
+  std::wstring bar_message_;
+  std::unique_ptr<win32::WebBrowserHost> browser_;
+  win32::ComPtr<BrowserEvents> events_;
+  std::unique_ptr<EventConnection> connection_;
+  std::unique_ptr<ExplorerBar> bar_;
+};
+
+}  // namespace windlock::host
