@@ -25,18 +25,6 @@ constexpr const wchar_t* kListColumn = L"Captured Pop-ups";
 // destructor would outlive the module on a browser thread that unloads it.
 thread_local FormView* t_first_view = nullptr;
 
-void RegisterClass(const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = ModuleHandle();
-  window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = name;
-  // A second registration fails harmlessly: the class is the module's, shared by its threads.
-  RegisterClassExW(&window_class);
-}
-
 // The font dialogs and message boxes use, which is what the system's own windows show.
 OwnedFont MessageFont() {
   NONCLIENTMETRICSW metrics{};
@@ -79,8 +67,8 @@ void InsertItem(HWND list, int index, const ListView::Item& model) {
 }  // namespace
 
 HWND FormView::CreateWindowFor(Form& form, HostedControls& hosted) {
-  RegisterClass(kFormClass, FormProc);
-  RegisterClass(kFrameClass, FrameProc);
+  RegisterModuleClass(kFormClass, FormProc, true);
+  RegisterModuleClass(kFrameClass, FrameProc, true);
   HWND window =
       CreateWindowExW(0, kFormClass, Widen(form.name()).c_str(), WS_CLIPCHILDREN | WS_POPUP, 0, 0,
                       0, 0, nullptr, nullptr, ModuleHandle(), nullptr);

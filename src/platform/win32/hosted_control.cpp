@@ -16,13 +16,7 @@ HostedControls::~HostedControls() {
 
 HWND HostedControls::parking() {
   if (parking_) return parking_;
-  WNDCLASSEXW parking_class{};
-  parking_class.cbSize = sizeof parking_class;
-  parking_class.lpfnWndProc = DefWindowProcW;
-  parking_class.hInstance = ModuleHandle();
-  parking_class.lpszClassName = kParkingClass;
-  // A second registration fails harmlessly: the class is the module's, shared by its threads.
-  RegisterClassExW(&parking_class);
+  RegisterModuleClass(kParkingClass, DefWindowProcW);
   // A hidden pop-up rather than a message-only window: an in-place control needs a real parent.
   parking_ = CreateWindowExW(0, kParkingClass, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
                              nullptr, ModuleHandle(), nullptr);

@@ -26,4 +26,15 @@ std::wstring ModulePath() {
   }
 }
 
+void RegisterModuleClass(const wchar_t* name, WNDPROC procedure, bool dialog_background) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = ModuleHandle();
+  window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  if (dialog_background) window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = name;
+  RegisterClassExW(&window_class);
+}
+
 }  // namespace windlock::win32

@@ -10,4 +10,9 @@ namespace windlock::win32 {
 HINSTANCE ModuleHandle();
 std::wstring ModulePath();
 
+// Registers a window class of the module's, with the arrow cursor and, when asked, the face
+// colour of dialogs as its background. Registering it again (from another thread) fails
+// harmlessly: the class is the module's, shared by its threads.
+void RegisterModuleClass(const wchar_t* name, WNDPROC procedure, bool dialog_background = false);
+
 }  // namespace windlock::win32

@@ -13,12 +13,7 @@ constexpr const wchar_t* kTimerClass = L"WindlockTimers";
 }  // namespace
 
 Win32Timers::Win32Timers() {
-  WNDCLASSEXW timer_class{};
-  timer_class.cbSize = sizeof timer_class;
-  timer_class.lpfnWndProc = WindowProc;
-  timer_class.hInstance = ModuleHandle();
-  timer_class.lpszClassName = kTimerClass;
-  RegisterClassExW(&timer_class);
+  RegisterModuleClass(kTimerClass, WindowProc);
   window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                             ModuleHandle(), nullptr);
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

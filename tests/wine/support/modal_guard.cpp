@@ -5,22 +5,10 @@
 #include <string>
 
 #include "support/dll_under_test.h"
+#include "support/window_text.h"
 
 namespace windlock_test {
 namespace {
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
   std::wstring text = TextOf(child);
