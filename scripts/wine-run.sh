@@ -33,6 +33,19 @@ export XDG_CONFIG_HOME=$HOME/.config
 export XDG_CACHE_HOME=$HOME/.cache
 export XDG_DATA_HOME=$HOME/.local/share
 unset WINEARCH
+# Wine's own fonts (Tahoma, MS Sans Serif, Marlett for the title-bar buttons) found by name, as
+# Windows has them; without them Debian's Wine draws its text in Liberation Sans and its title-bar
+# buttons as letters.
+mkdir -p "$state"
+cat >"$state/fonts.conf" <<'FONTS'
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <dir>/usr/share/wine/fonts</dir>
+</fontconfig>
+FONTS
+export FONTCONFIG_FILE=$state/fonts.conf
 
 for tool in wine wineboot wineserver xvfb-run timeout flock; do
   if ! command -v "$tool" >/dev/null; then

@@ -274,6 +274,9 @@ TEST_F(HostWithTheBar, ShowsItsControlsAndTheBarBesideTheBrowser) {
   EXPECT_EQ(host::kNewestDocumentMode,
             ReadDword(HKEY_CURRENT_USER, host::kBrowserEmulationKey, L"WindlockHost.exe"));
 
+  // What the bar and the host posted themselves is done, and every window has painted.
+  Sleep(500);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   SaveWindowScreenshot(window_, ScreenshotPath("host.png"));
 }
 
