@@ -69,6 +69,9 @@ void SaveWindowScreenshot(HWND window, const std::wstring& png_path) {
     ADD_FAILURE() << "no window to take a screenshot of for " << Narrow(png_path);
     return;
   }
+  // Painted now, children included, so that no part waits for a paint still to come.
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   std::vector<uint8_t> rgb = ScreenPixels(rect);
   if (rgb.empty()) {
     ADD_FAILURE() << "the screen's pixels could not be read for " << Narrow(png_path);
