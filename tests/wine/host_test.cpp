@@ -274,9 +274,8 @@ TEST_F(HostWithTheBar, ShowsItsControlsAndTheBarBesideTheBrowser) {
   EXPECT_EQ(host::kNewestDocumentMode,
             ReadDword(HKEY_CURRENT_USER, host::kBrowserEmulationKey, L"WindlockHost.exe"));
 
-  // What the bar and the host posted themselves is done, and every window has painted.
-  Sleep(500);
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // What the bar and the host posted themselves is done; the screenshot paints the rest.
+  EXPECT_EQ(0u, WaitForInputIdle(process_->handle(), 10000));
   SaveWindowScreenshot(window_, ScreenshotPath("host.png"));
 }
 
