@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "common/error.h"
-#include "common/error.h"
 #include "platform/win32/script_values.h"
 #include "platform/win32/text.h"
 #include "platform/win32/variant_conversion.h"
