@@ -35,12 +35,4 @@ TextSize Win32TextMeasure::Measure(const std::string& text, const Font& font) {
   return TextSize{PixelsToTwips(extent.cx, dpi_x), PixelsToTwips(extent.cy, dpi_y)};
 }
 
-void Win32SoundDevice::SetCommand(const std::string& command) {
-  ThrowNotAvailable("The sound command " + command);
-}
-
-void Win32Help::HtmlHelp(const std::string& target, uint32_t, uint32_t) {
-  ThrowNotAvailable("The help file " + target);
-}
-
 }  // namespace windlock::win32

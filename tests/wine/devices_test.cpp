@@ -1,0 +1,214 @@
+// The capture sound's wave device on MCI and the help viewer, from the Windows backend itself:
+// their errors as the core sees them, and the sound's end arriving through the message loop.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "platform/help.h"
+#include "platform/win32/win32_help.h"
+#include "platform/win32/win32_sound_device.h"
+#include "support/dll_under_test.h"
+
+namespace windlock_test {
+namespace {
+
+using windlock::Error;
+using windlock::win32::Win32Help;
+using windlock::win32::Win32SoundDevice;
+
+// HH_CLOSE_ALL; htmlhelp.h would rename the port's HtmlHelp to HtmlHelpW.
+constexpr uint32_t kHhCloseAll = 0x12;
+
+// Runs the thread's messages until `done` holds; false when `milliseconds` pass first.
+template <class Condition>
+bool PumpUntil(Condition done, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  return true;
+}
+
+// A file of this test in the temporary folder, removed with it.
+class TempFile {
+ public:
+  TempFile(const std::string& name, const std::vector<char>& bytes) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    path_ = Narrow(folder) + name;
+    std::ofstream(path_, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+  }
+  ~TempFile() { DeleteFileW(Widen(path_).c_str()); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+void Append(std::vector<char>& bytes, const char* tag) {
+  bytes.insert(bytes.end(), tag, tag + 4);
+}
+void Append(std::vector<char>& bytes, uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A RIFF WAVE of 8-bit mono PCM at 8 kHz: a square wave of `samples` samples.
+std::vector<char> Wave(uint32_t samples) {
+  std::vector<char> bytes;
+  Append(bytes, "RIFF");
+  Append(bytes, 36 + samples, 4);
+  Append(bytes, "WAVE");
+  Append(bytes, "fmt ");
+  Append(bytes, 16, 4);
+  Append(bytes, 1, 2);     // PCM
+  Append(bytes, 1, 2);     // channels
+  Append(bytes, 8000, 4);  // samples per second
+  Append(bytes, 8000, 4);  // bytes per second
+  Append(bytes, 1, 2);     // block align
+  Append(bytes, 8, 2);     // bits per sample
+  Append(bytes, "data");
+  Append(bytes, samples, 4);
+  for (uint32_t i = 0; i < samples; ++i)
+    bytes.push_back(static_cast<char>((i / 10) % 2 ? 0xC0 : 0x40));
+  return bytes;
+}
+
+// The device as the core drives it: every command with its own Notify and Wait.
+void Send(Win32SoundDevice& device, bool notify, bool wait, const char* command) {
+  device.SetNotify(notify);
+  device.SetWait(wait);
+  device.SetCommand(command);
+}
+
+void StartPlaying(Win32SoundDevice& device, const std::string& path) {
+  device.SetFileName(path);
+  Send(device, false, true, "Open");
+  Send(device, false, true, "Prev");
+  Send(device, true, false, "Play");
+}
+
+class SoundDeviceTest : public testing::Test {
+ protected:
+  SoundDeviceTest() {
+    // As the core does: the end of playing closes the device.
+    device_.SetDoneHandler([this] {
+      ++done_;
+      Send(device_, false, true, "Close");
+    });
+  }
+
+  Win32SoundDevice device_;
+  int done_ = 0;
+  TempFile wave_{"windlock-devices-test.wav", Wave(400)};
+};
+
+// Without a sound device MCI reports the play's failure instead of its end; both are the end of
+// playing, and come the same way: later, through the message loop.
+TEST_F(SoundDeviceTest, PlayEndsThroughTheMessageLoop) {
+  StartPlaying(device_, wave_.path());
+  EXPECT_EQ(done_, 0);
+  ASSERT_TRUE(PumpUntil([&] { return done_ > 0; }, 5000));
+  // Closed by the handler: the next capture opens the file afresh.
+  StartPlaying(device_, wave_.path());
+  ASSERT_TRUE(PumpUntil([&] { return done_ > 1; }, 5000));
+  PumpUntil([] { return false; }, 600);
+  EXPECT_EQ(done_, 2);
+}
+
+// A capture while the sound still plays closes the device and plays again: what the closed
+// device had to say must not end the new sound.
+TEST_F(SoundDeviceTest, ClosingBeforeTheEndRaisesNoDone) {
+  StartPlaying(device_, wave_.path());
+  Send(device_, false, true, "Close");
+  PumpUntil([] { return false; }, 1000);
+  EXPECT_EQ(done_, 0);
+  StartPlaying(device_, wave_.path());
+  Send(device_, false, true, "Close");
+  StartPlaying(device_, wave_.path());
+  ASSERT_TRUE(PumpUntil([&] { return done_ > 0; }, 5000));
+  PumpUntil([] { return false; }, 600);
+  EXPECT_EQ(done_, 1);
+}
+
+// The options dialog closes the device on every Apply, open or not.
+TEST_F(SoundDeviceTest, ClosingWhatIsNotOpenSucceeds) {
+  EXPECT_NO_THROW(Send(device_, false, true, "Close"));
+  EXPECT_NO_THROW(Send(device_, false, true, "Close"));
+}
+
+TEST_F(SoundDeviceTest, FailuresAreTheCoresErrors) {
+  TempFile text{"windlock-devices-test-text.wav", std::vector<char>(600, 'x')};
+  struct Case {
+    const char* name;
+    std::string file;
+    const char* command;
+    int32_t number;
+  };
+  const Case cases[] = {
+      {"missing file", wave_.path() + ".gone", "Open", 275},
+      {"not a wave file", text.path(), "Open", 296},
+      {"unknown command", wave_.path(), "Eject", windlock::kErrInvalidPropertyValue},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    device_.SetFileName(c.file);
+    try {
+      Send(device_, false, true, c.command);
+      ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+      EXPECT_EQ(error.number(), c.number);
+      EXPECT_FALSE(error.description().empty());
+    }
+  }
+  // Nothing was left open by the failures.
+  EXPECT_NO_THROW(Send(device_, false, true, "Close"));
+}
+
+// The help file the build places beside the DLL.
+std::string HelpFile() {
+  std::wstring path = DllPath();
+  return Narrow(path.substr(0, path.find_last_of(L'\\') + 1)) + "windlock.chm";
+}
+
+bool HelpWindowOpen() {
+  return FindWindowW(L"HH Parent", nullptr) != nullptr;
+}
+
+TEST(HelpTest, ShowsTheHelpFileAndClosesIt) {
+  Win32Help help;
+  ASSERT_FALSE(HelpWindowOpen());
+  help.HtmlHelp(HelpFile(), windlock::kHhDisplayTopic, 0);
+  EXPECT_TRUE(PumpUntil(HelpWindowOpen, 5000));
+  help.HtmlHelp("", kHhCloseAll, 0);
+  EXPECT_TRUE(PumpUntil([] { return !HelpWindowOpen(); }, 5000));
+}
+
+TEST(HelpTest, MissingFileIsAnError) {
+  Win32Help help;
+  try {
+    help.HtmlHelp(HelpFile() + ".gone", windlock::kHhDisplayTopic, 0);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.number(), windlock::kErrFileNotFound);
+    EXPECT_FALSE(error.description().empty());
+  }
+  EXPECT_FALSE(HelpWindowOpen());
+}
+
+}  // namespace
+}  // namespace windlock_test
