@@ -9,6 +9,8 @@ packages=(
   wine wine64 xvfb xauth
   # The data beside the DLL: Python draws the loading clip, chmcmd (fp-utils) compiles the help.
   python3 fp-utils
+  # The installer: NSIS's makensis.
+  nsis
   # The fuzz targets: clang with libFuzzer and the sanitizers' runtimes.
   clang libfuzzer-14-dev libclang-rt-14-dev
 )
