@@ -40,19 +40,35 @@ OptionsDialog::OptionsDialog(Platform& platform, ModuleData& module, OptionsBarH
     pages_[page] = &AddControl("picOptions(" + std::to_string(page) + ")", ControlKind::kPicture)
                         .Place(kPageLeft, 480, 6960, 4380);
   }
+  std::size_t first = controls().size();
   AddGeneralTab();
+  PutOnPage(first, 0);
+  first = controls().size();
   AddSkinsTab();
+  PutOnPage(first, 1);
+  first = controls().size();
   AddSiteTab(trusted_, "fraSample2", "Label1",
              "Here is where you may add or remove sites from trusted list.The sites listed here "
              "have been marked as trusted.  Trusted sites will have the ability to bypass the "
              "pop-up stopper.",
              "Command1", "List1");
+  PutOnPage(first, 2);
+  first = controls().size();
   AddSiteTab(untrusted_, "fraSample3", "Label3",
              "Here is where you may add or remove sites from the UnTrusted list.  The sites "
              "listed here have been marked as untrusted.  Untrusted sites pop-up windows will "
              "always be captured regarless of the user's option settings.",
              "Command2", "UntrustedListBox");
+  PutOnPage(first, 3);
   AddButtonRow();
+}
+
+void OptionsDialog::PutOnPage(std::size_t first, std::size_t page) {
+  // Each tab's first control is its frame, filling the page; the rest lie in the frame.
+  const auto& all = controls();
+  Control& frame = *all[first];
+  frame.container = pages_[page];
+  for (std::size_t index = first + 1; index < all.size(); ++index) all[index]->container = &frame;
 }
 
 void OptionsDialog::AddGeneralTab() {
@@ -89,6 +105,8 @@ void OptionsDialog::AddGeneralTab() {
   longest.caption = "5 seconds";
   display_time_ = &AddControl("cmdDisplayTime", ControlKind::kSlider).Place(360, 2280, 6420, 420);
   display_time_->value = kSliderMin;
+  display_time_->minimum = kSliderMin;
+  display_time_->maximum = kSliderMax;
   alert_controls_ = {message_, &font, display_time_, &shortest, &longest};
   AddControl("Label2", ControlKind::kLabel).Place(120, 2880, 6700, 225).caption =
       "Sound To Play When Pop-up Captured (leave blank for none):";

@@ -44,6 +44,8 @@ class OptionsDialog : public Form {
     Control* list;
   };
 
+  // Puts the controls made from `first` on into page `page` (0: General .. 3: Untrusted Sites).
+  void PutOnPage(std::size_t first, std::size_t page);
   void AddGeneralTab();
   void AddSkinsTab();
   void AddSiteTab(SiteTab& tab, const std::string& frame, const std::string& label,

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "common/font.h"
 
 namespace windlock {
 
@@ -45,6 +48,11 @@ class Control {
   // A list box's lines and its selected line (-1: none).
   std::vector<std::string> lines;
   int list_index = -1;
+  // A slider's range.
+  int minimum = 0;
+  int maximum = 10;
+  // The font the control shows its caption in; none: the system's.
+  std::optional<Font> font;
   // Shown in the system's highlight colours instead of the form's.
   bool highlight = false;
   // The frame that holds the control, whose top-left corner its position counts from; none:

@@ -29,6 +29,9 @@ class Form : public std::enable_shared_from_this<Form> {
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
 
   std::string caption;
+  // A dialog's frame with its title bar and close box, or no frame at all.
+  enum class Border { kFixedDialog, kNone };
+  Border border = Border::kFixedDialog;
   float left = 0;
   float top = 0;
   float width = 0;

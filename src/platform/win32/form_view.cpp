@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/twips.h"
 #include "platform/win32/activation_context.h"
@@ -33,6 +34,13 @@ OwnedFont MessageFont() {
     return OwnedFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   }
   return OwnedFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+std::string WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
 }
 
 bool SameRect(const RECT& a, const RECT& b) {
@@ -73,13 +81,28 @@ HWND FormView::CreateWindowFor(Form& form, HostedControls& hosted) {
       CreateWindowExW(0, kFormClass, Widen(form.name()).c_str(), WS_CLIPCHILDREN | WS_POPUP, 0, 0,
                       0, 0, nullptr, nullptr, ModuleHandle(), nullptr);
   if (!window) throw ErrorFromWin32(GetLastError());
-  auto* view = new FormView(form, window, hosted);
+  auto* view = new FormView(form, window, &hosted, false);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
   return window;
 }
 
-FormView::FormView(Form& form, HWND window, HostedControls& hosted)
-    : form_(form), window_(window), hosted_(hosted), font_(MessageFont()) {
+HWND FormView::CreateModalWindowFor(Form& form, HWND owner) {
+  RegisterModuleClass(kFormClass, FormProc, true);
+  RegisterModuleClass(kFrameClass, FrameProc, true);
+  const bool framed = form.border == Form::Border::kFixedDialog;
+  DWORD style = WS_POPUP | WS_CLIPCHILDREN | (framed ? WS_CAPTION | WS_SYSMENU : WS_BORDER);
+  DWORD extended = framed ? WS_EX_DLGMODALFRAME : WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+  HWND window = CreateWindowExW(extended, kFormClass, Widen(form.caption).c_str(), style, 0, 0, 0,
+                                0, owner, nullptr, ModuleHandle(), nullptr);
+  if (!window) throw ErrorFromWin32(GetLastError());
+  auto* view = new FormView(form, window, nullptr, true);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+  view->Sync();
+  return window;
+}
+
+FormView::FormView(Form& form, HWND window, HostedControls* hosted, bool modal)
+    : form_(form), window_(window), hosted_(hosted), modal_(modal), font_(MessageFont()) {
   ScreenDc screen;
   dpi_x_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
   dpi_y_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -154,11 +177,30 @@ LRESULT FormView::HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       }
       return 0;
     case WM_SIZE: {
+      // A modal form sizes its window itself; only a placed window tells its form its size.
+      if (modal_) return 0;
       float width = PixelsToTwips(LOWORD(lparam), dpi_x_);
       float height = PixelsToTwips(HIWORD(lparam), dpi_y_);
       Dispatch([this, width, height] { form_.Resize(width, height); });
       return 0;
     }
+    case WM_CLOSE:
+      Dispatch([this] { form_.CloseBox(); });
+      return 0;
+    case WM_CHAR:
+      Dispatch([this, wparam] { form_.KeyPress(static_cast<int>(wparam)); });
+      return 0;
+    case WM_COMMAND:
+      // Enter and Escape, as the dialog manager reports them.
+      if (LOWORD(wparam) == IDOK) {
+        Dispatch([this] { form_.PressEnter(); });
+        return 0;
+      }
+      if (LOWORD(wparam) == IDCANCEL) {
+        Dispatch([this] { form_.PressEscape(); });
+        return 0;
+      }
+      break;
     case WM_DESTROY:
       ParkHosted();
       break;
@@ -180,16 +222,26 @@ bool FormView::HandleParentMessage(UINT message, WPARAM wparam, LPARAM lparam, L
     case WM_COMMAND: {
       Control* control = ControlWithId(LOWORD(wparam));
       if (!control || syncing_) return false;
-      if (HIWORD(wparam) == BN_CLICKED) {
-        Dispatch([control] { control->Click(); });
-        return true;
-      }
-      return false;
+      return HandleCommand(*control, HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+    }
+    case WM_HSCROLL: {
+      Control* control = ControlWithId(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));
+      if (!control || syncing_ || control->kind() != ControlKind::kSlider) return false;
+      int position =
+          static_cast<int>(SendMessageW(reinterpret_cast<HWND>(lparam), TBM_GETPOS, 0, 0));
+      if (position != control->value) Dispatch([control, position] { control->Slide(position); });
+      return true;
     }
     case WM_NOTIFY: {
       const auto& notice = *reinterpret_cast<const NMHDR*>(lparam);
       Control* control = ControlWithId(static_cast<int>(notice.idFrom));
-      if (!control || control->kind() != ControlKind::kListView) return false;
+      if (!control) return false;
+      if (control->kind() == ControlKind::kTabStrip && notice.code == TCN_SELCHANGE && !syncing_) {
+        int tab = static_cast<int>(SendMessageW(notice.hwndFrom, TCM_GETCURSEL, 0, 0)) + 1;
+        Dispatch([control, tab] { control->Select(tab); });
+        return true;
+      }
+      if (control->kind() != ControlKind::kListView) return false;
       HandleListNotice(*control, notice);
       result = 0;
       return true;
@@ -201,6 +253,37 @@ bool FormView::HandleParentMessage(UINT message, WPARAM wparam, LPARAM lparam, L
       SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
       SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
       result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_HIGHLIGHT));
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool FormView::HandleCommand(Control& control, WORD code, HWND window) {
+  Control* target = &control;
+  switch (code) {
+    case BN_CLICKED:
+      // STN_CLICKED has the same number: a label's click.
+      Dispatch([target] { target->Click(); });
+      return true;
+    case EN_CHANGE: {
+      if (control.kind() != ControlKind::kTextBox) return false;
+      std::string typed = WindowText(window);
+      if (typed == control.text) return true;
+      shown_[&control].text = typed;
+      Dispatch([target, typed] { target->Type(typed); });
+      return true;
+    }
+    case EN_KILLFOCUS:
+      if (control.kind() != ControlKind::kTextBox) return false;
+      Dispatch([target] { target->Leave(); });
+      return true;
+    case LBN_SELCHANGE: {
+      if (control.kind() != ControlKind::kListBox) return false;
+      int index = static_cast<int>(SendMessageW(window, LB_GETCURSEL, 0, 0));
+      shown_[&control].list_index = index;
+      Dispatch([target, index] { target->Select(index); });
       return true;
     }
     default:
@@ -252,6 +335,7 @@ void FormView::Sync() {
   if (window_gone_ || syncing_) return;
   syncing_ = true;
   try {
+    if (modal_) SyncFormWindow();
     for (const auto& control : form_.controls()) {
       Shown& shown = ShownFor(*control);
       if (shown.hosted) {
@@ -270,7 +354,7 @@ FormView::Shown& FormView::ShownFor(Control& control) {
   auto found = shown_.find(&control);
   if (found != shown_.end()) return found->second;
   Shown shown;
-  if (HostedControl* hosted = hosted_.Find(control)) {
+  if (HostedControl* hosted = hosted_ ? hosted_->Find(control) : nullptr) {
     shown.hosted = hosted;
   } else {
     const auto& controls = form_.controls();
@@ -295,7 +379,8 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
   switch (control.kind()) {
     case ControlKind::kLabel:
       window_class = L"STATIC";
-      style |= SS_LEFT | SS_NOPREFIX;
+      // Only a label with a Click handler asks for the mouse.
+      style |= SS_LEFT | SS_NOPREFIX | (control.on_click ? SS_NOTIFY : 0);
       break;
     case ControlKind::kButton:
       window_class = L"BUTTON";
@@ -307,8 +392,27 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
       style |= BS_CHECKBOX | WS_TABSTOP;
       break;
     case ControlKind::kFrame:
+    case ControlKind::kPicture:
       window_class = kFrameClass;
       style |= WS_CLIPCHILDREN;
+      break;
+    case ControlKind::kTextBox:
+      window_class = L"EDIT";
+      style |= ES_AUTOHSCROLL | WS_TABSTOP;
+      extended = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kListBox:
+      window_class = L"LISTBOX";
+      style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+      extended = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::kSlider:
+      window_class = TRACKBAR_CLASSW;
+      style |= TBS_HORZ | TBS_NOTICKS | WS_TABSTOP;
+      break;
+    case ControlKind::kTabStrip:
+      window_class = WC_TABCONTROLW;
+      style |= WS_TABSTOP;
       break;
     case ControlKind::kListView:
       window_class = WC_LISTVIEWW;
@@ -316,7 +420,7 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
       extended = WS_EX_CLIENTEDGE;
       break;
     default:
-      // Only the bar's form has a window of its own; the kinds its form lacks have none yet.
+      // Browser and animation holders show a hosted control, not a window of their own.
       return nullptr;
   }
   ModuleActivation activation;
@@ -324,6 +428,8 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
       CreateWindowExW(extended, window_class, L"", style, 0, 0, 0, 0, parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleHandle(), nullptr);
   if (!window) throw ErrorFromWin32(GetLastError());
+  // A control made later lies above those made before it (the pages above their tab strip).
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   if (control.kind() == ControlKind::kFrame) {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -354,22 +460,105 @@ void FormView::SyncWindow(Control& control, Shown& shown) {
     MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     shown.rect = rect;
   }
-  if (control.caption != shown.caption) {
+  if (control.font && !shown.font) {
+    shown.font = MakeFont(*control.font, dpi_y_);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(shown.font.get()), TRUE);
+  }
+  if (control.caption != shown.caption && control.kind() != ControlKind::kTextBox) {
     SetWindowTextW(window, Widen(control.caption).c_str());
     shown.caption = control.caption;
   }
+  SyncKindState(control, shown);
   if (control.enabled != shown.enabled) {
     EnableWindow(window, control.enabled);
     shown.enabled = control.enabled;
-  }
-  if (control.kind() == ControlKind::kCheckBox && control.value != shown.value) {
-    SendMessageW(window, BM_SETCHECK, control.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
-    shown.value = control.value;
   }
   if (control.kind() == ControlKind::kListView) SyncList(static_cast<ListView&>(control), shown);
   if (control.visible != shown.visible) {
     ShowWindow(window, control.visible ? SW_SHOWNA : SW_HIDE);
     shown.visible = control.visible;
+  }
+}
+
+void FormView::SyncKindState(Control& control, Shown& shown) {
+  HWND window = shown.window;
+  switch (control.kind()) {
+    case ControlKind::kCheckBox:
+      if (control.value != shown.value) {
+        SendMessageW(window, BM_SETCHECK, control.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+        shown.value = control.value;
+      }
+      break;
+    case ControlKind::kTextBox:
+      if (control.text != shown.text) {
+        shown.text = control.text;
+        SetWindowTextW(window, Widen(control.text).c_str());
+      }
+      break;
+    case ControlKind::kListBox:
+      if (control.lines != shown.lines) {
+        SendMessageW(window, LB_RESETCONTENT, 0, 0);
+        for (const std::string& line : control.lines) {
+          SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
+        }
+        shown.lines = control.lines;
+        shown.list_index = -2;
+      }
+      if (control.list_index != shown.list_index) {
+        SendMessageW(window, LB_SETCURSEL, static_cast<WPARAM>(control.list_index), 0);
+        shown.list_index = control.list_index;
+      }
+      break;
+    case ControlKind::kSlider:
+      if (control.minimum != shown.minimum || control.maximum != shown.maximum) {
+        SendMessageW(window, TBM_SETRANGEMIN, FALSE, control.minimum);
+        SendMessageW(window, TBM_SETRANGEMAX, TRUE, control.maximum);
+        shown.minimum = control.minimum;
+        shown.maximum = control.maximum;
+      }
+      if (control.value != shown.value) {
+        SendMessageW(window, TBM_SETPOS, TRUE, control.value);
+        shown.value = control.value;
+      }
+      break;
+    case ControlKind::kTabStrip:
+      if (control.lines != shown.lines) {
+        SendMessageW(window, TCM_DELETEALLITEMS, 0, 0);
+        for (std::size_t index = 0; index < control.lines.size(); ++index) {
+          std::wstring text = Widen(control.lines[index]);
+          TCITEMW item{};
+          item.mask = TCIF_TEXT;
+          item.pszText = text.data();
+          SendMessageW(window, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+        }
+        shown.lines = control.lines;
+        shown.value = -1;
+      }
+      if (control.value != shown.value) {
+        SendMessageW(window, TCM_SETCURSEL, static_cast<WPARAM>(control.value - 1), 0);
+        shown.value = control.value;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void FormView::SyncFormWindow() {
+  if (form_.caption != caption_shown_) {
+    SetWindowTextW(window_, Widen(form_.caption).c_str());
+    caption_shown_ = form_.caption;
+  }
+  // The form's size is its inside; the frame comes around it, from the form's position on.
+  RECT rect{0, 0, std::max(0, TwipsToPixels(form_.width, dpi_x_)),
+            std::max(0, TwipsToPixels(form_.height, dpi_y_))};
+  AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+  OffsetRect(&rect, TwipsToPixels(form_.left, dpi_x_) - rect.left,
+             TwipsToPixels(form_.top, dpi_y_) - rect.top);
+  if (!SameRect(rect, form_rect_shown_)) {
+    MoveWindow(window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    form_rect_shown_ = rect;
   }
 }
 
@@ -424,7 +613,7 @@ void FormView::ParkHosted() {
     if (!shown.hosted) continue;
     try {
       shown.hosted->Show(false);
-      shown.hosted->Place(hosted_.parking(), RECT{0, 0, 0, 0});
+      shown.hosted->Place(hosted_->parking(), RECT{0, 0, 0, 0});
     } catch (...) {
       // A control that cannot move goes with the window; the view tries the others.
     }

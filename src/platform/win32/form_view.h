@@ -20,8 +20,12 @@ namespace windlock::win32 {
 // long as the window; the form destroys the window before it goes.
 class FormView {
  public:
-  // Makes the form's window, hidden, with the view attached.
+  // Makes the form's window, hidden, with the view attached: a window that something else
+  // places (the bar's, in the band's window).
   static HWND CreateWindowFor(Form& form, HostedControls& hosted);
+  // Makes a modal form's own top-level window, hidden, owned by `owner` (may be none), placed
+  // and sized by the form itself.
+  static HWND CreateModalWindowFor(Form& form, HWND owner);
 
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
@@ -33,15 +37,22 @@ class FormView {
     HostedControl* hosted = nullptr;
     RECT rect{-1, -1, -1, -1};
     std::string caption;
+    std::string text;
+    std::vector<std::string> lines;
+    int list_index = -2;
+    int minimum = 0;
+    int maximum = -1;
     bool visible = false;
     bool enabled = true;
     int value = -1;
     int column_width = -1;
     uint64_t revision = ~uint64_t{0};
     std::vector<ListView::Item> items;
+    // The control's own font, when it has one.
+    OwnedFont font;
   };
 
-  FormView(Form& form, HWND window, HostedControls& hosted);
+  FormView(Form& form, HWND window, HostedControls* hosted, bool modal);
   ~FormView();
 
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -50,6 +61,7 @@ class FormView {
   bool HandleParentMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   LRESULT HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void HandleListNotice(Control& control, const NMHDR& notice);
+  bool HandleCommand(Control& control, WORD code, HWND window);
   // Runs a handler of the form: nothing it throws reaches user32, and the view outlives it
   // even when the handler destroys the window.
   template <typename Handler>
@@ -64,13 +76,19 @@ class FormView {
   void SyncWindow(Control& control, Shown& shown);
   void SyncHosted(Control& control, Shown& shown);
   void SyncList(ListView& list, Shown& shown);
+  void SyncKindState(Control& control, Shown& shown);
+  void SyncFormWindow();
   Control* ControlWithId(int id);
   // Gives the hosted controls back to their waiting window before the windows they are in go.
   void ParkHosted();
 
   Form& form_;
   HWND window_;
-  HostedControls& hosted_;
+  // None for a modal form, which hosts no platform controls.
+  HostedControls* hosted_;
+  bool modal_;
+  std::string caption_shown_;
+  RECT form_rect_shown_{-1, -1, -1, -1};
   OwnedFont font_;
   int dpi_x_;
   int dpi_y_;

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <cmath>
 #include <memory>
 #include <type_traits>
 
+#include "common/font.h"
+#include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"
 
 namespace windlock::win32 {
@@ -30,6 +33,15 @@ struct GdiObjectDeleter {
 };
 // A font made with CreateFont, deleted when it goes.
 using OwnedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+
+// A font as the core describes it, at a screen of `dpi_y` pixels per inch vertically.
+inline OwnedFont MakeFont(const Font& font, int dpi_y) {
+  return OwnedFont(CreateFontW(-static_cast<int>(std::lround(font.size * dpi_y / 72.0)), 0, 0, 0,
+                               font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline,
+                               font.strikethrough, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                               Widen(font.name).c_str()));
+}
 
 // An object selected into a device context until this goes, when the one before is back.
 class Selection {

@@ -21,7 +21,4 @@ class Win32TextMeasure : public TextMeasure {
   TextSize Measure(const std::string& text, const Font& font) override;
 };
 
-// The failure of a platform piece that the Windows build does not provide yet.
-[[noreturn]] void ThrowNotAvailable(const std::string& what);
-
 }  // namespace windlock::win32

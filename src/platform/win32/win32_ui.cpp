@@ -10,6 +10,7 @@
 
 #include "common/twips.h"
 #include "forms/form.h"
+#include "platform/win32/form_view.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_devices.h"
@@ -43,7 +44,35 @@ class OpenClipboardScope {
 }  // namespace
 
 void Win32Ui::RunModal(Form& form) {
-  ThrowNotAvailable("The window " + form.name());
+  std::shared_ptr<Form> alive = form.KeepAlive();
+  // The window the user was working in waits, disabled, until the form has closed.
+  HWND active = GetActiveWindow();
+  HWND owner = active ? GetAncestor(active, GA_ROOT) : nullptr;
+  HWND window = FormView::CreateModalWindowFor(form, owner);
+  const bool owner_was_enabled = owner && IsWindowEnabled(owner);
+  if (owner_was_enabled) EnableWindow(owner, FALSE);
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  // The thread's other events (timers, browsers, the bar's own windows) go on meanwhile; a quit
+  // message ends the loop and is left for the loop outside.
+  MSG message;
+  while (form.loaded() && IsWindow(window)) {
+    BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (got == -1) break;
+    if (!IsDialogMessageW(window, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  // The owner first, so that it, not some other program, becomes active again.
+  if (owner_was_enabled && IsWindow(owner)) EnableWindow(owner, TRUE);
+  if (IsWindow(window)) ::DestroyWindow(window);
+  // A form ended by the loop's own end (a quit message) counts as closed.
+  form.Unload();
 }
 
 int Win32Ui::ShowMessageBox(const std::string& text, const std::optional<std::string>& title,

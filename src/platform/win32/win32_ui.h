@@ -4,8 +4,8 @@
 
 namespace windlock::win32 {
 
-// Message boxes through user32; modal forms come with the Windows forms, and until then showing
-// one fails with an error the core reports.
+// Modal forms as windows of their own in a nested message loop, message boxes and the common
+// dialogs through user32 and comdlg32.
 class Win32Ui : public Ui {
  public:
   void RunModal(Form& form) override;

@@ -1,0 +1,217 @@
+// The bar's modal windows as a person meets them while a page opens a pop-up: the capture alert,
+// sized to its message and gone by itself, and the capture prompt, answered with a click. Each
+// is driven from a timer of the test's own thread, since it runs inside the browser's event.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/band_host.h"
+#include "support/dll_under_test.h"
+#include "support/messages.h"
+#include "support/screenshot.h"
+#include "support/stored_settings.h"
+#include "support/window_text.h"
+
+namespace windlock_test {
+namespace {
+
+// What the timer does once the bar's window is up; it runs on this thread, inside the bar's loop.
+std::function<void(HWND)> g_on_window;
+bool g_window_seen = false;
+
+BOOL CALLBACK FindFormWindow(HWND window, LPARAM found) {
+  const bool top_level = (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0;
+  if (ClassOf(window) == L"WindlockForm" && IsWindowVisible(window) && top_level) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK LookForWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND window = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindFormWindow, reinterpret_cast<LPARAM>(&window));
+  if (!window) return;
+  KillTimer(nullptr, timer);
+  g_window_seen = true;
+  g_on_window(window);
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
+HWND ChildWithText(HWND window, const std::wstring& text) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children) {
+    if (TextOf(child).starts_with(text)) return child;
+  }
+  return nullptr;
+}
+
+// Whether a control shows within the window's client area on the screen.
+bool ShowsInside(HWND control, HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  return IsWindowVisible(control) && rect.left >= client.left && rect.right <= client.right &&
+         rect.top >= client.top && rect.bottom <= client.bottom;
+}
+
+// Every child lies inside the window's client area, but for pages parked out of sight to the left.
+void ExpectChildrenInside(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  std::vector<HWND> children;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children) {
+    if (GetParent(child) != window) continue;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    if (rect.right < 0) continue;
+    SCOPED_TRACE(Narrow(ClassOf(child) + L" " + TextOf(child)));
+    EXPECT_GE(rect.left, 0);
+    EXPECT_GE(rect.top, 0);
+    EXPECT_LE(rect.right, client.right);
+    EXPECT_LE(rect.bottom, client.bottom);
+  }
+}
+
+class ModalFormsTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { PrepareForBands(); }
+
+  void Start(const StoredSettings& settings, std::function<void(HWND)> on_window) {
+    StoreSettings(settings);
+    ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
+    ASSERT_EQ(S_OK, host_.band()->ShowDW(TRUE));
+    PumpMessages();
+    g_window_seen = false;
+    g_on_window = std::move(on_window);
+    SetTimer(nullptr, 0, 50, LookForWindow);
+  }
+
+  // A page opens a window; returns whether the bar captured it.
+  bool OpenPopup() {
+    IDispatch* window = nullptr;
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    host_.browser().FireNewWindow2(&window, &cancel);
+    if (window) window->Release();
+    return window != nullptr;
+  }
+
+  // The bar's menu command at `offset`, as the browser runs it.
+  void RunMenuCommand(UINT offset) {
+    CMINVOKECOMMANDINFO command = {};
+    command.cbSize = sizeof(command);
+    command.lpVerb = MAKEINTRESOURCEA(offset);
+    command.nShow = SW_SHOWNORMAL;
+    EXPECT_EQ(S_OK, host_.As<IContextMenu>()->InvokeCommand(&command));
+  }
+
+  BandHost host_;
+};
+
+// The tab strip's tab `index` clicked: selected, and its parent told.
+void ClickTab(HWND tabs, int index) {
+  SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  NMHDR notice{tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), TCN_SELCHANGE};
+  SendMessageW(GetParent(tabs), WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
+}
+
+TEST_F(ModalFormsTest, TheAlertShowsItsMessageAndGoesByItself) {
+  StoredSettings settings = QuietSettings();
+  settings.Set(L"Show Visual Capture", DWORD{1}).Set(L"Popup Alert Display Time", DWORD{1500});
+  ASSERT_NO_FATAL_FAILURE(Start(settings, [](HWND alert) {
+    EXPECT_NE(WS_CAPTION, GetWindowLongPtrW(alert, GWL_STYLE) & WS_CAPTION) << "a title bar";
+    HWND message = ChildWithText(alert, L"Pop-up Captured");
+    ASSERT_NE(nullptr, message);
+    ExpectChildrenInside(alert);
+    SaveWindowScreenshot(alert, ScreenshotPath("alert.png"));
+  }));
+  const DWORD started = GetTickCount();
+  EXPECT_TRUE(OpenPopup());
+  EXPECT_TRUE(g_window_seen) << "no alert";
+  EXPECT_GE(GetTickCount() - started, 1000u) << "the alert closed before its time";
+}
+
+TEST_F(ModalFormsTest, ThePromptAsksAboutTheSiteAndCaptureCaptures) {
+  StoredSettings settings = QuietSettings();
+  settings.Set(L"Prompt To Add", DWORD{1});
+  host_.browser().set_location_url(L"http://www.pages.example/news");
+  ASSERT_NO_FATAL_FAILURE(Start(settings, [](HWND prompt) {
+    EXPECT_EQ(L"Add URL To  List?", TextOf(prompt));
+    for (const wchar_t* caption : {L"Trust", L"Do Not Trust", L"Capture", L"Open"}) {
+      EXPECT_NE(nullptr, ChildWithText(prompt, caption)) << Narrow(caption);
+    }
+    ExpectChildrenInside(prompt);
+    SaveWindowScreenshot(prompt, ScreenshotPath("prompt.png"));
+    SendMessageW(ChildWithText(prompt, L"Capture"), BM_CLICK, 0, 0);
+  }));
+  EXPECT_TRUE(OpenPopup()) << "Capture lets the bar capture the window";
+  EXPECT_TRUE(g_window_seen) << "no prompt";
+}
+
+TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
+  constexpr UINT kMenuOptions = 6;
+  ASSERT_NO_FATAL_FAILURE(Start(QuietSettings(), [](HWND options) {
+    EXPECT_EQ(L"Larkspan Windlock Options", TextOf(options));
+    std::vector<HWND> children;
+    EnumChildWindows(options, CollectChild, reinterpret_cast<LPARAM>(&children));
+    HWND tabs = nullptr;
+    for (HWND child : children) {
+      if (ClassOf(child) == WC_TABCONTROLW) tabs = child;
+    }
+    ASSERT_NE(nullptr, tabs);
+    ExpectChildrenInside(options);
+    const struct {
+      int tab;
+      const char* screenshot;
+      const wchar_t* shown;  // the start of a caption only that page has
+    } pages[] = {
+        {1, "options-skins.png", L"Apply Selected Skin"},
+        {2, "options-trusted.png", L"Here is where you may add or remove sites from trusted"},
+        {3, "options-untrusted.png", L"Here is where you may add or remove sites from the Un"},
+        {0, "options-general.png", L"Change Font"}};
+    for (const auto& page : pages) {
+      ClickTab(tabs, page.tab);
+      // The dialog brings its windows up to date from its own messages.
+      PumpMessages();
+      UpdateWindow(options);
+      HWND only_here = ChildWithText(options, page.shown);
+      ASSERT_NE(nullptr, only_here) << page.screenshot;
+      EXPECT_TRUE(ShowsInside(only_here, options)) << page.screenshot;
+      SaveWindowScreenshot(options, ScreenshotPath(page.screenshot));
+    }
+    SendMessageW(ChildWithText(options, L"Cancel"), BM_CLICK, 0, 0);
+  }));
+  RunMenuCommand(kMenuOptions);
+  EXPECT_TRUE(g_window_seen) << "no options dialog";
+}
+
+TEST_F(ModalFormsTest, TheAboutBoxShowsTheVersion) {
+  constexpr UINT kMenuAbout = 8;
+  ASSERT_NO_FATAL_FAILURE(Start(QuietSettings(), [](HWND about) {
+    EXPECT_EQ(L"Larkspan Pop-Up Window Stopper", TextOf(about));
+    ExpectChildrenInside(about);
+    SaveWindowScreenshot(about, ScreenshotPath("about.png"));
+    SendMessageW(ChildWithText(about, L"OK"), BM_CLICK, 0, 0);
+  }));
+  RunMenuCommand(kMenuAbout);
+  EXPECT_TRUE(g_window_seen) << "no About box";
+}
+
+}  // namespace
+}  // namespace windlock_test
