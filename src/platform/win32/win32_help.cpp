@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "common/error.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"
 
@@ -32,12 +31,10 @@ HtmlHelpFunction LoadedHtmlHelp() {
 
 void Win32Help::HtmlHelp(const std::string& target, uint32_t command, uint32_t data) {
   std::wstring file = Widen(target);
-  // Commands for every window (closing them all) name no file.
-  HWND shown = LoadedHtmlHelp()(nullptr, file.empty() ? nullptr : file.c_str(), command, data);
-  // The viewer says only that it showed nothing: a missing file, window or topic.
-  if (!shown && (command == kHhDisplayTopic || command == kHhHelpContext)) {
-    throw Error(kErrFileNotFound, "The help file " + target + " could not be shown");
-  }
+  // Commands for every window (closing them all) name no file. What the viewer returns is left
+  // alone: it tells the user itself about a file it cannot open, and a second message from the
+  // bar would only repeat it.
+  LoadedHtmlHelp()(nullptr, file.empty() ? nullptr : file.c_str(), command, data);
 }
 
 }  // namespace windlock::win32
