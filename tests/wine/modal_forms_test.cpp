@@ -44,6 +44,18 @@ void CALLBACK LookForWindow(HWND, UINT, UINT_PTR timer, DWORD) {
   g_on_window(window);
 }
 
+// The URL dialog opened from the options: a site typed, and OK.
+void CALLBACK AnswerUrlDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowW(L"WindlockForm", L"Enter URL");
+  if (!dialog || !IsWindowVisible(dialog)) return;
+  KillTimer(nullptr, timer);
+  HWND text_box = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+  ASSERT_NE(nullptr, text_box);
+  SetWindowTextW(text_box, L"www.trusted.example");
+  SaveWindowScreenshot(dialog, ScreenshotPath("url-dialog.png"));
+  SendMessageW(FindWindowExW(dialog, nullptr, L"Button", L"OK"), BM_CLICK, 0, 0);
+}
+
 BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
   return TRUE;
@@ -195,6 +207,11 @@ TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
       EXPECT_TRUE(ShowsInside(only_here, options)) << page.screenshot;
       SaveWindowScreenshot(options, ScreenshotPath(page.screenshot));
     }
+    // The URL dialog, opened over the options from the trusted page.
+    ClickTab(tabs, 2);
+    PumpMessages();
+    SetTimer(nullptr, 0, 50, AnswerUrlDialog);
+    SendMessageW(ChildWithText(options, L"Add URL"), BM_CLICK, 0, 0);
     SendMessageW(ChildWithText(options, L"Cancel"), BM_CLICK, 0, 0);
   }));
   RunMenuCommand(kMenuOptions);
