@@ -207,11 +207,22 @@ TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
       EXPECT_TRUE(ShowsInside(only_here, options)) << page.screenshot;
       SaveWindowScreenshot(options, ScreenshotPath(page.screenshot));
     }
-    // The URL dialog, opened over the options from the trusted page.
+    // A site added through the URL dialog, opened over the options from the trusted page.
     ClickTab(tabs, 2);
     PumpMessages();
+    // Each site page has its own Add URL and list: the ones on the page in view.
+    HWND add = nullptr;
+    HWND list = nullptr;
+    for (HWND child : children) {
+      if (!ShowsInside(child, options)) continue;
+      if (TextOf(child) == L"Add URL") add = child;
+      if (ClassOf(child) == L"ListBox") list = child;
+    }
+    ASSERT_TRUE(add && list);
     SetTimer(nullptr, 0, 50, AnswerUrlDialog);
-    SendMessageW(ChildWithText(options, L"Add URL"), BM_CLICK, 0, 0);
+    SendMessageW(add, BM_CLICK, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(1, SendMessageW(list, LB_GETCOUNT, 0, 0)) << "the site is not on the trusted page";
     SendMessageW(ChildWithText(options, L"Cancel"), BM_CLICK, 0, 0);
   }));
   RunMenuCommand(kMenuOptions);
