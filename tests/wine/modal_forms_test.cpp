@@ -101,6 +101,30 @@ void ExpectChildrenInside(HWND window) {
   }
 }
 
+// Every button's and check box's caption fits it in its own font, with room for the box or the
+// button's edges (an ampersand marks the access key and takes no room).
+void ExpectCaptionsFit(HWND window) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children) {
+    if (ClassOf(child) != L"Button" || !ShowsInside(child, window)) continue;
+    std::wstring caption = TextOf(child);
+    std::erase(caption, L'&');
+    const LONG type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+    const int room = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ? 20 : 8;
+    HDC dc = GetDC(child);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(child, dc);
+    RECT client{};
+    GetClientRect(child, &client);
+    EXPECT_LE(extent.cx + room, client.right) << Narrow(caption);
+  }
+}
+
 class ModalFormsTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { PrepareForBands(); }
@@ -169,6 +193,7 @@ TEST_F(ModalFormsTest, ThePromptAsksAboutTheSiteAndCaptureCaptures) {
       EXPECT_NE(nullptr, ChildWithText(prompt, caption)) << Narrow(caption);
     }
     ExpectChildrenInside(prompt);
+    ExpectCaptionsFit(prompt);
     SaveWindowScreenshot(prompt, ScreenshotPath("prompt.png"));
     SendMessageW(ChildWithText(prompt, L"Capture"), BM_CLICK, 0, 0);
   }));
@@ -205,6 +230,7 @@ TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
       HWND only_here = ChildWithText(options, page.shown);
       ASSERT_NE(nullptr, only_here) << page.screenshot;
       EXPECT_TRUE(ShowsInside(only_here, options)) << page.screenshot;
+      ExpectCaptionsFit(options);
       SaveWindowScreenshot(options, ScreenshotPath(page.screenshot));
     }
     // A site added through the URL dialog, opened over the options from the trusted page.
@@ -234,6 +260,7 @@ TEST_F(ModalFormsTest, TheAboutBoxShowsTheVersion) {
   ASSERT_NO_FATAL_FAILURE(Start(QuietSettings(), [](HWND about) {
     EXPECT_EQ(L"Larkspan Pop-Up Window Stopper", TextOf(about));
     ExpectChildrenInside(about);
+    ExpectCaptionsFit(about);
     SaveWindowScreenshot(about, ScreenshotPath("about.png"));
     SendMessageW(ChildWithText(about, L"OK"), BM_CLICK, 0, 0);
   }));
