@@ -14,6 +14,7 @@
 #include "platform/win32/win32_help.h"
 #include "platform/win32/win32_sound_device.h"
 #include "support/dll_under_test.h"
+#include "support/messages.h"
 
 namespace windlock_test {
 namespace {
@@ -24,22 +25,6 @@ using windlock::win32::Win32SoundDevice;
 
 // HH_CLOSE_ALL; htmlhelp.h would rename the port's HtmlHelp to HtmlHelpW.
 constexpr uint32_t kHhCloseAll = 0x12;
-
-// Runs the thread's messages until `done` holds; false when `milliseconds` pass first.
-template <class Condition>
-bool PumpUntil(Condition done, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-  return true;
-}
 
 // A file of this test in the temporary folder, removed with it.
 class TempFile {

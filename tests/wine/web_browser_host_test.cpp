@@ -17,6 +17,7 @@
 #include "platform/win32/web_browser_host.h"
 #include "platform/win32/win32_browser.h"
 #include "support/dll_under_test.h"
+#include "support/messages.h"
 
 namespace windlock_test {
 namespace {
@@ -29,22 +30,6 @@ struct WindowDestroyer {
   void operator()(HWND window) const { DestroyWindow(window); }
 };
 using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
-// Runs the thread's messages until `done` holds; false when `milliseconds` pass first.
-template <class Condition>
-bool PumpUntil(Condition done, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-  return true;
-}
 
 // A shipped page, as a file: URL with a drive (Wine needs the drive form) and as its path.
 std::string PagePath() {

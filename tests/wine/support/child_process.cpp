@@ -3,18 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "support/dll_under_test.h"
+#include "support/messages.h"
 #include "support/process.h"
 
 namespace windlock_test {
 namespace {
-
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
 
 struct WindowSearch {
   DWORD process_id;

@@ -1,10 +1,24 @@
 #pragma once
 
+#include <windows.h>
+
 namespace windlock_test {
 
 // Handles every message waiting for this thread, as the browser's message loop would between
 // two calls: what the bar posted itself (its first activation, its windows brought up to date)
 // happens here.
 void PumpMessages();
+
+// Runs the thread's messages until `done` holds; false when `milliseconds` pass first.
+template <class Condition>
+bool PumpUntil(Condition done, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    PumpMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  return true;
+}
 
 }  // namespace windlock_test
