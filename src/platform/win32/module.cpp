@@ -37,4 +37,13 @@ void RegisterModuleClass(const wchar_t* name, WNDPROC procedure, bool dialog_bac
   RegisterClassExW(&window_class);
 }
 
+HWND CreateMessageWindow(const wchar_t* name, WNDPROC procedure, void* owner) {
+  RegisterModuleClass(name, procedure);
+  HWND window =
+      CreateWindowExW(0, name, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ModuleHandle(), nullptr);
+  if (!window) throw ErrorFromWin32(GetLastError());
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+  return window;
+}
+
 }  // namespace windlock::win32

@@ -15,4 +15,8 @@ std::wstring ModulePath();
 // harmlessly: the class is the module's, shared by its threads.
 void RegisterModuleClass(const wchar_t* name, WNDPROC procedure, bool dialog_background = false);
 
+// A message-only window of the module's class `name`, whose procedure finds `owner` in the
+// window's user data; fails with an Error.
+HWND CreateMessageWindow(const wchar_t* name, WNDPROC procedure, void* owner);
+
 }  // namespace windlock::win32

@@ -27,12 +27,8 @@ Error ErrorFromMci(MCIERROR code) {
 
 }  // namespace
 
-Win32SoundDevice::Win32SoundDevice() {
-  RegisterModuleClass(kSoundClass, WindowProc);
-  window_ = CreateWindowExW(0, kSoundClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            ModuleHandle(), nullptr);
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+Win32SoundDevice::Win32SoundDevice()
+    : window_(CreateMessageWindow(kSoundClass, WindowProc, this)) {}
 
 Win32SoundDevice::~Win32SoundDevice() {
   if (device_) mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, 0);

@@ -12,12 +12,7 @@ constexpr const wchar_t* kTimerClass = L"WindlockTimers";
 
 }  // namespace
 
-Win32Timers::Win32Timers() {
-  RegisterModuleClass(kTimerClass, WindowProc);
-  window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            ModuleHandle(), nullptr);
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+Win32Timers::Win32Timers() : window_(CreateMessageWindow(kTimerClass, WindowProc, this)) {}
 
 Win32Timers::~Win32Timers() {
   if (window_) DestroyWindow(window_);
