@@ -37,7 +37,10 @@ void SimMenus::InsertItem(MenuHandle menu, uint32_t position, uint32_t flags, ui
 std::optional<uint32_t> SimMenus::TrackPopupMenu(MenuHandle menu, WindowHandle /*owner*/) {
   std::string captions;
   if (const std::vector<Item>* items = Items(menu)) {
-    for (const Item& item : *items) captions += (captions.empty() ? "" : " ") + Quote(item.caption);
+    for (const Item& item : *items) {
+      if (!captions.empty()) captions += ' ';
+      captions += Quote(item.caption);
+    }
   }
   trace_("menu shown " + captions);
   if (choices_.empty()) return std::nullopt;
