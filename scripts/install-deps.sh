@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(
   cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev clang-format
+  # Coverage of the tests (scripts/coverage.sh).
+  gcovr
   # The Windows DLL and its tests: MinGW-w64 (with widl), GoogleTest's sources, Wine and Xvfb.
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools googletest
   wine wine64 xvfb xauth
