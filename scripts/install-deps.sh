@@ -15,7 +15,23 @@ packages=(
   nsis
   # The fuzz targets: clang with libFuzzer and the sanitizers' runtimes.
   clang libfuzzer-14-dev libclang-rt-14-dev
+  # The skins test: headless Chromium, driven from Node (tests/skins).
+  chromium
 )
+# Node may come from elsewhere than Debian (with its own npm); Debian's only where there is none.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
+
+# The skins test's own modules, from its lock file, when they are missing or older than it.
+skins_modules() {
+  local dir
+  dir="$(dirname "$0")/../tests/skins"
+  if command -v npm >/dev/null && [ "$dir/package-lock.json" -nt "$dir/node_modules/.package-lock.json" ]; then
+    echo "Installing the skins test's modules (npm ci in tests/skins)"
+    (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error)
+  fi
+}
 
 installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
@@ -41,6 +57,7 @@ if [ ${#missing[@]} -eq 0 ] && ! $want_wine32; then
   if [ -n "$skip_wine32" ]; then
     echo "install-deps.sh: $skip_wine32; the x86 DLL's Wine tests will be skipped" >&2
   fi
+  skins_modules
   exit 0
 fi
 
@@ -56,6 +73,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "Install it with: ${add_i386}sudo apt-get install wine32:i386" >&2
   fi
   [ ${#missing[@]} -eq 0 ] || exit 1
+  skins_modules
   exit 0
 fi
 
@@ -93,3 +111,4 @@ fi
 if [ -n "$skip_wine32" ]; then
   echo "install-deps.sh: $skip_wine32; the x86 DLL's Wine tests will be skipped" >&2
 fi
+skins_modules

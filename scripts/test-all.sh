@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Every test: unit tests and scenarios, in a debug build and under AddressSanitizer and
 # UndefinedBehaviorSanitizer; both DLLs, each tested under Wine (the x86 one only where 32-bit
-# Wine is installed, else its tests are skipped); then the formatting check, and each fuzz target
-# for a short while.
+# Wine is installed, else its tests are skipped); then the formatting check, the skins in headless
+# Chromium, and each fuzz target for a short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,6 +31,9 @@ fi
 echo "== clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 echo "clang-format: clean"
+
+echo "== skins in Chromium"
+node tests/skins/run.js
 
 echo "== fuzz"
 scripts/fuzz.sh

@@ -43,7 +43,7 @@ function check(what, problems) {
 function layoutProblems() {
   const width = window.innerWidth;
   const out = [];
-  const label = (e) => e.id ? '#' + e.id : e.tagName.toLowerCase() + (e.className ? '.' + String(e.className).split(' ')[0] : '') + ` "${(e.innerText || '').trim().slice(0, 20)}"`;
+  const label = (e) => e.id ? '#' + e.id : e.tagName.toLowerCase() + (e.className ? '.' + String(e.className).split(' ')[0] : '') + ` "${(e.innerText || '').trim().replace(/\s+/g, ' ').slice(0, 20)}"`;
   const outside = (e) => { const r = e.getBoundingClientRect(); return r.width && (r.right > width + 0.5 || r.left < -0.5) && r; };
   for (const e of document.querySelectorAll('body *:not(option)')) {
     const r = outside(e);
@@ -119,6 +119,7 @@ async function contrastProblems(items, png) {
 }
 
 async function checkLook(page, what, shot) {
+  await page.mouse.move(0, 0);
   await page.evaluate(() => document.activeElement && document.activeElement.blur());
   check(`${what}: fits`, await page.evaluate(layoutProblems));
   const items = await page.evaluate(texts);
