@@ -14,6 +14,7 @@ const data = path.join(root, 'data');
 const shots = path.join(root, 'build/skins');
 const barScript = fs.readFileSync(path.join(__dirname, 'bar.js'), 'utf8');
 
+const dataFile = (spec) => spec.xml ? fs.readFileSync(path.join(data, spec.xml), 'latin1') : '';
 const skin = (name) => ({ name, file: `Skins/${name}/${name}.htm`, xml: `Skins/${name}/${name}.xml`, widths: [220, 300] });
 const help = fs.readdirSync(path.join(data, 'help')).filter((f) => f.endsWith('.htm'))
   .map((f) => ({ name: 'help-' + f.slice(0, -4), file: 'help/' + f, widths: [480] }));
@@ -178,8 +179,7 @@ async function open(browser, spec, width, xml, withBridge) {
 // The compact setting, toggled and the page loaded again, with the bar's data file and without
 // a bar at all.
 async function compactSurvives(browser, spec, withBridge) {
-  const xml = fs.readFileSync(path.join(data, spec.xml), 'latin1');
-  const { page, errors } = await open(browser, spec, 300, xml, withBridge);
+  const { page, errors } = await open(browser, spec, 300, dataFile(spec), withBridge);
   const toggle = (await controlsOf(page)).pop();
   await toggle.handle.click();
   const before = await page.evaluate(() => document.body.className);
@@ -206,8 +206,7 @@ async function main() {
     for (const spec of PAGES) {
       for (const width of spec.widths) {
         const what = `${spec.name} at ${width} px`;
-        const xml = spec.xml ? fs.readFileSync(path.join(data, spec.xml), 'latin1') : '';
-        const { page, errors } = await open(browser, spec, width, xml, true);
+        const { page, errors } = await open(browser, spec, width, dataFile(spec), true);
         if (!spec.xml) {
           await checkLook(page, what, `${spec.name}-${width}`);
         } else {
@@ -219,7 +218,7 @@ async function main() {
           await checkLook(page, `${what}, compact`, `${spec.name}-${width}-compact`);
           await clickEvery(page, `${what}, compact`);
         }
-        check(`${what}: no script error`, errors);
+        check(`${what}: no script error`, [...new Set([...errors, ...await page.evaluate(() => __bar.errors)])]);
         await page.close();
       }
       if (spec.xml) for (const withBridge of [true, false]) await compactSurvives(browser, spec, withBridge);
