@@ -5,12 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Comments are // and /* */ in C and C++ sources, # lines everywhere else.
+# Comments are // and /* */ in C, C++ and JavaScript sources, # lines everywhere else. Lock files
+# are written by npm, not by us.
 count() {
   git ls-files -- "$@" | while read -r file; do
     [ -f "$file" ] || continue
     case "$file" in
-      *.cpp | *.h | *.c | *.idl | *.rc | *.in) style=c ;;
+      *-lock.json) continue ;;
+      *.cpp | *.h | *.c | *.idl | *.rc | *.in | *.js) style=c ;;
       *) style=hash ;;
     esac
     awk -v style="$style" '
