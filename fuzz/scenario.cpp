@@ -42,6 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   for (std::string line; std::getline(file, line);) lines.push_back(line);
   if (LetsTooMuchTimePass(lines)) return -1;
   std::ostringstream out;
-  windlock::scenario::ScenarioRunner("fuzz.scn", std::move(lines), out).Run();
+  windlock::scenario::ScenarioRunner("fuzz.scn", lines, out).Run();
   return 0;
 }

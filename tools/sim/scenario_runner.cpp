@@ -13,9 +13,9 @@ constexpr std::size_t kMaxOpenModalForms = 100;
 
 }  // namespace
 
-ScenarioRunner::ScenarioRunner(std::string file_name, std::vector<std::string> lines,
+ScenarioRunner::ScenarioRunner(std::string file_name, const std::vector<std::string>& lines,
                                std::ostream& out)
-    : file_name_(std::move(file_name)), lines_(std::move(lines)), out_(out) {
+    : source_(std::move(file_name), lines), out_(out) {
   AddSetupCommands(commands_);
   AddBrowserCommands(commands_);
   AddPaneCommands(commands_);
@@ -34,23 +34,24 @@ ScenarioRunner::~ScenarioRunner() {
   machine_.trace.SetSink(nullptr);
 }
 
-ScenarioRunner::Outcome ScenarioRunner::Run() {
+ScenarioRunner::Verdict ScenarioRunner::Run() {
   try {
-    while (next_line_ < lines_.size()) RunNextLine();
+    while (next_line_ < source_.size()) RunNextLine();
   } catch (const ExpectationFailed& failure) {
-    out_ << "FAIL " << file_name_ << ":" << current_line_ << ": " << failure.what() << "\n";
-    return kFailed;
+    return {kFailed, "FAIL " + Where() + ": " + failure.what()};
   } catch (const ScenarioError& error) {
-    out_ << "ERROR " << file_name_ << ":" << current_line_ << ": " << error.what() << "\n";
-    return kError;
+    return {kError, "ERROR " + Where() + ": " + error.what()};
   }
-  out_ << "PASS " << file_name_ << "\n";
-  return kPassed;
+  return {kPassed, "PASS " + source_.FileName(0)};
+}
+
+std::string ScenarioRunner::Where() const {
+  return source_.FileName(current_.file) + ":" + std::to_string(current_.line);
 }
 
 void ScenarioRunner::RunNextLine() {
-  if (next_line_ >= lines_.size()) {
-    current_line_ = lines_.size();
+  if (next_line_ >= source_.size()) {
+    current_ = source_.End();
     Form* open = machine_.ui.topmost();
     throw ScenarioError("the modal form " + (open ? open->name() : std::string("?")) +
                         " is still open at the end of the file");
@@ -59,21 +60,30 @@ void ScenarioRunner::RunNextLine() {
 }
 
 void ScenarioRunner::RunLine(std::size_t index) {
-  std::size_t outer_line = current_line_;
-  current_line_ = index + 1;
-  ScenarioLine line(lines_[index]);
+  SourceLocation outer = current_;
+  current_ = source_[index].location;
+  ScenarioLine line(source_[index].text);
   if (!line.blank()) {
+    const bool include = line.command() == "include";
     auto command = commands_.find(line.command());
-    if (command == commands_.end()) throw ScenarioError("unknown command " + line.command());
-    out_ << file_name_ << ":" << current_line_ << "> " << line.text() << "\n";
-    command->second(*this, line);
-    machine_.navigations.DeliverAll();
+    if (!include && command == commands_.end()) {
+      throw ScenarioError("unknown command " + line.command());
+    }
+    out_ << Where() << "> " << line.text() << "\n";
+    if (include) {
+      // The included lines run next, as if written in place of this one.
+      line.Expect(1, 1);
+      source_.Include(index, line.Quoted(0));
+    } else {
+      command->second(*this, line);
+      machine_.navigations.DeliverAll();
+    }
   }
-  current_line_ = outer_line;
+  current_ = outer;
 }
 
 void ScenarioRunner::Print(const std::string& effect) {
-  out_ << file_name_ << ":" << current_line_ << ": " << effect << "\n";
+  out_ << Where() << ": " << effect << "\n";
 }
 
 void ScenarioRunner::OnModalShown(Form& form) {

@@ -14,6 +14,7 @@
 #include "platform/sim/sim_machine.h"
 #include "platform/xml_document.h"
 #include "scenario_line.h"
+#include "scenario_source.h"
 
 namespace windlock::scenario {
 
@@ -47,11 +48,16 @@ struct AlertRecord {
 class ScenarioRunner {
  public:
   enum Outcome { kPassed = 0, kFailed = 1, kError = 2 };
+  // How the run ended, with its line: PASS FILE, FAIL FILE:LINE: ... or ERROR FILE:LINE: ...
+  struct Verdict {
+    Outcome outcome;
+    std::string line;
+  };
 
-  ScenarioRunner(std::string file_name, std::vector<std::string> lines, std::ostream& out);
+  ScenarioRunner(std::string file_name, const std::vector<std::string>& lines, std::ostream& out);
   ~ScenarioRunner();
 
-  Outcome Run();
+  Verdict Run();
 
   // For the commands.
   sim::SimMachine& machine() { return machine_; }
@@ -93,16 +99,16 @@ class ScenarioRunner {
   void RunLine(std::size_t index);
   void Print(const std::string& effect);
   void OnModalShown(Form& form);
+  std::string Where() const;
 
-  std::string file_name_;
-  std::vector<std::string> lines_;
+  ScenarioSource source_;
   std::ostream& out_;
   sim::SimMachine machine_;
   // After the machine: the windows' forms hold its services.
   std::map<int, std::unique_ptr<WindowState>> windows_;
   int window_id_ = 1;
   std::size_t next_line_ = 0;
-  std::size_t current_line_ = 0;
+  SourceLocation current_;
   std::optional<std::string> last_result_;
   std::optional<MenuHandle> last_menu_;
   std::optional<AlertRecord> last_alert_;
