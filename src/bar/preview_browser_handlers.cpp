@@ -93,6 +93,7 @@ void SkinBrowserHandlers::DocumentComplete(const std::string& /*url*/) {
                        if (Browser* hosting = form_.CurrentIE()) hosting->Quit();
                        return;
                      }
+                     form_.captured().SkinPageChanged();
                      HtmlDocument* document = form_.webImages().Document();
                      if (!document || !document->HasElement(kInsertCaptureListId)) return;
                      document->SetInnerHtml(kInsertCaptureListId, kCaptureSelectMarkup);

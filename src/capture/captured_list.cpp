@@ -20,11 +20,22 @@ const char* Flag(bool value) {
 
 CapturedList::CapturedList(Platform& platform, ListView& url_list, BarFlags& flags,
                            Browser& preview, Browser& skin)
-    : platform_(platform), url_list_(url_list), flags_(flags), preview_(preview), skin_(skin) {}
+    : platform_(platform),
+      url_list_(url_list),
+      flags_(flags),
+      preview_(preview),
+      skin_(skin),
+      list_changes_(url_list) {}
 
 void CapturedList::CreateMirror(XmlFactory& xml) {
+  elements_.clear();
   mirror_ = xml.CreateDocument();
   mirror_->AppendRootElement("URLS");
+}
+
+void CapturedList::ReleaseMirror() {
+  elements_.clear();
+  mirror_.reset();
 }
 
 void CapturedList::PreviewNavigating(const NavigateRequest& request) {
@@ -62,7 +73,10 @@ void CapturedList::RecordCapture(const NavigateRequest& request) {
 
 void CapturedList::UpdateURLName(const std::string& text) {
   if (!current_) return;
-  entries_[*current_].URLName = text;
+  CapturedEntry& entry = entries_[*current_];
+  entry.URLName = text;
+  // A new entry takes its name with its list item.
+  if (*current_ < first_new_) changed_keys_.insert(entry.Key);
   UpdateCapturedList(0);
 }
 
@@ -81,12 +95,14 @@ void CapturedList::AddListItem(CapturedEntry& entry) {
   }
 }
 
-HtmlOptions* CapturedList::SkinSelect() {
+HtmlOptions* CapturedList::SkinSelect(bool& written) {
+  written = false;
   HtmlDocument* document = skin_.Document();
   if (!document) return nullptr;
   if (HtmlOptions* options = document->SelectOptions(kCaptureSelectId)) return options;
   if (!document->HasElement(kInsertCaptureListId)) return nullptr;
   document->SetInnerHtml(kInsertCaptureListId, kCaptureSelectMarkup);
+  written = true;
   return document->SelectOptions(kCaptureSelectId);
 }
 
@@ -126,37 +142,100 @@ void CapturedList::RemoveStaleOptions(HtmlOptions& options) {
 }
 
 void CapturedList::Update(int mode) {
-  HtmlOptions* options = SkinSelect();
-  if (options) RemoveStaleOptions(*options);
-  std::vector<std::unique_ptr<XmlElement>> elements = Mirror().RootChildren();
-  for (std::size_t j = 0; j < entries_.size(); ++j) {
-    CapturedEntry& entry = entries_[j];
-    if (!url_list_.Find(entry.Key, j)) {
-      AddListItem(entry);
-      std::unique_ptr<XmlElement> element = Mirror().AppendToRoot("URL");
-      element->SetAttribute("URLName", entry.URLName);
-      element->SetAttribute("URLLocation", entry.URL.ToText());
-      element->SetAttribute("selected", "false");
-      element->SetAttribute("visible", "true");
-      elements.push_back(std::move(element));
+  bool written = false;
+  HtmlOptions* options = SkinSelect(written);
+  if (written || !options) select_.Forget();
+  bool known = false;
+  if (options) {
+    known = select_.TakeOutRemoved(*options);
+    if (!known) RemoveStaleOptions(*options);
+  }
+  XmlDocument& mirror = Mirror();
+  const std::size_t old_count = first_new_;
+  AddNewEntries(mirror);
+  std::vector<std::size_t> changed = ChangedEntries();
+  if (mode == 0) {
+    for (std::size_t j : changed) {
+      const CapturedEntry& entry = entries_[j];
+      if (url_list_.items()[j].text != entry.URLName) url_list_.SetText(j, entry.URLName);
+      elements_[j]->SetAttribute("URLName", entry.URLName);
+      elements_[j]->SetAttribute("selected", Flag(Selected(j)));
     }
-    std::optional<std::size_t> item = url_list_.Find(entry.Key, j);
-    if (!item) throw Error(kErrElementNotFound, "Element not found");
-    bool selected = url_list_.items()[*item].selected;
-    if (mode == 0) {
-      if (j >= elements.size()) throw Error(kErrSubscriptOutOfRange, "Subscript out of range");
-      url_list_.SetText(*item, entry.URLName);
-      elements[j]->SetAttribute("URLName", entry.URLName);
-      elements[j]->SetAttribute("selected", Flag(selected));
-    }
-    if (!options) continue;
-    if (j >= options->length()) {
-      options->Add(entry.Key, entry.URLName);
+    changed_keys_.clear();
+  }
+  if (options) {
+    if (known) {
+      UpdateOptions(*options, changed, old_count);
     } else {
-      if (options->Text(j) != entry.URLName) options->SetText(j, entry.URLName);
-      if (selected) options->SetSelected(j, true);
+      UpdateAllOptions(*options);
     }
   }
+  // What this update changed in the list view is shown everywhere already.
+  list_changes_.Take();
+}
+
+void CapturedList::AddNewEntries(XmlDocument& mirror) {
+  for (; first_new_ < entries_.size(); ++first_new_) {
+    CapturedEntry& entry = entries_[first_new_];
+    // An update that failed after the item was made left the entry its key.
+    if (!url_list_.Find(entry.Key, first_new_)) AddListItem(entry);
+    if (!url_list_.Find(entry.Key, first_new_)) {
+      throw Error(kErrElementNotFound, "Element not found");
+    }
+    std::unique_ptr<XmlElement> element = mirror.AppendToRoot("URL");
+    element->SetAttribute("URLName", entry.URLName);
+    element->SetAttribute("URLLocation", entry.URL.ToText());
+    element->SetAttribute("selected", "false");
+    element->SetAttribute("visible", "true");
+    elements_.push_back(std::move(element));
+  }
+}
+
+std::vector<std::size_t> CapturedList::ChangedEntries() {
+  changed_keys_.merge(list_changes_.Take().keys);
+  std::vector<std::size_t> changed;
+  for (const std::string& key : changed_keys_) {
+    std::optional<std::size_t> item = url_list_.Find(key);
+    if (item && *item < elements_.size() && entries_[*item].Key == key) changed.push_back(*item);
+  }
+  return changed;
+}
+
+void CapturedList::UpdateOptions(HtmlOptions& options, const std::vector<std::size_t>& changed,
+                                 std::size_t old_count) {
+  for (std::size_t j : changed) {
+    if (j >= old_count) continue;
+    if (options.Text(j) != entries_[j].URLName) options.SetText(j, entries_[j].URLName);
+    if (Selected(j)) options.SetSelected(j, true);
+  }
+  if (select_.TakeRemark()) {
+    for (std::size_t j = 0; j < old_count; ++j) {
+      if (Selected(j)) options.SetSelected(j, true);
+    }
+  }
+  for (std::size_t j = old_count; j < first_new_; ++j) {
+    options.Add(entries_[j].Key, entries_[j].URLName);
+  }
+  select_.Left(true, entries_);
+}
+
+void CapturedList::UpdateAllOptions(HtmlOptions& options) {
+  for (std::size_t j = 0; j < first_new_; ++j) {
+    const CapturedEntry& entry = entries_[j];
+    if (j >= options.length()) {
+      options.Add(entry.Key, entry.URLName);
+    } else {
+      if (options.Text(j) != entry.URLName) options.SetText(j, entry.URLName);
+      if (Selected(j)) options.SetSelected(j, true);
+    }
+  }
+  // The options added above show the selection from the next update on.
+  select_.RemarkSelection();
+  bool in_order = options.length() == first_new_;
+  for (std::size_t j = 0; in_order && j < first_new_; ++j) {
+    in_order = options.Value(j) == entries_[j].Key;
+  }
+  select_.Left(in_order, entries_);
 }
 
 void CapturedList::RemoveSelectedEntries() {
@@ -177,15 +256,21 @@ void CapturedList::RemoveSelectedEntries() {
       ++removed;
     }
     url_list_.Remove(removed_keys);
+    select_.EntriesRemoved(entries_, removing);
     std::vector<CapturedEntry> kept;
+    std::vector<std::unique_ptr<XmlElement>> kept_elements;
     std::optional<std::size_t> current;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       if (removing[i]) continue;
       // The current entry follows its entry, or goes with it.
       if (current_ == i) current = kept.size();
       kept.push_back(std::move(entries_[i]));
+      if (i < elements_.size()) kept_elements.push_back(std::move(elements_[i]));
     }
+    // Only entries with list items can be selected, and those come first.
+    first_new_ -= removed;
     entries_ = std::move(kept);
+    elements_ = std::move(kept_elements);
     current_ = current;
   } catch (const Error& error) {
     ShowCommonError(platform_.ui, "There Was An Error Removing The URL From The List.", error);
@@ -198,6 +283,9 @@ XmlDocument& CapturedList::Mirror() {
 }
 
 std::optional<std::size_t> CapturedList::FindByKey(const std::string& key) const {
+  // An entry with a list item sits at its item's position.
+  std::optional<std::size_t> item = url_list_.Find(key);
+  if (item && *item < entries_.size() && entries_[*item].Key == key) return item;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     if (entries_[i].Key == key) return i;
   }

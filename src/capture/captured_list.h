@@ -4,10 +4,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "capture/bar_flags.h"
 #include "capture/captured_entry.h"
+#include "capture/skin_select_state.h"
 #include "forms/list_view.h"
 #include "platform/browser.h"
 #include "platform/platform.h"
@@ -15,8 +17,9 @@
 namespace windlock {
 
 // The captured pop-ups in capture order, and the three views kept in step with them: the list
-// view URLList, the XML mirror (for skins) and the skin page's selection box. Every update walks
-// the entries once and finds items, keys and elements without searching.
+// view URLList, the XML mirror (for skins) and the skin page's selection box. An update touches
+// only what changed since the one before (new entries, new names, selections, removals), so a
+// capture costs the same however many came before it.
 class CapturedList {
  public:
   CapturedList(Platform& platform, ListView& url_list, BarFlags& flags, Browser& preview,
@@ -29,7 +32,7 @@ class CapturedList {
 
   // The mirror's life follows the bar form's.
   void CreateMirror(XmlFactory& xml);
-  void ReleaseMirror() { mirror_.reset(); }
+  void ReleaseMirror();
   XmlDocument* mirror() const { return mirror_.get(); }
 
   // The preview browser starts a navigation: a page the bar asked to show makes its entry the
@@ -51,9 +54,9 @@ class CapturedList {
   void PreviewSelectedEntry();
   // The first entry with that list item key, or none.
   std::optional<std::size_t> FindByKey(const std::string& key) const;
-  // The options of the skin page's selection box, written into its placeholder if need be; none
-  // when the page has neither.
-  HtmlOptions* SkinSelect();
+  // A page completed in the skin browser: its selection box, if any, is checked option by
+  // option at the next update.
+  void SkinPageChanged() { select_.Forget(); }
 
  private:
   // A page the bar asked the preview to show, by address, and the key of its entry.
@@ -65,8 +68,22 @@ class CapturedList {
   void RecordCapture(const NavigateRequest& request);
   void AddListItem(CapturedEntry& entry);
   void Update(int mode);
+  // The options of the skin page's selection box, written into its placeholder if need be
+  // (`written`); none when the page has neither.
+  HtmlOptions* SkinSelect(bool& written);
+  // Gives every new entry its list item and mirror element.
+  void AddNewEntries(XmlDocument& mirror);
+  // The positions of the entries renamed, or whose items were (un)selected, since the last
+  // update.
+  std::vector<std::size_t> ChangedEntries();
+  // The options brought in line with the entries: only the changed ones while the box is as
+  // the last update left it, else every one.
+  void UpdateOptions(HtmlOptions& options, const std::vector<std::size_t>& changed,
+                     std::size_t old_count);
+  void UpdateAllOptions(HtmlOptions& options);
   // Removes the options whose value is no entry's key.
   void RemoveStaleOptions(HtmlOptions& options);
+  bool Selected(std::size_t entry) const { return url_list_.items()[entry].selected; }
 
   Platform& platform_;
   ListView& url_list_;
@@ -78,6 +95,13 @@ class CapturedList {
 
   std::unique_ptr<XmlDocument> mirror_;
   std::vector<CapturedEntry> entries_;
+  // Entries before this one have their list item and their mirror element, at their position.
+  std::size_t first_new_ = 0;
+  std::vector<std::unique_ptr<XmlElement>> elements_;
+  // Keys of entries renamed, or whose items were (un)selected, not yet shown in every view.
+  std::unordered_set<std::string> changed_keys_;
+  ListWatch list_changes_;
+  SkinSelectState select_;
   std::optional<std::size_t> current_;
   // In request order, until their navigations start.
   std::deque<RequestedPreview> requested_previews_;

@@ -25,10 +25,6 @@ const std::string kC = "http://c.example/";
 constexpr const char* kPlaceholderPage =
     "<html><body><div id=\"InsertCaptureList\"></div><script>"
     "function OnPreview(url) {} function OnUpdateList() {}</script></body></html>";
-// A skin page that writes its own selection box, with an option of its own.
-constexpr const char* kOwnSelectPage =
-    "<select id=\"defaultLKCaptureListLarkspan\" multiple>"
-    "<option value=\"Mine\">left by the page</option></select>";
 
 // A bar whose captures bring up nothing modal.
 class QuietBar : public BarHarness {
@@ -72,8 +68,8 @@ std::string MirrorOf(const Texts& urls) {
   return mirror + "</URLS>";
 }
 
-std::string Option(const std::string& key, const std::string& text, bool selected = false) {
-  return key + "=" + text + (selected ? " *" : "");
+std::string Option(const std::string& key, const std::string& text) {
+  return key + "=" + text;
 }
 
 void ExpectSameRequest(const NavigateRequest& actual, const NavigateRequest& expected) {
@@ -155,61 +151,6 @@ TEST(CapturedListTest, CaptureUpdatesEveryViewThenTellsTheSkinPage) {
   EXPECT_TRUE(h.machine.ui.message_boxes().empty());
 }
 
-TEST(CapturedListTest, PageWithoutABoxOrPlaceholderGetsNone) {
-  QuietBar h;
-  h.ShowSkinPage("<html><body><div id=\"Elsewhere\"></div></body></html>");
-
-  h.Capture(kA);
-
-  EXPECT_EQ(h.SkinOptions(), std::nullopt);
-  EXPECT_FALSE(h.skin().Document()->HasElement(kCaptureSelectId));
-  EXPECT_EQ(h.ListTexts(), Texts{kA});
-  EXPECT_EQ(h.Mirror(), MirrorOf({kA}));
-  EXPECT_TRUE(h.machine.ui.message_boxes().empty());
-}
-
-TEST(CapturedListTest, BoxDropsForeignOptionsAndNeverUnmarksSelection) {
-  QuietBar h;
-  h.ShowSkinPage(kOwnSelectPage);
-  h.Capture(kA);
-  h.Capture(kC);
-  ASSERT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kC)}));
-
-  h.SelectItems({1});
-  h.list().UpdateCapturedList(0);
-  EXPECT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kC, true)}));
-  EXPECT_NE(h.Mirror().find("URLLocation=\"http://c.example/\" selected=\"true\""),
-            std::string::npos);
-
-  h.SelectItems({});
-  h.list().UpdateCapturedList(0);
-  EXPECT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kC, true)}));
-  EXPECT_EQ(h.Mirror(), MirrorOf({kA, kC}));
-
-  h.SelectItems({0});
-  h.list().RemoveSelectedEntries();
-  EXPECT_EQ(h.SkinOptions()->size(), 2u) << "the box follows at the next update";
-  h.list().UpdateCapturedList(0);
-  EXPECT_EQ(h.SkinOptions(), Texts{Option("Key2", kC, true)});
-  EXPECT_TRUE(h.machine.ui.message_boxes().empty());
-}
-
-TEST(CapturedListTest, BoxFilledLateShowsTheSelectionFromTheNextUpdate) {
-  // The page got its box after the captures: the update that fills it adds plain options, and
-  // only options already there take the list's selection.
-  QuietBar h;
-  h.Capture(kA);
-  h.Capture(kB);
-  h.ShowSkinPage(kOwnSelectPage);
-  h.SelectItems({1});
-
-  h.list().UpdateCapturedList(0);
-  EXPECT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kB)}));
-
-  h.list().UpdateCapturedList(0);
-  EXPECT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kB, true)}));
-}
-
 TEST(CapturedListTest, TitleNamesTheEntryThePreviewShows) {
   struct Case {
     const char* name;
@@ -269,18 +210,6 @@ TEST(CapturedListTest, TitleNamesTheEntryThePreviewShows) {
     const bool renamed =
         std::find(c.expected.begin(), c.expected.end(), "Renamed") != c.expected.end();
     EXPECT_EQ(h.Mirror().find("URLName=\"Renamed\"") != std::string::npos, renamed);
-    h.list().UpdateCapturedList(0);
-    std::optional<Texts> shown = h.SkinOptions();
-    ASSERT_TRUE(shown);
-    // Selection marks come from the selections made above; only values and texts matter here.
-    for (std::string& option : *shown) {
-      if (option.ends_with(" *")) option.resize(option.size() - 2);
-    }
-    Texts options;
-    for (std::size_t i = 0; i < c.expected.size(); ++i) {
-      options.push_back(Option(h.list().entries()[i].Key, c.expected[i]));
-    }
-    EXPECT_EQ(*shown, options);
     EXPECT_TRUE(h.machine.ui.message_boxes().empty());
   }
 }
