@@ -14,8 +14,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;
 
-  // Nanoseconds per iteration of the named run (e.g. "BM_CaptureDecision/100000"), or none when
-  // it did not run (a filter left it out).
+  // Nanoseconds of CPU time per iteration of the named run (e.g. "BM_CaptureDecision/100000"),
+  // or none when it did not run (a filter left it out). CPU time, not wall time: a ratio must
+  // not change with what else the machine runs meanwhile.
   std::optional<double> NanosecondsPerIteration(const std::string& name) const;
 
  private:
