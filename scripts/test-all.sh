@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Every test: unit tests and scenarios, in a debug build and under AddressSanitizer and
-# UndefinedBehaviorSanitizer; both DLLs, each tested under Wine (the x86 one only where 32-bit
-# Wine is installed, else its tests are skipped); then the formatting check, the skins in headless
-# Chromium, and each fuzz target for a short while.
+# UndefinedBehaviorSanitizer; the benchmarks, built optimised and run once each; both DLLs, each
+# tested under Wine (the x86 one only where 32-bit Wine is installed, else its tests are skipped);
+# then the formatting check, the skins in headless Chromium, and each fuzz target for a short
+# while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,13 @@ for preset in dev asan; do
   cmake --build --preset "$preset" -j"$jobs"
   ctest --preset "$preset" -j"$jobs"
 done
+
+echo "== release benchmarks"
+# Only the benchmark program, each benchmark once: the optimised build must keep compiling with
+# warnings as errors, and the README's benchmark command must keep running.
+cmake --preset release >/dev/null
+cmake --build --preset release -j"$jobs" --target windlock_bench
+build/release/bench/windlock_bench --short
 
 for preset in win32 win64; do
   echo "== $preset"
