@@ -72,7 +72,18 @@ void SaveWindowScreenshot(HWND window, const std::wstring& png_path) {
   // Painted now, children included, so that no part waits for a paint still to come.
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Wine paints into a surface of its own and hands it to the X server a little later, when the
+  // thread looks for messages while idle; read too early, the screen misses some controls. So
+  // the pixels are read until two readings agree.
   std::vector<uint8_t> rgb = ScreenPixels(rect);
+  for (int reading = 0; reading < 20; ++reading) {
+    Sleep(60);
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    std::vector<uint8_t> again = ScreenPixels(rect);
+    if (again == rgb) break;
+    rgb = std::move(again);
+  }
   if (rgb.empty()) {
     ADD_FAILURE() << "the screen's pixels could not be read for " << Narrow(png_path);
     return;
