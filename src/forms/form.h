@@ -54,6 +54,9 @@ class Form : public std::enable_shared_from_this<Form> {
   void PressEnter();
   void PressEscape();
 
+  // The button Enter presses, if any.
+  const Control* default_button() const { return default_button_; }
+
   // Ends the form: its timers stop and it counts as closed.
   void Unload();
 

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,8 +24,12 @@
 namespace windlock_test {
 namespace {
 
-// What the timer does once the bar's window is up; it runs on this thread, inside the bar's loop.
-std::function<void(HWND)> g_on_window;
+// What the timer does once the bar's window is up, one step a tick, on this thread, inside the
+// bar's loop: keys a step sends reach the window through that loop before the next step looks.
+using Step = std::function<void(HWND)>;
+std::vector<Step> g_steps;
+std::size_t g_next_step = 0;
+HWND g_form = nullptr;
 bool g_window_seen = false;
 
 BOOL CALLBACK FindFormWindow(HWND window, LPARAM found) {
@@ -35,13 +41,38 @@ BOOL CALLBACK FindFormWindow(HWND window, LPARAM found) {
   return TRUE;
 }
 
-void CALLBACK LookForWindow(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND window = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindFormWindow, reinterpret_cast<LPARAM>(&window));
-  if (!window) return;
-  KillTimer(nullptr, timer);
-  g_window_seen = true;
-  g_on_window(window);
+void CALLBACK TakeNextStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (!g_form) {
+    EnumThreadWindows(GetCurrentThreadId(), FindFormWindow, reinterpret_cast<LPARAM>(&g_form));
+    if (!g_form) return;
+    g_window_seen = true;
+  }
+  if (!IsWindow(g_form) || g_next_step == g_steps.size()) {
+    KillTimer(nullptr, timer);
+    return;
+  }
+  // A step that opens a window of its own ticks on inside that window's loop: it runs alone.
+  static bool in_step = false;
+  if (in_step) return;
+  in_step = true;
+  g_steps[g_next_step++](g_form);
+  in_step = false;
+}
+
+// Keys pressed together, as the keyboard sends them: down in order, up in reverse.
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  const auto add = [&inputs](WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (WORD key : keys) add(key, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
+  ASSERT_EQ(inputs.size(),
+            SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)));
 }
 
 // The URL dialog opened from the options: a site typed, and OK.
@@ -52,8 +83,12 @@ void CALLBACK AnswerUrlDialog(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND text_box = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
   ASSERT_NE(nullptr, text_box);
   SetWindowTextW(text_box, L"www.trusted.example");
+  // The dialog takes in the text from its own messages.
+  PumpMessages();
   SaveWindowScreenshot(dialog, ScreenshotPath("url-dialog.png"));
-  SendMessageW(FindWindowExW(dialog, nullptr, L"Button", L"OK"), BM_CLICK, 0, 0);
+  // Enter presses OK, the default button, with the keyboard in the text box.
+  EXPECT_EQ(text_box, GetFocus());
+  PressKeys({VK_RETURN});
 }
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
@@ -101,6 +136,23 @@ void ExpectChildrenInside(HWND window) {
   }
 }
 
+// Every control in view is what the mouse finds at its centre: no sibling covers it (a tab strip
+// over its pages, say), whatever the positions say. The tab strip itself lies under its page.
+void ExpectControlsOnTop(HWND window) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  for (HWND child : children) {
+    if (!ShowsInside(child, window) || ClassOf(child) == WC_TABCONTROLW) continue;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    HWND parent = GetParent(child);
+    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ScreenToClient(parent, &centre);
+    EXPECT_EQ(child, ChildWindowFromPointEx(parent, centre, CWP_SKIPINVISIBLE))
+        << Narrow(ClassOf(child) + L" " + TextOf(child));
+  }
+}
+
 // Every button's and check box's caption fits it in its own font, with room for the box or the
 // button's edges (an ampersand marks the access key and takes no room).
 void ExpectCaptionsFit(HWND window) {
@@ -129,14 +181,16 @@ class ModalFormsTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { PrepareForBands(); }
 
-  void Start(const StoredSettings& settings, std::function<void(HWND)> on_window) {
+  void Start(const StoredSettings& settings, std::vector<Step> steps) {
     StoreSettings(settings);
     ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
     ASSERT_EQ(S_OK, host_.band()->ShowDW(TRUE));
     PumpMessages();
     g_window_seen = false;
-    g_on_window = std::move(on_window);
-    SetTimer(nullptr, 0, 50, LookForWindow);
+    g_form = nullptr;
+    g_steps = std::move(steps);
+    g_next_step = 0;
+    SetTimer(nullptr, 0, 50, TakeNextStep);
   }
 
   // A page opens a window; returns whether the bar captured it.
@@ -170,13 +224,14 @@ void ClickTab(HWND tabs, int index) {
 TEST_F(ModalFormsTest, TheAlertShowsItsMessageAndGoesByItself) {
   StoredSettings settings = QuietSettings();
   settings.Set(L"Show Visual Capture", DWORD{1}).Set(L"Popup Alert Display Time", DWORD{1500});
-  ASSERT_NO_FATAL_FAILURE(Start(settings, [](HWND alert) {
-    EXPECT_NE(WS_CAPTION, GetWindowLongPtrW(alert, GWL_STYLE) & WS_CAPTION) << "a title bar";
-    HWND message = ChildWithText(alert, L"Pop-up Captured");
-    ASSERT_NE(nullptr, message);
-    ExpectChildrenInside(alert);
-    SaveWindowScreenshot(alert, ScreenshotPath("alert.png"));
-  }));
+  ASSERT_NO_FATAL_FAILURE(Start(
+      settings, {[](HWND alert) {
+        EXPECT_NE(WS_CAPTION, GetWindowLongPtrW(alert, GWL_STYLE) & WS_CAPTION) << "a title bar";
+        HWND message = ChildWithText(alert, L"Pop-up Captured");
+        ASSERT_NE(nullptr, message);
+        ExpectChildrenInside(alert);
+        SaveWindowScreenshot(alert, ScreenshotPath("alert.png"));
+      }}));
   const DWORD started = GetTickCount();
   EXPECT_TRUE(OpenPopup());
   EXPECT_TRUE(g_window_seen) << "no alert";
@@ -187,85 +242,197 @@ TEST_F(ModalFormsTest, ThePromptAsksAboutTheSiteAndCaptureCaptures) {
   StoredSettings settings = QuietSettings();
   settings.Set(L"Prompt To Add", DWORD{1});
   host_.browser().set_location_url(L"http://www.pages.example/news");
-  ASSERT_NO_FATAL_FAILURE(Start(settings, [](HWND prompt) {
-    EXPECT_EQ(L"Add URL To  List?", TextOf(prompt));
-    for (const wchar_t* caption : {L"Trust", L"Do Not Trust", L"Capture", L"Open"}) {
-      EXPECT_NE(nullptr, ChildWithText(prompt, caption)) << Narrow(caption);
-    }
-    ExpectChildrenInside(prompt);
-    ExpectCaptionsFit(prompt);
-    SaveWindowScreenshot(prompt, ScreenshotPath("prompt.png"));
-    SendMessageW(ChildWithText(prompt, L"Capture"), BM_CLICK, 0, 0);
-  }));
+  ASSERT_NO_FATAL_FAILURE(
+      Start(settings, {[](HWND prompt) {
+              EXPECT_EQ(L"Add URL To  List?", TextOf(prompt));
+              for (const wchar_t* caption : {L"Trust", L"Do Not Trust", L"Capture", L"Open"}) {
+                EXPECT_NE(nullptr, ChildWithText(prompt, caption)) << Narrow(caption);
+              }
+              ExpectChildrenInside(prompt);
+              ExpectCaptionsFit(prompt);
+              SaveWindowScreenshot(prompt, ScreenshotPath("prompt.png"));
+              SendMessageW(ChildWithText(prompt, L"Capture"), BM_CLICK, 0, 0);
+            }}));
   EXPECT_TRUE(OpenPopup()) << "Capture lets the bar capture the window";
   EXPECT_TRUE(g_window_seen) << "no prompt";
 }
 
+constexpr UINT kMenuOptions = 6;
+constexpr UINT kMenuAbout = 8;
+
 TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
-  constexpr UINT kMenuOptions = 6;
-  ASSERT_NO_FATAL_FAILURE(Start(QuietSettings(), [](HWND options) {
-    EXPECT_EQ(L"Larkspan Windlock Options", TextOf(options));
-    std::vector<HWND> children;
-    EnumChildWindows(options, CollectChild, reinterpret_cast<LPARAM>(&children));
-    HWND tabs = nullptr;
-    for (HWND child : children) {
-      if (ClassOf(child) == WC_TABCONTROLW) tabs = child;
-    }
-    ASSERT_NE(nullptr, tabs);
-    ExpectChildrenInside(options);
-    const struct {
-      int tab;
-      const char* screenshot;
-      const wchar_t* shown;  // the start of a caption only that page has
-    } pages[] = {
-        {1, "options-skins.png", L"Apply Selected Skin"},
-        {2, "options-trusted.png", L"Here is where you may add or remove sites from trusted"},
-        {3, "options-untrusted.png", L"Here is where you may add or remove sites from the Un"},
-        {0, "options-general.png", L"Change Font"}};
-    for (const auto& page : pages) {
-      ClickTab(tabs, page.tab);
-      // The dialog brings its windows up to date from its own messages.
-      PumpMessages();
-      UpdateWindow(options);
-      HWND only_here = ChildWithText(options, page.shown);
-      ASSERT_NE(nullptr, only_here) << page.screenshot;
-      EXPECT_TRUE(ShowsInside(only_here, options)) << page.screenshot;
-      ExpectCaptionsFit(options);
-      SaveWindowScreenshot(options, ScreenshotPath(page.screenshot));
-    }
-    // A site added through the URL dialog, opened over the options from the trusted page.
-    ClickTab(tabs, 2);
-    PumpMessages();
-    // Each site page has its own Add URL and list: the ones on the page in view.
-    HWND add = nullptr;
-    HWND list = nullptr;
-    for (HWND child : children) {
-      if (!ShowsInside(child, options)) continue;
-      if (TextOf(child) == L"Add URL") add = child;
-      if (ClassOf(child) == L"ListBox") list = child;
-    }
-    ASSERT_TRUE(add && list);
-    SetTimer(nullptr, 0, 50, AnswerUrlDialog);
-    SendMessageW(add, BM_CLICK, 0, 0);
-    PumpMessages();
-    EXPECT_EQ(1, SendMessageW(list, LB_GETCOUNT, 0, 0)) << "the site is not on the trusted page";
-    SendMessageW(ChildWithText(options, L"Cancel"), BM_CLICK, 0, 0);
-  }));
+  ASSERT_NO_FATAL_FAILURE(Start(
+      QuietSettings(), {[](HWND options) {
+        EXPECT_EQ(L"Larkspan Windlock Options", TextOf(options));
+        std::vector<HWND> children;
+        EnumChildWindows(options, CollectChild, reinterpret_cast<LPARAM>(&children));
+        HWND tabs = nullptr;
+        for (HWND child : children) {
+          if (ClassOf(child) == WC_TABCONTROLW) tabs = child;
+        }
+        ASSERT_NE(nullptr, tabs);
+        ExpectChildrenInside(options);
+        const struct {
+          int tab;
+          const char* screenshot;
+          const wchar_t* shown;  // the start of a caption only that page has
+        } pages[] = {
+            {1, "options-skins.png", L"Apply Selected Skin"},
+            {2, "options-trusted.png", L"Here is where you may add or remove sites from trusted"},
+            {3, "options-untrusted.png", L"Here is where you may add or remove sites from the Un"},
+            {0, "options-general.png", L"Change Font"}};
+        for (const auto& page : pages) {
+          ClickTab(tabs, page.tab);
+          // The dialog brings its windows up to date from its own messages.
+          PumpMessages();
+          UpdateWindow(options);
+          HWND only_here = ChildWithText(options, page.shown);
+          ASSERT_NE(nullptr, only_here) << page.screenshot;
+          EXPECT_TRUE(ShowsInside(only_here, options)) << page.screenshot;
+          ExpectCaptionsFit(options);
+          ExpectControlsOnTop(options);
+          SaveWindowScreenshot(options, ScreenshotPath(page.screenshot));
+        }
+        // A site added through the URL dialog, opened over the options from the trusted page.
+        ClickTab(tabs, 2);
+        PumpMessages();
+        // Each site page has its own Add URL and list: the ones on the page in view.
+        HWND add = nullptr;
+        HWND list = nullptr;
+        for (HWND child : children) {
+          if (!ShowsInside(child, options)) continue;
+          if (TextOf(child) == L"Add URL") add = child;
+          if (ClassOf(child) == L"ListBox") list = child;
+        }
+        ASSERT_TRUE(add && list);
+        SetTimer(nullptr, 0, 50, AnswerUrlDialog);
+        SendMessageW(add, BM_CLICK, 0, 0);
+        PumpMessages();
+        EXPECT_EQ(1, SendMessageW(list, LB_GETCOUNT, 0, 0))
+            << "the site is not on the trusted page";
+        SendMessageW(ChildWithText(options, L"Cancel"), BM_CLICK, 0, 0);
+      }}));
   RunMenuCommand(kMenuOptions);
   EXPECT_TRUE(g_window_seen) << "no options dialog";
 }
 
 TEST_F(ModalFormsTest, TheAboutBoxShowsTheVersion) {
-  constexpr UINT kMenuAbout = 8;
-  ASSERT_NO_FATAL_FAILURE(Start(QuietSettings(), [](HWND about) {
-    EXPECT_EQ(L"Larkspan Pop-Up Window Stopper", TextOf(about));
-    ExpectChildrenInside(about);
-    ExpectCaptionsFit(about);
-    SaveWindowScreenshot(about, ScreenshotPath("about.png"));
-    SendMessageW(ChildWithText(about, L"OK"), BM_CLICK, 0, 0);
-  }));
+  ASSERT_NO_FATAL_FAILURE(Start(QuietSettings(), {[](HWND about) {
+                                  EXPECT_EQ(L"Larkspan Pop-Up Window Stopper", TextOf(about));
+                                  ExpectChildrenInside(about);
+                                  ExpectCaptionsFit(about);
+                                  SaveWindowScreenshot(about, ScreenshotPath("about.png"));
+                                  SendMessageW(ChildWithText(about, L"OK"), BM_CLICK, 0, 0);
+                                }}));
   RunMenuCommand(kMenuAbout);
   EXPECT_TRUE(g_window_seen) << "no About box";
+}
+
+// The last step of a window a key should have closed: reached only when it did not.
+Step StillOpen(const char* what) {
+  return [what](HWND window) {
+    ADD_FAILURE() << what << " left the window open";
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  };
+}
+
+TEST_F(ModalFormsTest, AKeyClosesTheAlert) {
+  StoredSettings settings = QuietSettings();
+  // No display time: only the user ends the alert.
+  settings.Set(L"Show Visual Capture", DWORD{1}).Set(L"Popup Alert Display Time", DWORD{0});
+  ASSERT_NO_FATAL_FAILURE(Start(settings, {[](HWND) { PressKeys({'X'}); }, StillOpen("a key")}));
+  EXPECT_TRUE(OpenPopup());
+  EXPECT_TRUE(g_window_seen) << "no alert";
+}
+
+TEST_F(ModalFormsTest, EnterTrustsTheSiteFromThePrompt) {
+  StoredSettings settings = QuietSettings();
+  settings.Set(L"Prompt To Add", DWORD{1});
+  host_.browser().set_location_url(L"http://www.pages.example/news");
+  ASSERT_NO_FATAL_FAILURE(
+      Start(settings, {[](HWND) { PressKeys({VK_RETURN}); }, StillOpen("Enter")}));
+  EXPECT_FALSE(OpenPopup()) << "Trust lets the site's window open";
+  EXPECT_TRUE(g_window_seen) << "no prompt";
+  EXPECT_FALSE(OpenPopup()) << "the site is trusted from now on, without asking";
+}
+
+// Answers the system's font and file dialogs (ahead of the program's guard against dialog
+// boxes): OK on the font as it stands, and `file` typed as the file's name.
+class CommonDialogAnswers {
+ public:
+  explicit CommonDialogAnswers(std::wstring file)
+      : hook_(SetWindowsHookExW(WH_CALLWNDPROCRET, Hook, nullptr, GetCurrentThreadId())) {
+    file_ = std::move(file);
+    answered_.clear();
+  }
+  ~CommonDialogAnswers() { UnhookWindowsHookEx(hook_); }
+  CommonDialogAnswers(const CommonDialogAnswers&) = delete;
+  CommonDialogAnswers& operator=(const CommonDialogAnswers&) = delete;
+
+  static std::wstring answered() { return answered_; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
+    if (code != HC_ACTION || call->message != WM_INITDIALOG || ClassOf(call->hwnd) != L"#32770") {
+      return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+    const std::wstring title = TextOf(call->hwnd);
+    answered_ += L"[" + title + L"]";
+    // cmb13: the file name box of the Explorer-style open dialog.
+    if (title != L"Font") SetDlgItemTextW(call->hwnd, 0x47c, file_.c_str());
+    PostMessageW(call->hwnd, WM_COMMAND, IDOK, 0);
+    return 0;
+  }
+
+  HHOOK hook_;
+  static inline std::wstring file_;
+  static inline std::wstring answered_;
+};
+
+// The keyboard and the system's dialogs as a person uses them on the options: Tab in reading
+// order, Ctrl+Tab to the next page, the font and the sound file chosen, Escape to close.
+TEST_F(ModalFormsTest, TheOptionsAnswerTheKeyboardAndTheSystemsDialogs) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring sound = std::wstring(folder) + L"captured.wav";
+  CloseHandle(CreateFileW(sound.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  static std::wstring chosen;
+  chosen = sound;
+  CommonDialogAnswers answers(sound);
+  StoredSettings settings = QuietSettings();
+  settings.Set(L"Show Visual Capture", DWORD{1});
+  ASSERT_NO_FATAL_FAILURE(
+      Start(settings,
+            {[](HWND) {
+               EXPECT_EQ(L"Always start when IE starts.", TextOf(GetFocus()));
+               PressKeys({VK_TAB});
+             },
+             [](HWND options) {
+               EXPECT_EQ(L"Always Start Visible", TextOf(GetFocus()));
+               HWND apply = FindWindowExW(options, nullptr, L"Button", L"Apply");
+               EXPECT_FALSE(IsWindowEnabled(apply));
+               SendMessageW(ChildWithText(options, L"Change Font"), BM_CLICK, 0, 0);
+               PumpMessages();
+               EXPECT_TRUE(IsWindowEnabled(apply)) << "a font chosen is a change";
+               SendMessageW(ChildWithText(options, L"..."), BM_CLICK, 0, 0);
+               PumpMessages();
+               EXPECT_NE(nullptr, ChildWithText(options, chosen)) << "the sound file is not shown";
+               PressKeys({VK_CONTROL, VK_TAB});
+             },
+             [](HWND options) {
+               HWND tabs = FindWindowExW(options, nullptr, WC_TABCONTROLW, nullptr);
+               EXPECT_EQ(1, SendMessageW(tabs, TCM_GETCURSEL, 0, 0)) << "Ctrl+Tab";
+               EXPECT_TRUE(ShowsInside(ChildWithText(options, L"Apply Selected Skin"), options));
+               // The keyboard leaves the page that went out of view.
+               EXPECT_TRUE(IsChild(options, GetFocus()) && IsWindowVisible(GetFocus()));
+               PressKeys({VK_ESCAPE});
+             },
+             StillOpen("Escape")}));
+  RunMenuCommand(kMenuOptions);
+  EXPECT_TRUE(g_window_seen) << "no options dialog";
+  EXPECT_EQ(L"[Font][Select Sound File To Play On Notification]", CommonDialogAnswers::answered());
+  DeleteFileW(sound.c_str());
 }
 
 }  // namespace

@@ -145,6 +145,24 @@ void FormView::Dispatch(Handler&& handler) {
   ScheduleFormViewSync();
 }
 
+bool FormView::TranslateFormKey(HWND window, const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+  if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
+  // Ctrl alone: Shift or Alt with it is some other command.
+  if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0) {
+    return false;
+  }
+  auto* view = reinterpret_cast<FormView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!view) return false;
+  view->Dispatch([view] { view->form_.CtrlTab(); });
+  return true;
+}
+
+void FormView::FocusFirstControl(HWND window) {
+  // A form without such a control (the alert) keeps the keyboard itself, for its key presses.
+  if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
+}
+
 LRESULT CALLBACK FormView::FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* view = reinterpret_cast<FormView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!view) return DefWindowProcW(window, message, wparam, lparam);
@@ -187,13 +205,23 @@ LRESULT FormView::HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_CLOSE:
       Dispatch([this] { form_.CloseBox(); });
       return 0;
+    case WM_GETDLGCODE:
+      // With the keyboard on the form itself, its characters are key presses of the form.
+      return DLGC_WANTCHARS;
     case WM_CHAR:
       Dispatch([this, wparam] { form_.KeyPress(static_cast<int>(wparam)); });
       return 0;
     case WM_COMMAND:
-      // Enter and Escape, as the dialog manager reports them.
+      // Enter and Escape, as the dialog manager reports them. Enter presses the button that has
+      // the keyboard, else the form's default one.
       if (LOWORD(wparam) == IDOK) {
-        Dispatch([this] { form_.PressEnter(); });
+        HWND focus = GetFocus();
+        Control* focused = IsChild(window_, focus) ? ControlWithId(GetDlgCtrlID(focus)) : nullptr;
+        if (focused && focused->kind() == ControlKind::kButton) {
+          Dispatch([focused] { focused->Click(); });
+        } else {
+          Dispatch([this] { form_.PressEnter(); });
+        }
         return 0;
       }
       if (LOWORD(wparam) == IDCANCEL) {
@@ -336,6 +364,7 @@ void FormView::Sync() {
   syncing_ = true;
   try {
     if (modal_) SyncFormWindow();
+    windows_made_ = false;
     for (const auto& control : form_.controls()) {
       Shown& shown = ShownFor(*control);
       if (shown.hosted) {
@@ -344,6 +373,8 @@ void FormView::Sync() {
         SyncWindow(*control, shown);
       }
     }
+    if (windows_made_) PutTabStripsUnderPages();
+    if (modal_) KeepKeyboardInView();
   } catch (...) {
     // A window that cannot be made or moved keeps its last state; the next event tries again.
   }
@@ -384,7 +415,7 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
       break;
     case ControlKind::kButton:
       window_class = L"BUTTON";
-      style |= BS_PUSHBUTTON | WS_TABSTOP;
+      style |= (&control == form_.default_button() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
       break;
     case ControlKind::kCheckBox:
       // The form decides the state: a click reaches it, and the sync shows what it chose.
@@ -395,6 +426,8 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
     case ControlKind::kPicture:
       window_class = kFrameClass;
       style |= WS_CLIPCHILDREN;
+      // Tab and the arrow keys go on into the controls inside.
+      extended = WS_EX_CONTROLPARENT;
       break;
     case ControlKind::kTextBox:
       window_class = L"EDIT";
@@ -428,8 +461,7 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
       CreateWindowExW(extended, window_class, L"", style, 0, 0, 0, 0, parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleHandle(), nullptr);
   if (!window) throw ErrorFromWin32(GetLastError());
-  // A control made later lies above those made before it (the pages above their tab strip).
-  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  windows_made_ = true;
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   if (control.kind() == ControlKind::kFrame) {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -442,6 +474,26 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
     SendMessageW(window, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   }
   return window;
+}
+
+// Windows are made in the form's order, which is also the Tab order; a tab strip made before its
+// pages would cover them, so it goes to the bottom, under everything it shares the form with.
+void FormView::PutTabStripsUnderPages() {
+  for (auto& [control, shown] : shown_) {
+    if (control->kind() == ControlKind::kTabStrip && shown.window) {
+      SetWindowPos(shown.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+}
+
+// A control that went out of view or was disabled (a page switched away, Apply after applying)
+// must not keep the keyboard, nor the form it falls back to (Windows hands it to the hidden
+// window's parent): it goes on to the form's first control that can take it.
+void FormView::KeepKeyboardInView() {
+  HWND focus = GetFocus();
+  if (focus != window_ && !IsChild(window_, focus)) return;
+  if (focus != window_ && IsWindowVisible(focus) && IsWindowEnabled(focus)) return;
+  FocusFirstControl(window_);
 }
 
 RECT FormView::PixelRect(const Control& control) const {

@@ -27,6 +27,12 @@ class FormView {
   // and sized by the form itself.
   static HWND CreateModalWindowFor(Form& form, HWND owner);
 
+  // Keys a modal form sees before its controls and the dialog manager (Ctrl+Tab); true when the
+  // message was the form's.
+  static bool TranslateFormKey(HWND window, const MSG& message);
+  // The keyboard to the form's first control that takes it, as a dialog starts.
+  static void FocusFirstControl(HWND window);
+
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
 
@@ -72,6 +78,8 @@ class FormView {
   Shown& ShownFor(Control& control);
   HWND CreateControlWindow(Control& control, HWND parent, int id);
   HWND ContainerWindow(const Control& control);
+  void PutTabStripsUnderPages();
+  void KeepKeyboardInView();
   RECT PixelRect(const Control& control) const;
   void SyncWindow(Control& control, Shown& shown);
   void SyncHosted(Control& control, Shown& shown);
@@ -95,6 +103,7 @@ class FormView {
   std::unordered_map<const Control*, Shown> shown_;
   bool sync_posted_ = false;
   bool syncing_ = false;
+  bool windows_made_ = false;
   bool activated_ = false;
   int busy_ = 0;
   bool window_gone_ = false;

@@ -53,6 +53,7 @@ void Win32Ui::RunModal(Form& form) {
   if (owner_was_enabled) EnableWindow(owner, FALSE);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
+  FormView::FocusFirstControl(window);
   // The thread's other events (timers, browsers, the bar's own windows) go on meanwhile; a quit
   // message ends the loop and is left for the loop outside.
   MSG message;
@@ -63,6 +64,7 @@ void Win32Ui::RunModal(Form& form) {
       break;
     }
     if (got == -1) break;
+    if (FormView::TranslateFormKey(window, message)) continue;
     if (!IsDialogMessageW(window, &message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
