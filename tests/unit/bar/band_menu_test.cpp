@@ -65,31 +65,5 @@ TEST_F(BandMenuTest, IdentifiersStayWithinTheRangeTheBrowserGives) {
   }
 }
 
-TEST_F(BandMenuTest, APressInTheListShapesOnlyTheNextMenu) {
-  const std::vector<std::string> common = {kVendorHost, "Skins",  "&Options",
-                                           "&Help",     "&About", "Check For Updates"};
-  module_.MenuContext = "Node";
-  std::vector<std::string> node = {"Preview", "Cu&t", "&Copy", "Select &All", "-"};
-  node.insert(node.end(), common.begin(), common.end());
-  EXPECT_EQ(Build(0, 1000).items, node);
-  EXPECT_EQ(module_.MenuContext, "");
-  EXPECT_EQ(Build(0, 1000).items, common);
-
-  module_.MenuContext = "List";
-  std::vector<std::string> list = {"Select &All", "-"};
-  list.insert(list.end(), common.begin(), common.end());
-  // The list's own items keep their place whatever the first identifier is.
-  EXPECT_EQ(Build(0, 1000).items, list);
-  module_.MenuContext = "List";
-  EXPECT_EQ(Build(7, 1000).items, list);
-}
-
-TEST_F(BandMenuTest, WithoutASkinsFolderTheSubmenuOffersTheBuiltInLook) {
-  machine_.files.RemovePath(std::string(sim::SimFileSystem::kProgramFolder) + "\\Skins");
-  Built built = Build(0, 1000);
-  EXPECT_EQ(built.skin_ids, (std::vector<uint32_t>{10}));
-  EXPECT_EQ(built.result, 11);
-}
-
 }  // namespace
 }  // namespace windlock

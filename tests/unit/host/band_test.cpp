@@ -20,28 +20,10 @@ using unit::BandRig;
 constexpr uint32_t kWsBorder = 0x00800000;
 constexpr uint32_t kBarStyle = kWsChild | kWsClipSiblings;
 
-std::string SkinPage(const std::string& name) {
-  return std::string(sim::SimFileSystem::kProgramFolder) + "\\Skins\\" + name + "\\" + name +
-         ".htm";
-}
-
 WindowHandle WindowOf(Band& band) {
   WindowHandle window = 0xDEAD;
   EXPECT_EQ(band.GetWindow(window), kSOk);
   return window;
-}
-
-TEST(BandSettingsTest, FreshRegistryShowsTheSettingsErrorOnceAndUsesTheDefaults) {
-  sim::SimMachine machine;
-  unit::BandThread thread(machine, 1);
-  thread.CreateBand();
-
-  ASSERT_EQ(machine.ui.message_boxes().size(), 1u);
-  EXPECT_TRUE(machine.ui.message_boxes()[0].text.starts_with(
-      "There Was An Error Determining The User Defined Options"));
-  EXPECT_EQ(thread.settings().PopupAlertMessage, "Pop-up Captured");
-  EXPECT_TRUE(thread.settings().CaptureWhenClosed);
-  EXPECT_EQ(thread.settings().DefaultSkin, "Original");
 }
 
 TEST(BandTest, SetSiteLoadsHooksBindsAndParentsTheBar) {
@@ -65,18 +47,6 @@ TEST(BandTest, SetSiteLoadsHooksBindsAndParentsTheBar) {
   EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kCaptured);
   rig.thread.SendToBar(kWmSetFocus);
   EXPECT_EQ(rig.thread.site.TakeFocusReports(), std::vector<bool>{true});
-}
-
-TEST(BandTest, SiteWithoutWindowFailsAndLoadsNoForm) {
-  BandRig rig;
-  sim::SimBandSite windowless(rig.machine.trace, rig.thread.window.hosting(), 0);
-
-  EXPECT_EQ(rig.band().SetSite(&windowless), kEFail);
-
-  EXPECT_EQ(rig.thread.form(), nullptr);
-  EXPECT_EQ(rig.thread.apartment.bar_form_load_count(), 0u);
-  EXPECT_EQ(WindowOf(rig.band()), 0u);
-  EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kAllowed);
 }
 
 TEST(BandTest, UnsitingKeepsTheFormAndSitingAgainRebindsTheSameOne) {
@@ -155,56 +125,6 @@ TEST(BandTest, UnimplementedCallsChangeNothing) {
   }
 }
 
-struct ShowCase {
-  const char* name;
-  const char* skin;
-  bool show;
-  std::optional<std::string> skin_page;  // where the skin browser goes; none: nowhere
-};
-
-const ShowCase kShowCases[] = {
-    // No such skin folder or page exists: showing does not look.
-    {"shown with a skin", "Night", true, SkinPage("Night")},
-    {"shown with the original look", "Original", true, std::nullopt},
-    {"hidden with a skin", "Night", false, "about:blank"},
-    {"hidden with the original look", "Original", false, "about:blank"},
-};
-
-TEST(BandTest, ShowDWShowsOrHidesTheBarAndItsSkin) {
-  for (const ShowCase& c : kShowCases) {
-    SCOPED_TRACE(c.name);
-    BandRig rig;
-    ASSERT_EQ(rig.Site(), kSOk);
-    rig.thread.settings().DefaultSkin = c.skin;
-    rig.machine.windows.ShowWindow(rig.bar(), !c.show);
-    sim::SimBrowser& skin = *rig.thread.window.controls().skin();
-    skin.TakeNavigationCount();
-
-    EXPECT_EQ(rig.band().ShowDW(c.show), kSOk);
-
-    EXPECT_EQ(rig.machine.windows.IsWindowVisible(rig.bar()), c.show);
-    EXPECT_EQ(rig.thread.form()->showing(), c.show);
-    ASSERT_EQ(skin.TakeNavigationCount(), c.skin_page ? 1 : 0);
-    if (c.skin_page) {
-      EXPECT_EQ(skin.last_navigation()->url.ToText(), *c.skin_page);
-    }
-  }
-}
-
-TEST(BandTest, ShowDWWithoutAFormDoesNothing) {
-  BandRig rig;
-  rig.TakeTrace();
-  EXPECT_EQ(rig.band().ShowDW(true), kSOk);
-  EXPECT_EQ(rig.thread.form(), nullptr);
-  EXPECT_EQ(rig.TakeTrace(), std::vector<std::string>{});
-
-  ASSERT_EQ(rig.Site(), kSOk);
-  ASSERT_EQ(rig.band().CloseDW(), kSOk);
-  rig.TakeTrace();
-  EXPECT_EQ(rig.band().ShowDW(true), kSOk);
-  EXPECT_EQ(rig.TakeTrace(), std::vector<std::string>{});
-}
-
 TEST(BandTest, CloseDWUnloadsTheFormWithoutSendingTheBrowserAnywhere) {
   BandRig rig;
   ASSERT_EQ(rig.Site(), kSOk);
@@ -228,20 +148,6 @@ TEST(BandTest, CloseDWUnloadsTheFormWithoutSendingTheBrowserAnywhere) {
   rig.TakeTrace();
   EXPECT_EQ(rig.band().CloseDW(), kSOk);
   EXPECT_EQ(rig.TakeTrace(), std::vector<std::string>{});
-}
-
-TEST(BandTest, ReleasedWithoutCloseDWStillLetsTheWindowAndFormGo) {
-  BandRig rig;
-  ASSERT_EQ(rig.Site(), kSOk);
-  const WindowHandle bar = rig.bar();
-  unit::HookSpy spy(rig.machine.windows);
-
-  rig.thread.ReleaseBand();
-
-  EXPECT_EQ(rig.thread.form(), nullptr);
-  EXPECT_FALSE(rig.machine.windows.Exists(bar));
-  EXPECT_TRUE(spy.seen().empty());
-  EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kAllowed);
 }
 
 struct InfoCase {
@@ -291,53 +197,6 @@ TEST(BandInfoTest, FillsOnlyTheMembersAskedFor) {
   }
 }
 
-TEST(BandTest, UIActivateIOFocusesTheBarOnlyWhenActivatingOne) {
-  struct ActivateCase {
-    const char* name;
-    bool sited;
-    bool activate;
-    bool focus_on_bar;
-  };
-  const ActivateCase kCases[] = {
-      {"activated", true, true, true},
-      {"deactivated", true, false, false},
-      {"activated before any site", false, true, false},
-  };
-  for (const ActivateCase& c : kCases) {
-    SCOPED_TRACE(c.name);
-    BandRig rig;
-    if (c.sited) {
-      ASSERT_EQ(rig.Site(), kSOk);
-    }
-    const WindowHandle page = rig.machine.windows.CreateHostWindow("page");
-    rig.machine.windows.SetFocus(page);
-
-    EXPECT_EQ(rig.band().UIActivateIO(c.activate), kSOk);
-
-    EXPECT_EQ(rig.machine.windows.focus(), c.focus_on_bar ? rig.bar() : page);
-  }
-}
-
-TEST(BandTest, HasFocusIOFollowsTheBarWindowsFocusMessages) {
-  BandRig rig;
-  EXPECT_EQ(rig.band().HasFocusIO(), kSFalse);
-  ASSERT_EQ(rig.Site(), kSOk);
-  EXPECT_EQ(rig.band().HasFocusIO(), kSFalse);
-
-  rig.thread.SendToBar(kWmSetFocus);
-  EXPECT_EQ(rig.band().HasFocusIO(), kSOk);
-  EXPECT_EQ(rig.thread.site.TakeFocusReports(), std::vector<bool>{true});
-
-  // Other messages neither report nor change the answer.
-  rig.thread.SendToBar(kWmKeyDown);
-  EXPECT_EQ(rig.band().HasFocusIO(), kSOk);
-  EXPECT_TRUE(rig.thread.site.TakeFocusReports().empty());
-
-  rig.thread.SendToBar(kWmKillFocus);
-  EXPECT_EQ(rig.band().HasFocusIO(), kSFalse);
-  EXPECT_EQ(rig.thread.site.TakeFocusReports(), std::vector<bool>{false});
-}
-
 struct KeyCase {
   const char* name;
   uint32_t message;
@@ -370,32 +229,6 @@ TEST(BandTest, TranslateAcceleratorIOPassesOnBackspaceAndEndOnly) {
       expected.push_back(unit::MessageText({target, c.sent->first, c.sent->second, kKeyData}));
     EXPECT_EQ(unit::MessageTexts(rig.machine.windows.TakeReceived(target)), expected);
   }
-}
-
-TEST(BandTest, QueryContextMenuWithoutSkinsReportsElevenIdentifiers) {
-  BandRig rig;
-  sim::SimMenus& menus = rig.machine.menus;
-  EXPECT_EQ(rig.band().QueryContextMenu(menus.CreatePopupMenu(), 0, 100, 200, 0), 0x0000000B);
-  ASSERT_EQ(rig.Site(), kSOk);
-  EXPECT_EQ(rig.band().QueryContextMenu(menus.CreatePopupMenu(), 3, 1, 0x7FFF, 0), 0x0000000B);
-}
-
-TEST(BandTest, InvokeCommandFocusesTheBarOnlyWhileThereIsAForm) {
-  BandRig rig;
-  sim::SimWindowSystem& windows = rig.machine.windows;
-  const WindowHandle page = windows.CreateHostWindow("page");
-  windows.SetFocus(page);
-  EXPECT_EQ(rig.band().InvokeCommand(3), kENotImpl);
-  EXPECT_EQ(windows.focus(), page);
-
-  ASSERT_EQ(rig.Site(), kSOk);
-  EXPECT_EQ(rig.band().InvokeCommand(0), kSOk);
-  EXPECT_EQ(windows.focus(), rig.bar());
-
-  windows.SetFocus(page);
-  ASSERT_EQ(rig.band().CloseDW(), kSOk);
-  EXPECT_EQ(rig.band().InvokeCommand(0), kENotImpl);
-  EXPECT_EQ(windows.focus(), page);
 }
 
 }  // namespace
