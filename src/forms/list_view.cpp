@@ -43,7 +43,6 @@ void ListView::Remove(const std::unordered_set<std::string>& keys) {
   auto first_moved = static_cast<std::size_t>(first - items_.begin());
   std::erase_if(items_, [&](const Item& item) { return keys.contains(item.key); });
   Reindex();
-  ++revision_;
   for (ListWatch* watch : watches_) {
     ListWatch::Changes& changes = watch->changes_;
     for (const std::string& key : keys) changes.keys.erase(key);
@@ -59,7 +58,6 @@ std::optional<std::size_t> ListView::SelectedItem() const {
 }
 
 void ListView::Changed(const std::string& key) {
-  ++revision_;
   for (ListWatch* watch : watches_) watch->changes_.keys.insert(key);
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -47,9 +46,6 @@ class ListView : public Control {
   // Column header width of the first column.
   float column_width = 0;
 
-  // Counts every change of the items, so a window that shows them knows when to look again.
-  uint64_t revision() const { return revision_; }
-
   // The mouse on the list: a button pressed (on an item or not), a double click.
   std::function<void(bool on_item)> on_mouse_down;
   std::function<void()> on_double_click;
@@ -62,7 +58,6 @@ class ListView : public Control {
 
   std::vector<Item> items_;
   std::unordered_map<std::string, std::size_t> positions_;
-  uint64_t revision_ = 0;
   std::vector<ListWatch*> watches_;
 };
 

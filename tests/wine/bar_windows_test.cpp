@@ -210,6 +210,8 @@ TEST_F(BarWindowsTest, CapturedPopupsReachTheListAndTheSelection) {
   ASSERT_EQ(2, ItemCount());
   EXPECT_EQ(addresses[0], ItemText(0));
   EXPECT_EQ(addresses[2], ItemText(1));
+  // The window keeps selections by position: the removed entry's must not pass to the next.
+  EXPECT_EQ(0, SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
 TEST_F(BarWindowsTest, TheCheckBoxFoldsThePreviewPaneAndTheListTakesItsRoom) {

@@ -54,24 +54,6 @@ void SetItemState(HWND list, int index, bool selected) {
   SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-void SetItemText(HWND list, int index, const std::string& text) {
-  std::wstring wide = Widen(text);
-  LVITEMW item{};
-  item.iSubItem = 0;
-  item.pszText = wide.data();
-  SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-}
-
-void InsertItem(HWND list, int index, const ListView::Item& model) {
-  std::wstring wide = Widen(model.text);
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = index;
-  item.pszText = wide.data();
-  SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  if (model.selected) SetItemState(list, index, true);
-}
-
 }  // namespace
 
 HWND FormView::CreateWindowFor(Form& form, HostedControls& hosted) {
@@ -270,7 +252,7 @@ bool FormView::HandleParentMessage(UINT message, WPARAM wparam, LPARAM lparam, L
         return true;
       }
       if (control->kind() != ControlKind::kListView) return false;
-      HandleListNotice(*control, notice);
+      HandleListNotice(*control, *reinterpret_cast<NMHDR*>(lparam));
       result = 0;
       return true;
     }
@@ -319,23 +301,39 @@ bool FormView::HandleCommand(Control& control, WORD code, HWND window) {
   }
 }
 
-void FormView::HandleListNotice(Control& control, const NMHDR& notice) {
+void FormView::HandleListNotice(Control& control, NMHDR& notice) {
   auto& list = static_cast<ListView&>(control);
   switch (notice.code) {
+    case LVN_GETDISPINFOW: {
+      LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(notice).item;
+      const auto index = static_cast<std::size_t>(item.iItem);
+      if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0 || item.iItem < 0) return;
+      std::wstring text = index < list.size() ? Widen(list.items()[index].text) : std::wstring();
+      lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+      return;
+    }
     case LVN_ITEMCHANGED: {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(notice);
       if (syncing_ || !(change.uChanged & LVIF_STATE)) return;
       bool selected = (change.uNewState & LVIS_SELECTED) != 0;
       if (selected == ((change.uOldState & LVIS_SELECTED) != 0)) return;
-      Shown& shown = shown_[&control];
       // -1: every item.
-      std::size_t first = change.iItem < 0 ? 0 : static_cast<std::size_t>(change.iItem);
-      std::size_t last = change.iItem < 0 ? list.size() : first + 1;
-      for (std::size_t index = first; index < std::min(last, list.size()); ++index) {
-        list.SetSelected(index, selected);
-        if (index < shown.items.size()) shown.items[index].selected = selected;
+      if (change.iItem < 0) {
+        SelectRange(list, 0, list.size(), selected);
+      } else {
+        SelectRange(list, static_cast<std::size_t>(change.iItem),
+                    static_cast<std::size_t>(change.iItem) + 1, selected);
       }
-      shown.revision = list.revision();
+      return;
+    }
+    case LVN_ODSTATECHANGED: {
+      // A run of items selected at once (Shift and a click), which the window reports whole.
+      const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(notice);
+      if (syncing_ || change.iFrom < 0 || change.iTo < change.iFrom) return;
+      bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+      if (selected == ((change.uOldState & LVIS_SELECTED) != 0)) return;
+      SelectRange(list, static_cast<std::size_t>(change.iFrom),
+                  static_cast<std::size_t>(change.iTo) + 1, selected);
       return;
     }
     case NM_CLICK:
@@ -449,7 +447,9 @@ HWND FormView::CreateControlWindow(Control& control, HWND parent, int id) {
       break;
     case ControlKind::kListView:
       window_class = WC_LISTVIEWW;
-      style |= LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP;
+      // The window asks for each item's text as it draws it, so an update of a long list costs
+      // what changed, not the list's length.
+      style |= LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA | WS_TABSTOP;
       extended = WS_EX_CLIENTEDGE;
       break;
     default:
@@ -627,37 +627,42 @@ void FormView::SyncHosted(Control& control, Shown& shown) {
 }
 
 void FormView::SyncList(ListView& list, Shown& shown) {
+  HWND window = shown.window;
   int column_width = std::max(0, TwipsToPixels(list.column_width, dpi_x_));
   if (column_width != shown.column_width) {
-    SendMessageW(shown.window, LVM_SETCOLUMNWIDTH, 0, column_width);
+    SendMessageW(window, LVM_SETCOLUMNWIDTH, 0, column_width);
     shown.column_width = column_width;
   }
-  if (list.revision() == shown.revision) return;
-  // The form only appends items and removes some keeping the order, so one walk over both
-  // finds what went, what changed and what came.
-  const auto& items = list.items();
-  std::size_t old = 0;
-  int position = 0;
-  for (const ListView::Item& item : items) {
-    while (old < shown.items.size() && shown.items[old].key != item.key) {
-      SendMessageW(shown.window, LVM_DELETEITEM, static_cast<WPARAM>(position), 0);
-      ++old;
-    }
-    if (old < shown.items.size()) {
-      const ListView::Item& was = shown.items[old];
-      if (was.text != item.text) SetItemText(shown.window, position, item.text);
-      if (was.selected != item.selected) SetItemState(shown.window, position, item.selected);
-      ++old;
-    } else {
-      InsertItem(shown.window, position, item);
-    }
-    ++position;
+  ListWatch::Ranges ranges;
+  if (!shown.watch) {
+    shown.watch = std::make_unique<ListWatch>(list);
+    if (list.size() > 0) ranges.emplace_back(0, list.size() - 1);
+  } else {
+    ranges = shown.watch->TakeRanges();
   }
-  for (; old < shown.items.size(); ++old) {
-    SendMessageW(shown.window, LVM_DELETEITEM, static_cast<WPARAM>(position), 0);
+  if (list.size() != shown.item_count) {
+    SendMessageW(window, LVM_SETITEMCOUNT, list.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    shown.item_count = list.size();
   }
-  shown.items = items;
-  shown.revision = list.revision();
+  // The window keeps the selection itself, by position: the changed items' states are set anew.
+  for (auto [first, last] : ranges) {
+    for (std::size_t index = first; index <= last && index < list.size(); ++index) {
+      const bool selected = list.items()[index].selected;
+      const auto position = static_cast<int>(index);
+      if (selected != (SendMessageW(window, LVM_GETITEMSTATE, index, LVIS_SELECTED) != 0)) {
+        SetItemState(window, position, selected);
+      }
+    }
+    SendMessageW(window, LVM_REDRAWITEMS, first, last);
+  }
+}
+
+// The user's selection reaches the list; only items whose state differs are changed, so that a
+// click that clears a long selection touches just the items that were selected.
+void FormView::SelectRange(ListView& list, std::size_t first, std::size_t end, bool selected) {
+  for (std::size_t index = first; index < std::min(end, list.size()); ++index) {
+    if (list.items()[index].selected != selected) list.SetSelected(index, selected);
+  }
 }
 
 void FormView::ParkHosted() {

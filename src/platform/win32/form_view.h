@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -52,8 +53,9 @@ class FormView {
     bool enabled = true;
     int value = -1;
     int column_width = -1;
-    uint64_t revision = ~uint64_t{0};
-    std::vector<ListView::Item> items;
+    // What changed in a list view since the window last showed it, and how many items it shows.
+    std::unique_ptr<ListWatch> watch;
+    std::size_t item_count = 0;
     // The control's own font, when it has one.
     OwnedFont font;
   };
@@ -66,7 +68,8 @@ class FormView {
   // Messages a control window sends its parent, the form or a frame; true when handled.
   bool HandleParentMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   LRESULT HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam);
-  void HandleListNotice(Control& control, const NMHDR& notice);
+  void HandleListNotice(Control& control, NMHDR& notice);
+  static void SelectRange(ListView& list, std::size_t first, std::size_t end, bool selected);
   bool HandleCommand(Control& control, WORD code, HWND window);
   // Runs a handler of the form: nothing it throws reaches user32, and the view outlives it
   // even when the handler destroys the window.
