@@ -97,23 +97,6 @@ TEST(BarFormTest, FirstActivation) {
   }
 }
 
-TEST(BarFormTest, LaterActivationsDoNothing) {
-  BarHarness h;
-  h.settings().AutoStart = true;
-  h.settings().Visible = false;
-  h.settings().DefaultSkin = "Night";
-  h.machine.files.AddFile(kClip, "RIFF");
-  sim::SimBrowser& skin = *h.window.controls().skin();
-  h.bar.Activate();
-  skin.TakeNavigationCount();
-
-  h.bar.Activate();
-
-  EXPECT_EQ(skin.TakeNavigationCount(), 0);
-  // Each step once, from the first activation.
-  EXPECT_EQ(h.Trace({"browser-bar", "animation open"}).size(), 2u);
-}
-
 TEST(BarFormTest, TeardownReleasesEverythingAndSendsABoundBrowserToSafety) {
   struct TeardownCase {
     const char* name;

@@ -68,24 +68,6 @@ class BridgeRig {
 
 class ScriptBridgeTest : public ::testing::Test, public BridgeRig {};
 
-TEST_F(ScriptBridgeTest, EveryMethodIsFoundInAnyLetterCase) {
-  for (const char* method :
-       {"SHOWHELP", "LISTITEMHERE", "LISTITEMNEW", "LISTITEMSELECT", "SHOWCONTEXTMENU",
-        "SHOWOPTIONS", "LISTITEMUNSELECT", "LISTITEMPREVIEW", "LISTITEMREMOVE", "GETXMLLIST",
-        "DEFAULTLKCAPTURELISTLARKSPANUPDATE", "LOADXMLDATA", "SAVEXMLDATA", "getversion",
-        "safeshutdown"}) {
-    SCOPED_TRACE(method);
-    BarHarness fresh;
-    Args args;
-    try {
-      fresh.bar.bridge().Invoke(method, args);
-    } catch (const Error& error) {
-      // Other failures (a missing argument) mean the method was found.
-      EXPECT_NE(error.number(), kNoSuchMethod);
-    }
-  }
-}
-
 TEST_F(ScriptBridgeTest, NamesThatOnlyResembleAMethodAreUnknown) {
   for (const char* method : {"", "GetVersio", "GetVersionX", " GetVersion", "Get Version",
                              "ListItem", "ListItemSelected"}) {
@@ -98,39 +80,6 @@ TEST_F(ScriptBridgeTest, NamesThatOnlyResembleAMethodAreUnknown) {
     }
   }
   EXPECT_EQ(Selected(), (std::vector<bool>{false, false, false}));
-}
-
-TEST_F(ScriptBridgeTest, SelectAndUnselectMarkOneEntryInTheListAndTheMirrorOnly) {
-  struct Case {
-    const char* method;
-    Variant position;
-    std::vector<bool> selected;
-  };
-  const Case kCases[] = {
-      {"ListItemSelect", 2, {false, true, true}},
-      {"ListItemSelect", "0", {true, true, false}},
-      {"ListItemUnSelect", 1, {false, false, false}},
-      {"ListItemSelect", 1, {false, true, false}},
-  };
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(std::string(c.method) + " " + c.position.ToText());
-    BridgeRig rig;
-    rig.SelectAndUpdate({1});
-    const std::optional<Texts> options = rig.h.SkinOptions();
-
-    EXPECT_TRUE(rig.Call(c.method, {c.position}).empty());
-
-    EXPECT_EQ(rig.Selected(), c.selected);
-    std::string mirror = "<URLS>";
-    for (std::size_t i = 0; i < kUrls.size(); ++i) {
-      mirror += "<URL URLName=\"" + kUrls[i] + "\" URLLocation=\"" + kUrls[i] + "\" selected=\"" +
-                (c.selected[i] ? "true" : "false") + "\" visible=\"true\"/>";
-    }
-    EXPECT_EQ(rig.h.Mirror(), mirror + "</URLS>");
-    // The page's own box is the page's business.
-    EXPECT_EQ(rig.h.SkinOptions(), options);
-    EXPECT_TRUE(rig.h.skin().TakePageCalls().empty());
-  }
 }
 
 TEST_F(ScriptBridgeTest, ABadPositionFailsAndChangesNothing) {

@@ -67,53 +67,6 @@ class SkinDataRig {
   BarHarness h;
 };
 
-TEST(SkinDataTest, TheBuiltInLookHasNoDataFileEvenWhenASkinFolderHasItsName) {
-  SkinDataRig rig("Original");
-  rig.h.machine.files.AddFile(DataFile("Original"), "<KEPT/>");
-  auto target = rig.Document();
-
-  EXPECT_EQ(rig.Load(target), kFalse);
-  EXPECT_EQ(rig.Save(rig.Document("<NEW/>")), kFalse);
-
-  EXPECT_EQ(target->Canonical(), "");
-  EXPECT_EQ(rig.File("Original"), "<KEPT/>");
-  EXPECT_TRUE(rig.boxes().empty());
-}
-
-TEST(SkinDataTest, EachFreshDocumentGetsItsOwnWholeCopyOfTheSavedRoot) {
-  SkinDataRig rig;
-  auto source = rig.Document(kSaved);
-  ASSERT_EQ(rig.Save(source), kTrue);
-  // What the script does with its document afterwards is not saved.
-  source->RootChildren()[0]->SetAttribute("name", "changed");
-
-  auto first = rig.Document();
-  auto second = rig.Document();
-  EXPECT_EQ(rig.Load(first), kTrue);
-  first->RootChildren()[1]->SetAttribute("name", "changed");
-  EXPECT_EQ(rig.Load(second), kTrue);
-
-  EXPECT_EQ(second->Canonical(), kSaved);
-  EXPECT_NE(first->Canonical(), kSaved);
-  EXPECT_TRUE(rig.boxes().empty());
-}
-
-TEST(SkinDataTest, LoadingIntoADocumentWithARootShowsTheErrorAndStillSucceeds) {
-  SkinDataRig rig;
-  ASSERT_EQ(rig.Save(rig.Document(kSaved)), kTrue);
-  auto target = rig.Document("<HAS/>");
-
-  EXPECT_EQ(rig.Load(target), kTrue);
-
-  EXPECT_EQ(target->Canonical(), "<HAS/>");
-  ASSERT_EQ(rig.boxes().size(), 1u);
-  const sim::ShownMessageBox& box = rig.boxes()[0];
-  // "<number>\r\n<description>": no sentence of its own, no title, OK only.
-  EXPECT_TRUE(std::regex_match(box.text, std::regex("-?[0-9]+\r\n[^\r\n]+"))) << box.text;
-  EXPECT_FALSE(box.title.has_value());
-  EXPECT_EQ(box.style, kMbOk);
-}
-
 TEST(SkinDataTest, AFileThatDoesNotParseLoadsNothingSilently) {
   for (const char* held : {"", "<HAS a=\"1\"/>"}) {
     SCOPED_TRACE(std::string("target holds '") + held + "'");
@@ -125,24 +78,6 @@ TEST(SkinDataTest, AFileThatDoesNotParseLoadsNothingSilently) {
     EXPECT_EQ(rig.Load(target), kFalse);
 
     EXPECT_EQ(target->Canonical(), before);
-    EXPECT_TRUE(rig.boxes().empty());
-  }
-}
-
-TEST(SkinDataTest, WhatCannotBeSavedLeavesTheFileAsItWasSilently) {
-  struct Case {
-    const char* name;
-    bool document;
-  };
-  const Case kCases[] = {{"a document without a root", true}, {"a number, not a document", false}};
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.name);
-    SkinDataRig rig;
-    rig.h.machine.files.AddFile(DataFile("Night"), "<OLD/>");
-
-    EXPECT_EQ(c.document ? rig.Save(rig.Document()) : rig.Save(Variant(5)), kFalse);
-
-    EXPECT_EQ(rig.File("Night"), "<OLD/>");
     EXPECT_TRUE(rig.boxes().empty());
   }
 }
