@@ -365,38 +365,5 @@ TEST(SkinTransitionTest, WithoutASkinsFolderASkinNumberFailsAndChangesOnlyTheLay
   }
 }
 
-TEST(SkinTransitionTest, BandMenuCommandsFromTenChooseTheLook) {
-  struct Case {
-    uint32_t offset;
-    const char* in_use;
-    const char* chosen;
-  };
-  const Case kCases[] = {{9, "Night", "Night"},
-                         {10, "Night", "Original"},
-                         {11, "Original", "Meadow"},
-                         {12, "Original", "Night"}};
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.offset);
-    unit::BandRig rig;
-    for (const char* skin : {"Meadow", "Night"}) {
-      rig.machine.files.AddFile(SkinFile(skin, ".htm"), kPageText);
-    }
-    rig.thread.settings().DefaultSkin = c.in_use;
-    unit::StoreSettings(rig.machine, rig.thread.settings());
-    ASSERT_EQ(rig.Site(), kSOk);
-    BarForm& bar = *rig.thread.form();
-    bar.Resize(kWidth, kHeight);
-
-    EXPECT_EQ(rig.band().InvokeCommand(c.offset), kSOk);
-
-    EXPECT_EQ(rig.thread.settings().DefaultSkin, c.chosen);
-    EXPECT_EQ(bar.FindTimer("Timer2")->interval() > 0, std::string(c.chosen) != c.in_use);
-    rig.machine.scheduler.Advance(6000);
-    EXPECT_EQ(unit::StoredAs(rig.machine.registry, settings_path::kDefaultSkin),
-              std::string("sz ") + c.chosen);
-    EXPECT_TRUE(rig.machine.ui.message_boxes().empty());
-  }
-}
-
 }  // namespace
 }  // namespace windlock

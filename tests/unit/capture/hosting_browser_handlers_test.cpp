@@ -140,16 +140,6 @@ TEST(HostingBrowserHandlersTest, NewWindowDecision) {
   }
 }
 
-TEST(HostingBrowserHandlersTest, OpenNextWindowLetsExactlyOneWindowThrough) {
-  BarHarness h;
-  h.bar.flags().OpenNextWindow = true;
-  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kAllowed);
-  EXPECT_FALSE(h.bar.flags().OpenNextWindow);
-
-  h.Plan(unit::PressKey(kAlert));
-  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kCaptured);
-}
-
 TEST(HostingBrowserHandlersTest, SkinAndSoundAreToldBeforeTheAlert) {
   BarHarness h;
   h.ShowSkinPage("<script>function OnCapture() {}</script>");
@@ -166,91 +156,6 @@ TEST(HostingBrowserHandlersTest, SkinAndSoundAreToldBeforeTheAlert) {
                                              "form frmSplashCapture shown",
                                              "form frmSplashCapture closed"};
   EXPECT_EQ(h.Trace({"page-call skin", "sound", "form"}), expected);
-}
-
-TEST(HostingBrowserHandlersTest, SkinPageWithoutOnCaptureDoesNotHoldUpTheCapture) {
-  BarHarness h;
-  h.ShowSkinPage("<html><title>plain</title></html>");
-  h.settings().ShowVisualCapture = false;
-
-  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kCaptured);
-  EXPECT_TRUE(h.machine.ui.message_boxes().empty());
-  EXPECT_TRUE(h.sound().TakeCommands().empty());
-}
-
-TEST(HostingBrowserHandlersTest, FailureBeforeRedirectionShowsErrorAndLetsTheWindowOpen) {
-  BarHarness h;
-  h.machine.files.AddFile(kSoundFile, "RIFF");
-  h.settings().PlayAudioCapture = kSoundFile;
-  h.machine.files.RemovePath(kSoundFile);
-  h.bar.flags().CapturePending = true;  // left over from an earlier capture
-
-  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kAllowed);
-
-  ASSERT_EQ(h.machine.ui.message_boxes().size(), 1u);
-  const sim::ShownMessageBox& box = h.machine.ui.message_boxes()[0];
-  EXPECT_TRUE(box.text.starts_with(
-      "There Was An Error Handling The New Window Event From The Main Browsing Window.\r\n"
-      "Error Number: 275\r\n"
-      "Error Description: "))
-      << box.text;
-  EXPECT_EQ(box.title, "Error");
-  EXPECT_EQ(box.style, 16u);
-  EXPECT_FALSE(h.bar.flags().CapturePending);
-  EXPECT_TRUE(h.forms_shown().empty());
-}
-
-TEST(HostingBrowserHandlersTest, DocumentCompleteBlanksThePreviewOnlyDuringSafeShutdown) {
-  for (bool safe_shutdown : {false, true}) {
-    SCOPED_TRACE(safe_shutdown ? "safe shutdown requested" : "normal browsing");
-    BarHarness h;
-    h.preview().TakeNavigationCount();
-    h.bar.flags().SafeShutdownRequested = safe_shutdown;
-
-    h.window.hosting().ShowPage("http://next.example/");
-
-    EXPECT_EQ(h.bar.flags().SafeShutdownStage2, safe_shutdown);
-    EXPECT_EQ(h.preview().TakeNavigationCount(), safe_shutdown ? 1 : 0);
-    if (safe_shutdown) {
-      ASSERT_TRUE(h.preview().last_navigation().has_value());
-      EXPECT_EQ(h.preview().last_navigation()->url, Variant("about:blank"));
-    }
-  }
-}
-
-TEST(HostingBrowserHandlersTest, QuitRemembersWhetherTheBarWasShowing) {
-  struct Case {
-    const char* name;
-    bool auto_start;
-    bool showing;
-    bool read_only;
-    const char* stored_visible;
-    bool bar_shown_again;
-  };
-  const Case cases[] = {
-      {"auto start, bar showing", true, true, false, "dword 1", true},
-      {"auto start, bar hidden", true, false, false, "dword 0", true},
-      {"auto start, save fails", true, true, true, "missing", true},
-      {"no auto start", false, true, false, "missing", false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    BarHarness h;
-    h.settings().AutoStart = c.auto_start;
-    h.settings().Visible = !c.showing;
-    h.SetBarShowing(c.showing);
-    if (c.read_only) h.machine.registry.MakeReadOnly(path::kRoot);
-
-    h.window.hosting().RaiseOnQuit();
-
-    EXPECT_EQ(h.settings().Visible, c.auto_start ? c.showing : !c.showing);
-    EXPECT_EQ(StoredAs(h.machine.registry, path::kVisible), c.stored_visible);
-    EXPECT_EQ(h.window.hosting().browser_bar().has_value(), c.bar_shown_again);
-    if (c.showing && c.bar_shown_again) {
-      EXPECT_EQ(h.window.hosting().browser_bar(), true);
-    }
-    EXPECT_TRUE(h.machine.ui.message_boxes().empty());
-  }
 }
 
 }  // namespace
