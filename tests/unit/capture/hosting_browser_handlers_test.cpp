@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,6 @@ using unit::BarHarness;
 using unit::StoredAs;
 
 constexpr const char* kAlert = "frmSplashCapture";
-constexpr const char* kPrompt = "addURLDialog";
 constexpr const char* kSoundFile = "C:\\Media\\capture.wav";
 
 struct DecisionCase {
@@ -31,10 +29,8 @@ struct DecisionCase {
   bool safe_shutdown = false;
   const char* opener = unit::kOpenerPage;
   std::vector<std::string> sites = {};
-  const char* prompt_button = nullptr;  // pressed on the capture prompt
   NewWindowDecision expected = NewWindowDecision::kCaptured;
   std::vector<std::string> forms = {};  // modal forms the user sees, in order
-  std::optional<std::vector<std::string>> sites_after = std::nullopt;  // none: unchanged
 };
 
 const DecisionCase kDecisionCases[] = {
@@ -86,27 +82,6 @@ const DecisionCase kDecisionCases[] = {
      .prompt_to_add = true,
      .show_visual = false,
      .sites = {"notrust:opener.example"}},
-    {.name = "prompt answered Trust",
-     .prompt_to_add = true,
-     .sites = {"notrust:other.example"},
-     .prompt_button = "OKButton(0)",
-     .expected = NewWindowDecision::kAllowed,
-     .forms = {kPrompt},
-     .sites_after = std::vector<std::string>{"notrust:other.example", "trust:opener.example"}},
-    {.name = "prompt answered Do Not Trust",
-     .prompt_to_add = true,
-     .prompt_button = "OKButton(1)",
-     .forms = {kPrompt},
-     .sites_after = std::vector<std::string>{"notrust:opener.example"}},
-    {.name = "prompt answered Capture",
-     .prompt_to_add = true,
-     .prompt_button = "CancelButton",
-     .forms = {kPrompt}},
-    {.name = "prompt answered Open",
-     .prompt_to_add = true,
-     .prompt_button = "Command1",
-     .expected = NewWindowDecision::kAllowed,
-     .forms = {kPrompt}},
 };
 
 TEST(HostingBrowserHandlersTest, NewWindowDecision) {
@@ -123,14 +98,14 @@ TEST(HostingBrowserHandlersTest, NewWindowDecision) {
     h.bar.flags().SafeShutdownRequested = c.safe_shutdown;
     h.window.hosting().ShowPage(c.opener);
     for (const std::string& form : c.forms) {
-      h.Plan(form == kPrompt ? unit::Click(form, c.prompt_button) : unit::PressKey(form));
+      h.Plan(unit::PressKey(form));
     }
 
     EXPECT_EQ(h.OpenPopup(), c.expected);
 
     EXPECT_EQ(h.forms_shown(), c.forms);
     EXPECT_TRUE(h.all_steps_taken());
-    EXPECT_EQ(settings.Sites.entries(), c.sites_after.value_or(c.sites));
+    EXPECT_EQ(settings.Sites.entries(), c.sites);
     const bool captured = c.expected == NewWindowDecision::kCaptured;
     // A captured window's first navigation in the preview has already made it an entry.
     EXPECT_FALSE(h.bar.flags().CapturePending);

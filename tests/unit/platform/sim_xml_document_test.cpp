@@ -118,29 +118,6 @@ TEST_F(SimXmlDocumentTest, SaveReplacesTheFileWholly) {
   EXPECT_EQ(files.ReadFile(kData), "<NEW/>");
 }
 
-TEST_F(SimXmlDocumentTest, SaveFailsWhereAProgramCannotWrite) {
-  struct Case {
-    const char* name;
-    std::string path;
-    int32_t number;
-  };
-  files.AddFile(kData, "<KEPT/>");
-  files.MakeReadOnly(kData);
-  const Case cases[] = {
-      {"read-only file", kData, 70},
-      {"folder missing", "C:\\Program Files\\Larkspan\\Windlock\\Skins\\Gone\\Gone.xml", 76},
-      {"a folder of that name", kSkinFolder, 75},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto document = Parsed("<NEW/>");
-
-    EXPECT_EQ(FailureOf([&] { document->Save(c.path); }), c.number);
-  }
-  EXPECT_EQ(files.ReadFile(kData), "<KEPT/>");
-  EXPECT_FALSE(files.FileExists(kSkinFolder));
-}
-
 TEST_F(SimXmlDocumentTest, AppendCopyOfRootTakesOnlyTheRootElement) {
   auto source = Parsed(
       "<?xml version=\"1.0\"?><!-- before --><?skin night?>"
