@@ -18,7 +18,6 @@
 namespace windlock::unit {
 
 inline constexpr const char* kOpenerPage = "http://opener.example/news/today.html";
-
 inline constexpr const char* kPopupUrl = "http://pop.example/ad.html";
 
 // A stored value as one comparable line: "dword 1", "sz text", "other" or "missing".
