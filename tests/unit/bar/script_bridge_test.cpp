@@ -145,12 +145,6 @@ TEST_F(ScriptBridgeTest, GetVersionAnswersAndFillsItsThreeArguments) {
   EXPECT_EQ(parts, (Args{1, 0, 0}));
 }
 
-TEST_F(ScriptBridgeTest, ShowContextMenuAnswersTheNumberZero) {
-  const Variant answer = Call("ShowContextMenu");
-  ASSERT_TRUE(answer.is_number());
-  EXPECT_EQ(answer.number(), 0);
-}
-
 TEST_F(ScriptBridgeTest, TwoRequestsWithinTheDelayMakeOneDeferredAction) {
   EXPECT_FALSE(Timer3().enabled());
   EXPECT_TRUE(Call("ShowOptions").empty());
