@@ -22,8 +22,10 @@ report() {
   local name=$1
   shift
   local summary
+  # The report goes to a file of its own: gcovr replaces the file it writes, and run as root it
+  # would replace /dev/null with a plain file.
   summary=$(gcovr --root . --add-tracefile build/coverage/coverage.json "$@" \
-    --print-summary --output /dev/null)
+    --print-summary --output build/coverage/report.txt)
   printf '%-22s %s\n' "$name" "$(echo "$summary" | tr '\n' ' ')"
 }
 report "core" --filter 'src/' --exclude 'src/platform/(sim|win32)/'
