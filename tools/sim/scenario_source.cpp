@@ -35,8 +35,12 @@ void ScenarioSource::Include(std::size_t index, const std::string& path) {
     if (Identity(files_[file].name) == identity) throw ScenarioError("include cycle: " + chain);
     if (file == 0) break;
   }
+  // Only a file: a folder reads as nothing and a device such as /dev/zero would never end.
+  std::error_code error;
   std::vector<std::string> lines;
-  if (!ReadLines(name, lines)) throw ScenarioError("cannot read the included file " + name);
+  if (!std::filesystem::is_regular_file(name, error) || !ReadLines(name, lines)) {
+    throw ScenarioError("cannot read the included file " + name);
+  }
   files_.push_back({name, includer});
   Append(files_.size() - 1, lines, index + 1);
 }
