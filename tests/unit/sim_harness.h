@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/error.h"
 #include "host/apartment.h"
 #include "host/band.h"
 #include "platform/sim/sim_band_site.h"
@@ -19,6 +20,17 @@ namespace windlock::unit {
 
 inline constexpr const char* kOpenerPage = "http://opener.example/news/today.html";
 inline constexpr const char* kPopupUrl = "http://pop.example/ad.html";
+
+// The error number an action fails with, or none when it does not fail.
+template <typename Action>
+std::optional<int32_t> ErrorNumberOf(Action action) {
+  try {
+    action();
+  } catch (const Error& error) {
+    return error.number();
+  }
+  return std::nullopt;
+}
 
 // A stored value as one comparable line: "dword 1", "sz text", "other" or "missing".
 std::string StoredAs(const sim::SimRegistry& registry, const std::string& path);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "../sim_harness.h"
 #include "common/error.h"
 #include "platform/sim/script_errors.h"
 #include "platform/sim/sim_file_system.h"
@@ -29,17 +30,6 @@ class SimXmlDocumentTest : public testing::Test {
       EXPECT_TRUE(document->LoadXml(xml)) << xml;
     }
     return document;
-  }
-
-  // The error number an action fails with, or none when it does not fail.
-  template <typename Action>
-  static std::optional<int32_t> FailureOf(Action action) {
-    try {
-      action();
-    } catch (const Error& error) {
-      return error.number();
-    }
-    return std::nullopt;
   }
 
   SimFileSystem files;
@@ -162,7 +152,7 @@ TEST_F(SimXmlDocumentTest, AppendFailsWithoutARootToCopyOrRoomForIt) {
     auto source = Parsed(c.source);
     auto target = Parsed(c.target);
 
-    EXPECT_EQ(FailureOf([&] { target->AppendCopyOfRoot(*source); }), c.number);
+    EXPECT_EQ(unit::ErrorNumberOf([&] { target->AppendCopyOfRoot(*source); }), c.number);
 
     EXPECT_EQ(target->Canonical(), c.target);
   }
