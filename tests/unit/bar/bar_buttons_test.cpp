@@ -51,19 +51,6 @@ class BarButtonsTest : public ::testing::Test {
   BarHarness h;
 };
 
-TEST_F(BarButtonsTest, RemoveTakesOnlyTheSelection) {
-  CaptureAll({kA, kB, kC});
-  h.SelectItems({0, 2});
-  hosting().TakeNavigationCount();
-
-  Click("Command1(2)");
-
-  EXPECT_EQ(EntryUrls(), Texts{kB});
-  EXPECT_EQ(h.ListTexts(), Texts{kB});
-  EXPECT_EQ(hosting().TakeNavigationCount(), 0);
-  EXPECT_EQ(hosting().windows_opened(), 0);
-}
-
 TEST_F(BarButtonsTest, OpeningWithoutABrowserShowsTheErrorAndKeepsTheEntries) {
   for (int index : {0, 1}) {
     SCOPED_TRACE(index);
