@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,37 +14,16 @@ using sim::NewWindowDecision;
 using unit::BarHarness;
 using Texts = std::vector<std::string>;
 
-const std::string kProgramFolder = sim::SimFileSystem::kProgramFolder;
 const std::string kA = "http://a.example/";
-const std::string kB = "http://b.example/";
-const std::string kC = "http://c.example/";
-const std::string kD = "http://d.example/";
-const std::string kQueued = "http://queued.example/";
-constexpr const char* kAlert = "frmSplashCapture";
 
-// A bar with captured entries; the alert is on, so that a window the buttons open without the
-// one-shot pass would bring up a form nobody planned for.
+// A loaded bar whose buttons the tests press.
 class BarButtonsTest : public ::testing::Test {
  protected:
-  void CaptureAll(const Texts& urls) {
-    for (const std::string& url : urls) {
-      h.Plan(unit::PressKey(kAlert));
-      ASSERT_EQ(h.OpenPopup(NavigateRequest::To(url)), NewWindowDecision::kCaptured);
-    }
-  }
   void Click(const std::string& control) {
     Control* target = h.bar.FindControl(control);
     ASSERT_NE(target, nullptr) << control;
     target->Click();
   }
-  Texts EntryUrls() const {
-    Texts urls;
-    for (const CapturedEntry& entry : h.bar.captured().entries()) {
-      urls.push_back(entry.URL.ToText());
-    }
-    return urls;
-  }
-  sim::SimBrowser& hosting() { return h.window.hosting(); }
   const std::vector<sim::ShownMessageBox>& boxes() { return h.machine.ui.message_boxes(); }
 
   BarHarness h;

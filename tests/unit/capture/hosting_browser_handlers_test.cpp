@@ -6,15 +6,12 @@
 #include <vector>
 
 #include "../sim_harness.h"
-#include "settings/settings_paths.h"
 
 namespace windlock {
 namespace {
 
-namespace path = settings_path;
 using sim::NewWindowDecision;
 using unit::BarHarness;
-using unit::StoredAs;
 
 constexpr const char* kAlert = "frmSplashCapture";
 constexpr const char* kSoundFile = "C:\\Media\\capture.wav";

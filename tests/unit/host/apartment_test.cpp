@@ -12,7 +12,6 @@
 namespace windlock {
 namespace {
 
-using sim::NewWindowDecision;
 using unit::BandThread;
 
 TEST(TwoThreadsTest, TheLastSaveWinsInTheSharedRegistry) {

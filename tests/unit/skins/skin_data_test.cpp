@@ -20,10 +20,6 @@ using unit::BarHarness;
 const std::string kProgramFolder = sim::SimFileSystem::kProgramFolder;
 const Variant kTrue = -1;
 const Variant kFalse = 0;
-constexpr const char* kSaved =
-    "<DATA version=\"2\" owner=\"a &amp; b\"><ITEM name=\"n\"><NOTE>kept</NOTE><EMPTY/></ITEM>"
-    "<ITEM name=\"m\"/></DATA>";
-
 std::string DataFile(const std::string& skin) {
   return kProgramFolder + "\\Skins\\" + skin + "\\" + skin + ".xml";
 }
