@@ -12,7 +12,6 @@ namespace {
 
 using sim::NewWindowDecision;
 using unit::BarHarness;
-using Texts = std::vector<std::string>;
 
 const std::string kA = "http://a.example/";
 
@@ -49,30 +48,6 @@ TEST_F(BarButtonsTest, OpeningWithoutABrowserShowsTheErrorAndKeepsTheEntries) {
     EXPECT_EQ(fresh.bar.captured().CapturedCount(), 1u);
   }
 }
-
-// Records the bar's flags each time a browser's page completes, after the bar has handled it.
-class FlagsAtCompletion : public BrowserEvents {
- public:
-  FlagsAtCompletion(std::string name, Browser& browser, const BarFlags& flags, Texts& log)
-      : name_(std::move(name)), browser_(browser), flags_(flags), log_(log) {
-    browser_.Advise(this);
-  }
-  ~FlagsAtCompletion() override { browser_.Unadvise(this); }
-
-  void DocumentComplete(const std::string& url) override {
-    std::string line = name_ + " " + url + ":";
-    if (flags_.SafeShutdownRequested) line += " requested";
-    if (flags_.SafeShutdownStage2) line += " stage2";
-    if (flags_.SafeShutdownStage3) line += " stage3";
-    log_.push_back(line);
-  }
-
- private:
-  std::string name_;
-  Browser& browser_;
-  const BarFlags& flags_;
-  Texts& log_;
-};
 
 TEST_F(BarButtonsTest, SafeShutdownThatCannotStartLeavesNoStageSet) {
   h.bar.flags().SafeShutdownStage2 = true;
