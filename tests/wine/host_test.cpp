@@ -16,29 +16,26 @@
 #include "commands.h"
 #include "layout.h"
 #include "support/band_host.h"
-#include "support/child_process.h"
 #include "support/dll_under_test.h"
+#include "support/process.h"
 #include "support/registry.h"
 #include "support/screenshot.h"
+#include "support/window_checks.h"
 
 namespace windlock_test {
 namespace {
 
 namespace host = windlock::host;
 
-struct ArgumentsCase {
-  const char* name;
-  std::vector<std::wstring> arguments;
-  bool show_bar;
-  std::wstring url;
-};
-
 TEST(HostCommandLine, ReadsTheBarSwitchAndTheFirstPage) {
-  const std::vector<ArgumentsCase> cases = {
+  const struct {
+    const char* name;
+    std::vector<std::wstring> arguments;
+    bool show_bar;
+    std::wstring url;
+  } cases[] = {
       {"nothing", {}, false, L"about:blank"},
-      {"the switch", {L"/bar"}, true, L"about:blank"},
       {"the switch in capitals with a dash", {L"-BAR"}, true, L"about:blank"},
-      {"a page after the switch", {L"/bar", L"http://a.example/"}, true, L"http://a.example/"},
       {"a page before the switch", {L"http://a.example/", L"/bar"}, true, L"http://a.example/"},
       {"the first of two pages",
        {L"http://a.example/", L"http://b.example/"},
@@ -47,40 +44,33 @@ TEST(HostCommandLine, ReadsTheBarSwitchAndTheFirstPage) {
       {"a longer word is a page", {L"/barrier"}, false, L"/barrier"},
       {"an empty argument is no page", {L"", L"http://a.example/"}, false, L"http://a.example/"},
   };
-  for (const ArgumentsCase& row : cases) {
-    SCOPED_TRACE(row.name);
+  for (const auto& row : cases) {
     host::HostOptions options = host::ParseArguments(row.arguments);
-    EXPECT_EQ(row.show_bar, options.show_bar);
-    EXPECT_EQ(Narrow(row.url), Narrow(options.url));
+    EXPECT_EQ(row.show_bar, options.show_bar) << row.name;
+    EXPECT_EQ(Narrow(row.url), Narrow(options.url)) << row.name;
   }
 }
 
-struct LayoutCase {
-  const char* name;
-  host::LayoutInput input;
-  LONG bar_width;
-  LONG browser_left;
-};
-
-bool HasNoNegativeSize(const RECT& rect) {
-  return rect.right >= rect.left && rect.bottom >= rect.top;
-}
-
 TEST(HostLayout, GivesTheBarItsWidthAndTheBrowserTheRest) {
-  const std::vector<LayoutCase> cases = {
+  const struct {
+    const char* name;
+    host::LayoutInput input;
+    LONG bar_width;
+    LONG browser_left;
+  } cases[] = {
       {"bar hidden", {{1000, 700}, 22, 0, 96}, 0, 0},
       {"bar as wide as it asks", {{1000, 700}, 22, 350, 96}, 350, 354},
       {"narrow window keeps a third for the browser", {{450, 400}, 22, 350, 96}, 300, 304},
       {"tiny window", {{20, 10}, 22, 350, 96}, 13, 17},
       {"twice the dots per inch: the band's width stays", {{1000, 700}, 44, 350, 192}, 350, 358},
   };
-  for (const LayoutCase& row : cases) {
+  for (const auto& row : cases) {
     SCOPED_TRACE(row.name);
     const host::HostLayout layout = host::LayOut(row.input);
     for (const RECT& part :
          {layout.back, layout.forward, layout.reload, layout.address, layout.bar_button,
           layout.bar_title, layout.bar_pane, layout.browser}) {
-      EXPECT_TRUE(HasNoNegativeSize(part));
+      EXPECT_TRUE(part.right >= part.left && part.bottom >= part.top) << "a negative size";
     }
     EXPECT_EQ(row.bar_width, layout.bar_pane.right - layout.bar_pane.left);
     EXPECT_EQ(row.bar_width, layout.bar_title.right - layout.bar_title.left);
@@ -93,40 +83,17 @@ TEST(HostLayout, GivesTheBarItsWidthAndTheBrowserTheRest) {
 }
 
 TEST(HostLayout, CentresTheAddressBoxInTheButtonRow) {
-  const struct {
-    const char* name;
-    int address_height;
-    LONG expected_height;
-  } cases[] = {
-      {"as tall as its font needs", 20, 20},
-      {"never taller than the row", 60, 26},
-      {"unknown: the row's height", 0, 26},
-  };
-  for (const auto& row : cases) {
-    SCOPED_TRACE(row.name);
-    const host::HostLayout layout = host::LayOut({{1000, 700}, 22, 0, 96, row.address_height});
-    EXPECT_EQ(row.expected_height, layout.address.bottom - layout.address.top);
+  // The height its font needs, never taller than the row; unknown (0), the row's.
+  for (auto [asked, height] : {std::pair{20, 20}, std::pair{60, 26}, std::pair{0, 26}}) {
+    const host::HostLayout layout = host::LayOut({{1000, 700}, 22, 0, 96, asked});
+    EXPECT_EQ(height, layout.address.bottom - layout.address.top) << asked;
     EXPECT_EQ(layout.back.top + layout.back.bottom, layout.address.top + layout.address.bottom);
   }
 }
 
-std::wstring HostPath() {
-  return WindowsPath(WINDLOCK_HOST_EXE);
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return name;
-}
-
-// A window's text, also of another process's controls (GetWindowText reads only captions there).
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                      5000, &length);
-  return text;
+std::string Describe(const RECT& rect) {
+  return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
+         std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")";
 }
 
 RECT WindowRect(HWND window) {
@@ -143,16 +110,6 @@ RECT ClientOnScreen(HWND window) {
   return rect;
 }
 
-bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
-std::string Describe(const RECT& rect) {
-  return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" +
-         std::to_string(rect.right) + "," + std::to_string(rect.bottom) + ")";
-}
-
 // The host program run by a test. Every test ends by closing it as a person does (WM_CLOSE),
 // which must end the process with exit code 0: the bar let go of without a crash.
 class HostProgram : public testing::Test {
@@ -165,7 +122,8 @@ class HostProgram : public testing::Test {
 
   // Starts the host with `arguments` and waits until its window answers.
   void Start(const std::wstring& arguments) {
-    process_ = std::make_unique<ChildProcess>(L"\"" + HostPath() + L"\" " + arguments);
+    process_ =
+        std::make_unique<ChildProcess>(L"\"" + WindowsPath(WINDLOCK_HOST_EXE) + L"\" " + arguments);
     ASSERT_TRUE(process_->started());
     window_ = WaitForWindow(process_->id(), host::kHostWindowClass, 30000);
     ASSERT_NE(nullptr, window_) << "no host window";
@@ -190,8 +148,8 @@ class HostProgram : public testing::Test {
     SendMessageTimeoutW(status, SB_GETTEXTLENGTHW, part, 0, SMTO_ABORTIFHUNG, 5000,
                         &length_and_type);
     const std::size_t length = LOWORD(length_and_type);
-    const std::size_t bytes = (length + 1) * sizeof(wchar_t);
-    void* remote = VirtualAllocEx(process_->handle(), nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+    void* remote = VirtualAllocEx(process_->handle(), nullptr, (length + 1) * sizeof(wchar_t),
+                                  MEM_COMMIT, PAGE_READWRITE);
     if (!remote) return L"(cannot reach the host's memory)";
     DWORD_PTR copied = 0;
     SendMessageTimeoutW(status, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(remote),
@@ -204,16 +162,13 @@ class HostProgram : public testing::Test {
 
   // The bar is shown: its window is in the visible pane, filling it, inside the host window.
   void ExpectBarShown() {
-    HWND pane = Pane();
-    ASSERT_TRUE(IsWindowVisible(pane));
+    ASSERT_TRUE(IsWindowVisible(Pane()));
     HWND bar = BarWindow();
     ASSERT_NE(nullptr, bar) << "no bar window in the pane";
     EXPECT_TRUE(IsWindowVisible(bar));
     EXPECT_EQ(window_, GetAncestor(bar, GA_ROOT));
-    EXPECT_EQ(Describe(ClientOnScreen(pane)), Describe(WindowRect(bar))) << "fills the pane";
-    EXPECT_TRUE(Inside(WindowRect(bar), ClientOnScreen(window_)))
-        << Describe(WindowRect(bar)) << " inside " << Describe(ClientOnScreen(window_));
-    EXPECT_GT(WindowRect(bar).right - WindowRect(bar).left, 0);
+    EXPECT_EQ(Describe(ClientOnScreen(Pane())), Describe(WindowRect(bar))) << "fills the pane";
+    EXPECT_TRUE(ShowsInside(bar, window_)) << Describe(WindowRect(bar));
     EXPECT_EQ(BST_CHECKED, SendMessageW(Child(host::kCommandToggleBar), BM_GETCHECK, 0, 0));
   }
 
@@ -233,7 +188,7 @@ class HostWithTheBar : public HostProgram {
   static void SetUpTestSuite() { PrepareForBands(); }
 };
 
-TEST_F(HostWithTheBar, ShowsItsControlsAndTheBarBesideTheBrowser) {
+TEST_F(HostWithTheBar, ShowsItsControlsAndTheBarBesideTheBrowserAndHidesItOnCommand) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, host::kBrowserEmulationKey, 0, KEY_SET_VALUE, &key) == 0) {
     RegDeleteValueW(key, L"WindlockHost.exe");
@@ -241,76 +196,58 @@ TEST_F(HostWithTheBar, ShowsItsControlsAndTheBarBesideTheBrowser) {
   }
   ASSERT_NO_FATAL_FAILURE(Start(L"/bar"));
 
-  const std::wstring caption = TextOf(window_);
-  EXPECT_TRUE(caption.ends_with(host::kHostCaption)) << Narrow(caption);
-  struct ChildCase {
+  EXPECT_TRUE(TextOf(window_).ends_with(host::kHostCaption)) << Narrow(TextOf(window_));
+  const struct {
     WORD id;
     const wchar_t* window_class;
     const wchar_t* text;
-  };
-  const ChildCase children[] = {
+  } children[] = {
       {host::kCommandBack, L"Button", L"Back"},
       {host::kCommandForward, L"Button", L"Forward"},
       {host::kCommandReload, L"Button", L"Reload"},
       {host::kCommandToggleBar, L"Button", L"Windlock Bar"},
       {host::kAddressBoxId, L"Edit", L"about:blank"},
-      {host::kStatusLineId, STATUSCLASSNAMEW, nullptr},
+      {host::kStatusLineId, STATUSCLASSNAMEW, L""},
   };
-  for (const ChildCase& row : children) {
-    SCOPED_TRACE(row.id);
+  for (const auto& row : children) {
     HWND child = Child(row.id);
-    ASSERT_NE(nullptr, child);
-    EXPECT_TRUE(IsWindowVisible(child));
+    ASSERT_NE(nullptr, child) << row.id;
+    EXPECT_TRUE(IsWindowVisible(child)) << row.id;
     EXPECT_EQ(0, lstrcmpiW(row.window_class, ClassOf(child).c_str())) << Narrow(ClassOf(child));
-    if (row.text) {
+    if (*row.text) {
       EXPECT_EQ(Narrow(row.text), Narrow(TextOf(child)));
     }
   }
   EXPECT_EQ(L"", StatusText(host::kStatusBarPart)) << "nothing to say about a bar that loaded";
   ExpectBarShown();
   EXPECT_TRUE(IsWindowVisible(Child(host::kBarTitleId)));
-
   // Written before the browser pane was made, under the program's file name.
   EXPECT_EQ(host::kNewestDocumentMode,
             ReadDword(HKEY_CURRENT_USER, host::kBrowserEmulationKey, L"WindlockHost.exe"));
-
   // What the bar and the host posted themselves is done; the screenshot paints the rest.
   EXPECT_EQ(0u, WaitForInputIdle(process_->handle(), 10000));
   SaveWindowScreenshot(window_, ScreenshotPath("host.png"));
-}
 
-TEST_F(HostWithTheBar, KeepsTheBarFillingItsPaneWhenResized) {
-  ASSERT_NO_FATAL_FAILURE(Start(L"/bar"));
   const RECT before = ClientOnScreen(Pane());
   ASSERT_TRUE(SetWindowPos(window_, nullptr, 0, 0, 640, 420, SWP_NOMOVE | SWP_NOZORDER));
-  const RECT after = ClientOnScreen(Pane());
-  EXPECT_LT(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_LT(ClientOnScreen(Pane()).bottom - ClientOnScreen(Pane()).top, before.bottom - before.top);
   ExpectBarShown();
-}
 
-TEST_F(HostWithTheBar, HidesAndShowsTheBarFromItsMenuCommand) {
-  ASSERT_NO_FATAL_FAILURE(Start(L"/bar"));
-  ASSERT_NO_FATAL_FAILURE(ExpectBarShown());
   HWND first_bar = BarWindow();
-
   ASSERT_NO_FATAL_FAILURE(Command(host::kCommandToggleBar));
   ExpectBarHidden();
   EXPECT_FALSE(IsWindow(first_bar)) << "the band was closed and its window went with it";
-
   ASSERT_NO_FATAL_FAILURE(Command(host::kCommandToggleBar));
   ExpectBarShown();
 }
 
-TEST_F(HostWithTheBar, StartsWithoutTheBarUnlessAskedAndShowsTheGivenPage) {
+TEST_F(HostWithTheBar, StartsWithoutTheBarUnlessAskedAndOpensTheAddressTyped) {
   ASSERT_NO_FATAL_FAILURE(Start(L"file:///Z:/nowhere/page.htm"));
-  EXPECT_EQ("file:///Z:/nowhere/page.htm", Narrow(TextOf(Child(host::kAddressBoxId))));
+  HWND address = Child(host::kAddressBoxId);
+  EXPECT_EQ("file:///Z:/nowhere/page.htm", Narrow(TextOf(address)));
   ExpectBarHidden();
   EXPECT_FALSE(IsWindowVisible(Child(host::kBarTitleId)));
-}
 
-TEST_F(HostWithTheBar, OpensTheAddressTypedWhenEnterIsPressed) {
-  ASSERT_NO_FATAL_FAILURE(Start(L""));
-  HWND address = Child(host::kAddressBoxId);
   const std::wstring url = L"file:///Z:/nowhere/typed.htm";
   DWORD_PTR answer = 0;
   ASSERT_TRUE(SendMessageTimeoutW(address, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(url.c_str()),
@@ -337,7 +274,6 @@ TEST_F(HostWithoutTheBar, SaysHowToInstallTheBar) {
   EXPECT_EQ("The Windlock bar is not installed: run regsvr32 /i LKIEWindlock.dll",
             Narrow(StatusText(host::kStatusBarPart)));
   ExpectBarHidden();
-
   // Asking again says the same and still shows no bar.
   ASSERT_NO_FATAL_FAILURE(Command(host::kCommandToggleBar));
   ExpectBarHidden();

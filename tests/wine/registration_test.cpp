@@ -1,16 +1,18 @@
-// regsvr32 on the DLL, as an installer runs it: what each form writes and removes.
+// The DLL as a COM server: what each form of regsvr32 writes and removes, as an installer runs
+// it, and the band as a COM object created through that registration.
 #include <windows.h>
 
 #include <oleauto.h>
+#include <shobjidl.h>
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+#include <vector>
 
-#include "platform/win32/com_ptr.h"
+#include "support/band_host.h"
 #include "support/dll_under_test.h"
-#include "support/identity.h"
 #include "support/ids.h"
 #include "support/process.h"
 #include "support/registry.h"
@@ -19,10 +21,15 @@
 namespace windlock_test {
 namespace {
 
-// What a dispatch interface may list without declaring anything of its own.
-const std::set<std::wstring> kDispatchMembers = {
-    L"QueryInterface", L"AddRef",        L"Release", L"GetTypeInfoCount",
-    L"GetTypeInfo",    L"GetIDsOfNames", L"Invoke"};
+void Regsvr(const std::wstring& switches) {
+  ProcessResult result = Regsvr32(switches);
+  ASSERT_EQ(0u, result.exit_code) << "regsvr32 " << Narrow(switches) << "\n" << result.output;
+}
+
+bool TypeLibraryRegistered() {
+  ComPtr<ITypeLib> library;
+  return LoadRegTypeLib(kTypeLibId, 1, 0, 0, library.Put()) == S_OK;
+}
 
 class RegistrationTest : public testing::Test {
  protected:
@@ -30,20 +37,15 @@ class RegistrationTest : public testing::Test {
     RemoveRegistration();
     DeleteSettings();
   }
-
-  static void Run(const std::wstring& switches) {
-    ProcessResult result = Regsvr32(switches);
-    ASSERT_EQ(0u, result.exit_code) << "regsvr32 " << Narrow(switches) << "\n" << result.output;
-  }
-
-  static bool TypeLibraryRegistered() {
-    ComPtr<ITypeLib> library;
-    return LoadRegTypeLib(kTypeLibId, 1, 0, 0, library.Put()) == S_OK;
-  }
 };
 
-TEST_F(RegistrationTest, RegisterWritesTheClassAndItsTypeLibrary) {
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s"));
+// Over a registration of another copy, as an update finds it.
+TEST_F(RegistrationTest, RegisterPointsTheClassAtThisDllWithItsTypeLibrary) {
+  WriteString(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32", L"",
+              L"C:\\Old\\LKIEWindlock.dll");
+  WriteString(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32", L"ThreadingModel", L"Both");
+
+  ASSERT_NO_FATAL_FAILURE(Regsvr(L"/s"));
 
   EXPECT_EQ(std::wstring(L"Larkspan"), ReadString(HKEY_CLASSES_ROOT, kClassKey, L""));
   std::optional<std::wstring> server =
@@ -56,161 +58,245 @@ TEST_F(RegistrationTest, RegisterWritesTheClassAndItsTypeLibrary) {
       ReadString(HKEY_CLASSES_ROOT, kClassKey + L"\\TypeLib", L"");
   ASSERT_TRUE(library);
   EXPECT_TRUE(SamePath(kTypeLibIdText, *library)) << Narrow(*library);
-  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kTypeLibKey + L"\\1.0"));
   EXPECT_TRUE(TypeLibraryRegistered());
-
   // The Explorer Bar entry and the settings are DllInstall's, not DllRegisterServer's.
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kCategoryKey));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kBarKey));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
 }
 
-TEST_F(RegistrationTest, RegisterOverAStaleRegistrationPointsAtThisDll) {
-  WriteString(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32", L"",
-              L"C:\\Program Files\\Old\\LKIEWindlock.dll");
-  WriteString(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32", L"ThreadingModel", L"Both");
-
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s"));
-
-  std::optional<std::wstring> server =
-      ReadString(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32", L"");
-  ASSERT_TRUE(server);
-  EXPECT_TRUE(SamePath(DllPath(), *server)) << Narrow(*server);
-  EXPECT_EQ(std::wstring(L"Apartment"),
-            ReadString(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32", L"ThreadingModel"));
-}
-
+// The type library names the coclass IEBar, whose default interface is the dispatch interface
+// _IEBar with nothing beyond IDispatch's own members.
 TEST_F(RegistrationTest, TypeLibraryDescribesTheBand) {
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s"));
+  ASSERT_NO_FATAL_FAILURE(Regsvr(L"/s"));
   ComPtr<ITypeLib> library;
   ASSERT_EQ(S_OK, LoadRegTypeLib(kTypeLibId, 1, 0, 0, library.Put()));
-
-  BSTR name = nullptr;
+  auto name_of = [](auto* info, MEMBERID member) {
+    BSTR name = nullptr;
+    info->GetDocumentation(member, &name, nullptr, nullptr, nullptr);
+    const std::wstring text = name ? name : L"";
+    SysFreeString(name);
+    return text;
+  };
   BSTR help = nullptr;
-  ASSERT_EQ(S_OK, library->GetDocumentation(-1, &name, &help, nullptr, nullptr));
-  EXPECT_STREQ(L"Windlock", name);
+  ASSERT_EQ(S_OK, library->GetDocumentation(-1, nullptr, &help, nullptr, nullptr));
   EXPECT_STREQ(L"Larkspan Internet Explorer 5.0 Pop-Up Window Stopper", help);
-  SysFreeString(name);
   SysFreeString(help);
+  EXPECT_EQ(L"Windlock", name_of(library.get(), -1));
 
   ComPtr<ITypeInfo> band;
   ASSERT_EQ(S_OK, library->GetTypeInfoOfGuid(kBandClsid, band.Put()));
-  TYPEATTR* band_attributes = nullptr;
-  ASSERT_EQ(S_OK, band->GetTypeAttr(&band_attributes));
-  EXPECT_EQ(TKIND_COCLASS, band_attributes->typekind);
-  const WORD implemented = band_attributes->cImplTypes;
-  band->ReleaseTypeAttr(band_attributes);
-  ASSERT_EQ(S_OK, band->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr));
-  EXPECT_STREQ(L"IEBar", name);
-  SysFreeString(name);
-
-  // The default interface: the dispatch interface _IEBar, with nothing beyond IDispatch's own.
+  EXPECT_EQ(L"IEBar", name_of(band.get(), MEMBERID_NIL));
+  TYPEATTR* attributes = nullptr;
+  ASSERT_EQ(S_OK, band->GetTypeAttr(&attributes));
+  EXPECT_EQ(TKIND_COCLASS, attributes->typekind);
+  const WORD implemented = attributes->cImplTypes;
+  band->ReleaseTypeAttr(attributes);
   ComPtr<ITypeInfo> default_interface;
   for (UINT i = 0; i < implemented; ++i) {
     INT flags = 0;
+    HREFTYPE reference = 0;
     ASSERT_EQ(S_OK, band->GetImplTypeFlags(i, &flags));
     if (!(flags & IMPLTYPEFLAG_FDEFAULT) || (flags & IMPLTYPEFLAG_FSOURCE)) continue;
-    HREFTYPE reference = 0;
     ASSERT_EQ(S_OK, band->GetRefTypeOfImplType(i, &reference));
     ASSERT_EQ(S_OK, band->GetRefTypeInfo(reference, default_interface.Put()));
   }
   ASSERT_TRUE(default_interface) << "IEBar names no default interface";
-  TYPEATTR* attributes = nullptr;
+  EXPECT_EQ(L"_IEBar", name_of(default_interface.get(), MEMBERID_NIL));
   ASSERT_EQ(S_OK, default_interface->GetTypeAttr(&attributes));
   EXPECT_EQ(TKIND_DISPATCH, attributes->typekind);
   EXPECT_TRUE(IsEqualGUID(kBandDispInterface, attributes->guid));
   const WORD functions = attributes->cFuncs;
   default_interface->ReleaseTypeAttr(attributes);
-  ASSERT_EQ(S_OK,
-            default_interface->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr));
-  EXPECT_STREQ(L"_IEBar", name);
-  SysFreeString(name);
+  const std::set<std::wstring> dispatch_members = {
+      L"QueryInterface", L"AddRef",        L"Release", L"GetTypeInfoCount",
+      L"GetTypeInfo",    L"GetIDsOfNames", L"Invoke"};
   for (UINT i = 0; i < functions; ++i) {
     FUNCDESC* function = nullptr;
     ASSERT_EQ(S_OK, default_interface->GetFuncDesc(i, &function));
-    BSTR member = nullptr;
-    default_interface->GetDocumentation(function->memid, &member, nullptr, nullptr, nullptr);
+    const std::wstring member = name_of(default_interface.get(), function->memid);
     default_interface->ReleaseFuncDesc(function);
-    const std::wstring text = member ? member : L"";
-    SysFreeString(member);
-    EXPECT_TRUE(kDispatchMembers.contains(text))
-        << "_IEBar has a member of its own: " << Narrow(text);
+    EXPECT_TRUE(dispatch_members.contains(member)) << "a member of its own: " << Narrow(member);
   }
 }
 
-TEST_F(RegistrationTest, UnregisterRemovesTheClassAndItsTypeLibrary) {
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s"));
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s /u"));
-
-  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kClassKey));
-  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kTypeLibKey + L"\\1.0"));
-  EXPECT_FALSE(TypeLibraryRegistered());
-}
-
-TEST_F(RegistrationTest, InstallAddsTheExplorerBarAndDefaultSettings) {
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s /i"));
-
-  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32"));
-  EXPECT_TRUE(TypeLibraryRegistered());
-  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kCategoryKey));
-  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kBarKey));
-  // Two samples; every default is read back in the settings tests.
-  EXPECT_EQ(DWORD{18}, ReadDword(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Font Size"));
-  EXPECT_EQ(std::wstring(L"Original"), ReadString(HKEY_CURRENT_USER, kOptionsKey, L"DefaultSkin"));
-}
-
-TEST_F(RegistrationTest, UninstallRemovesTheBarButKeepsTheSettings) {
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s /i"));
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s /u /i"));
-
-  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kCategoryKey));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kBarKey));
-  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kClassKey));
-  EXPECT_FALSE(TypeLibraryRegistered());
-  EXPECT_EQ(DWORD{18}, ReadDword(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Font Size"));
-  EXPECT_EQ(DWORD{0}, ReadDword(HKEY_CURRENT_USER, kTrustedSitesKey, L""));
-}
-
-TEST_F(RegistrationTest, UninstallLeavesOtherExplorerBarsAlone) {
+// Each row runs regsvr32 forms in turn on a clean machine with another Explorer Bar installed.
+TEST_F(RegistrationTest, EachFormWritesAndRemovesItsOwnPart) {
+  const struct {
+    const char* name;
+    std::vector<const wchar_t*> runs;
+    bool server;
+    bool explorer_bar;
+    bool settings;
+  } cases[] = {
+      {"unregister", {L"/s", L"/s /u"}, false, false, false},
+      {"install", {L"/s /i"}, true, true, true},
+      {"uninstall keeps the settings", {L"/s /i", L"/s /u /i"}, false, false, true},
+  };
   const std::wstring other =
       std::wstring(kExplorerBarsKey) + L"\\{0B2C5E2A-44D1-4C55-9B3E-2F7A61D0C4E1}";
-  WriteString(HKEY_LOCAL_MACHINE, other, L"BarSize", L"kept");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    WriteString(HKEY_LOCAL_MACHINE, other, L"BarSize", L"kept");
+    for (const wchar_t* switches : c.runs) ASSERT_NO_FATAL_FAILURE(Regsvr(switches));
 
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s /i"));
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s /u /i"));
-
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kBarKey));
-  EXPECT_EQ(std::wstring(L"kept"), ReadString(HKEY_LOCAL_MACHINE, other, L"BarSize"));
-  DeleteTree(HKEY_LOCAL_MACHINE, other);
-}
-
-TEST_F(RegistrationTest, InstallKeepsTheSettingsAUserHas) {
-  StoredSettings mine = QuietSettings();
-  mine.Set(L"Popup Alert Message", L"Mine").Set(L"Popup Alert Font Size", DWORD{30});
-  mine.trusted_sites = {L"trust:a.example"};
-  StoreSettings(mine);
-
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s /i"));
-
-  EXPECT_EQ(std::wstring(L"Mine"),
-            ReadString(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Message"));
-  EXPECT_EQ(DWORD{30}, ReadDword(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Font Size"));
-  // Defaults would show the capture alert.
-  EXPECT_EQ(DWORD{0}, ReadDword(HKEY_CURRENT_USER, kOptionsKey, L"Show Visual Capture"));
-  EXPECT_EQ(DWORD{1}, ReadDword(HKEY_CURRENT_USER, kTrustedSitesKey, L""));
-  EXPECT_EQ(std::wstring(L"trust:a.example"),
-            ReadString(HKEY_CURRENT_USER, kTrustedSitesKey, L"site0"));
+    EXPECT_EQ(c.server, KeyExists(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32"));
+    EXPECT_EQ(c.server, TypeLibraryRegistered());
+    EXPECT_EQ(c.explorer_bar, KeyExists(HKEY_CLASSES_ROOT, kCategoryKey));
+    EXPECT_EQ(c.explorer_bar, KeyExists(HKEY_LOCAL_MACHINE, kBarKey));
+    EXPECT_EQ(std::wstring(L"kept"), ReadString(HKEY_LOCAL_MACHINE, other, L"BarSize"));
+    // Samples of the defaults, each of its own type, where the bar reads them.
+    EXPECT_EQ(c.settings ? std::optional(DWORD{18}) : std::nullopt,
+              ReadDword(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Font Size"));
+    EXPECT_EQ(c.settings ? std::optional(std::wstring(L"Original")) : std::nullopt,
+              ReadString(HKEY_CURRENT_USER, kOptionsKey, L"DefaultSkin"));
+    EXPECT_EQ(c.settings ? std::optional(DWORD{0}) : std::nullopt,
+              ReadDword(HKEY_CURRENT_USER, kTrustedSitesKey, L""));
+    DeleteTree(HKEY_LOCAL_MACHINE, other);
+  }
 }
 
 // Stored options, however few, are the user's: install fills in nothing.
-TEST_F(RegistrationTest, InstallAddsNothingToPartlyStoredOptions) {
+TEST_F(RegistrationTest, InstallAddsNothingToStoredOptions) {
   WriteString(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Message", L"Mine");
 
-  ASSERT_NO_FATAL_FAILURE(Run(L"/s /i"));
+  ASSERT_NO_FATAL_FAILURE(Regsvr(L"/s /i"));
 
   EXPECT_EQ(std::wstring(L"Mine"),
             ReadString(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Message"));
   EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Font Size"));
+}
+
+struct NamedIid {
+  const char* name;
+  IID iid;
+};
+
+class ComObjectTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { PrepareForBands(); }
+
+  static ComPtr<IUnknown> CreateBand() {
+    ComPtr<IUnknown> band;
+    EXPECT_EQ(S_OK, CoCreateInstance(kBandClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                     band.PutVoid()));
+    return band;
+  }
+};
+
+TEST_F(ComObjectTest, CreatedFromTheRegisteredDllWithItsServerExports) {
+  ComPtr<IUnknown> band = CreateBand();
+  ASSERT_TRUE(band);
+  HMODULE module = GetModuleHandleW(kDllName);
+  ASSERT_NE(nullptr, module);
+  wchar_t path[MAX_PATH] = {};
+  ASSERT_NE(0u, GetModuleFileNameW(module, path, MAX_PATH));
+  EXPECT_TRUE(SamePath(DllPath(), path)) << Narrow(path);
+  // Undecorated, as regsvr32 and the COM runtime look them up.
+  for (const char* name : {"DllRegisterServer", "DllUnregisterServer", "DllGetClassObject",
+                           "DllCanUnloadNow", "DllInstall"}) {
+    EXPECT_NE(nullptr, reinterpret_cast<void*>(GetProcAddress(module, name))) << name;
+  }
+}
+
+TEST_F(ComObjectTest, EveryInterfaceLeadsToEveryOtherAndToOneIdentity) {
+  const NamedIid interfaces[] = {
+      {"IUnknown", IID_IUnknown},        {"IObjectWithSite", IID_IObjectWithSite},
+      {"IDeskBand", IID_IDeskBand},      {"IDockingWindow", IID_IDockingWindow},
+      {"IOleWindow", IID_IOleWindow},    {"IInputObject", IID_IInputObject},
+      {"IContextMenu", IID_IContextMenu}};
+  ComPtr<IUnknown> band = CreateBand();
+  ASSERT_TRUE(band);
+  IUnknown* identity = Identity(band.get());
+  for (const NamedIid& from : interfaces) {
+    ComPtr<IUnknown> start;
+    ASSERT_EQ(S_OK, band->QueryInterface(from.iid, start.PutVoid())) << from.name;
+    for (const NamedIid& to : interfaces) {
+      ComPtr<IUnknown> reached;
+      EXPECT_EQ(S_OK, start->QueryInterface(to.iid, reached.PutVoid())) << from.name << to.name;
+      EXPECT_EQ(identity, Identity(reached.get())) << from.name << " to " << to.name;
+    }
+  }
+}
+
+TEST_F(ComObjectTest, OtherInterfacesAndAggregationAreRefused) {
+  const NamedIid refused[] = {
+      {"IClassFactory", IID_IClassFactory},
+      {"IDeskBand2", IID_IDeskBand2},
+      {"IPersistStream", IID_IPersistStream},
+      {"IOleObject", IID_IOleObject},
+      {"IInputObjectSite", IID_IInputObjectSite},
+      {"IServiceProvider", IID_IServiceProvider},
+      {"made up", {0x5F0B7E0C, 0x6E0B, 0x4F71, {0x9C, 0x55, 0x6A, 0x9E, 0x3C, 0x4B, 0x2D, 0x10}}},
+  };
+  ComPtr<IUnknown> band = CreateBand();
+  ASSERT_TRUE(band);
+  for (const NamedIid& refused_interface : refused) {
+    void* object = &object;
+    EXPECT_EQ(E_NOINTERFACE, band->QueryInterface(refused_interface.iid, &object))
+        << refused_interface.name;
+    EXPECT_EQ(nullptr, object) << refused_interface.name;
+  }
+  IUnknown* inner = reinterpret_cast<IUnknown*>(&inner);
+  EXPECT_EQ(CLASS_E_NOAGGREGATION,
+            CoCreateInstance(kBandClsid, band.get(), CLSCTX_INPROC_SERVER, IID_IUnknown,
+                             reinterpret_cast<void**>(&inner)));
+  EXPECT_EQ(nullptr, inner);
+}
+
+TEST_F(ComObjectTest, ClassObjectOnlyForTheBand) {
+  ComPtr<IUnknown> band = CreateBand();
+  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  auto get_class_object = reinterpret_cast<GetClassObject>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(kDllName), "DllGetClassObject")));
+  ASSERT_NE(nullptr, get_class_object);
+  ComPtr<IClassFactory> factory;
+  EXPECT_EQ(S_OK, get_class_object(kBandClsid, IID_IClassFactory, factory.PutVoid()));
+  EXPECT_TRUE(factory);
+  void* other = &other;
+  EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE,
+            get_class_object(CLSID_StdGlobalInterfaceTable, IID_IClassFactory, &other));
+  EXPECT_EQ(nullptr, other);
+}
+
+// Each step changes what is alive, then asks DllCanUnloadNow.
+TEST_F(ComObjectTest, CanUnloadOnlyWhenNoObjectOrLockIsLeft) {
+  ComPtr<IUnknown> first = CreateBand();
+  ComPtr<IUnknown> second = CreateBand();
+  ASSERT_TRUE(first && second);
+  ComPtr<IClassFactory> factory;
+  ASSERT_EQ(S_OK, CoGetClassObject(kBandClsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                   factory.PutVoid()));
+  struct Step {
+    const char* what;
+    void (*change)(ComPtr<IUnknown>&, ComPtr<IUnknown>&, ComPtr<IClassFactory>&);
+    HRESULT expected;
+  };
+  const Step steps[] = {
+      {"two bands alive", [](auto&, auto&, auto&) {}, S_FALSE},
+      {"first band released", [](auto& a, auto&, auto&) { a.Reset(); }, S_FALSE},
+      {"server locked, last band released",
+       [](auto&, auto& b, auto& f) {
+         EXPECT_EQ(S_OK, f->LockServer(TRUE));
+         b.Reset();
+       },
+       S_FALSE},
+      {"lock held, factory released", [](auto&, auto&, auto& f) { f.Reset(); }, S_FALSE},
+      {"lock released",
+       [](auto&, auto&, auto& f) {
+         ASSERT_EQ(S_OK, CoGetClassObject(kBandClsid, CLSCTX_INPROC_SERVER, nullptr,
+                                          IID_IClassFactory, f.PutVoid()));
+         EXPECT_EQ(S_OK, f->LockServer(FALSE));
+         f.Reset();
+       },
+       S_OK},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.change(first, second, factory);
+    EXPECT_EQ(step.expected, LoadedDllCanUnloadNow());
+  }
 }
 
 }  // namespace

@@ -18,17 +18,15 @@ TEST(WineEnvironmentTest, WindowsOpenOnTheDisplay) {
   DestroyWindow(window);
 }
 
+// regsvr32 and reg are the ones the tests run.
 TEST(WineEnvironmentTest, SystemProgramsRunWithTheirOutputCaptured) {
   ProcessResult result = RunProcess(L"reg.exe query \"HKLM\\Software\\Microsoft\\Windows NT\"");
   EXPECT_EQ(0u, result.exit_code) << result.output;
   EXPECT_NE(std::string::npos, result.output.find("CurrentVersion")) << result.output;
-}
-
-TEST(WineEnvironmentTest, RegistrationProgramIsThere) {
   wchar_t system[MAX_PATH] = {};
   ASSERT_NE(0u, GetSystemDirectoryW(system, MAX_PATH));
-  std::wstring regsvr32 = std::wstring(system) + L"\\regsvr32.exe";
-  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(regsvr32.c_str()));
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES,
+            GetFileAttributesW((std::wstring(system) + L"\\regsvr32.exe").c_str()));
 }
 
 }  // namespace

@@ -46,7 +46,6 @@ BandHost::BandHost() {
   SetForegroundWindow(frame_);
   browser_ = FakeBrowser::Make();
   browser_->set_location_url(L"http://host.example/page");
-  browser_->set_window(frame_);
   site_ = FakeSite::Make(frame_, browser_.get());
 }
 

@@ -8,6 +8,33 @@
 namespace windlock_test {
 namespace {
 
+// The checksums PNG files carry: CRC-32 of each chunk, Adler-32 of the zlib stream.
+uint32_t Crc32(std::span<const uint8_t> bytes) {
+  static const std::array<uint32_t, 256> table = [] {
+    std::array<uint32_t, 256> entries{};
+    for (uint32_t n = 0; n < entries.size(); ++n) {
+      uint32_t c = n;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      entries[n] = c;
+    }
+    return entries;
+  }();
+  uint32_t crc = 0xFFFFFFFFu;
+  for (uint8_t byte : bytes) crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
+}
+
+uint32_t Adler32(std::span<const uint8_t> bytes) {
+  constexpr uint32_t kModulus = 65521;
+  uint32_t a = 1;
+  uint32_t b = 0;
+  for (uint8_t byte : bytes) {
+    a = (a + byte) % kModulus;
+    b = (b + a) % kModulus;
+  }
+  return (b << 16) | a;
+}
+
 // The most one stored deflate block holds.
 constexpr std::size_t kMaxStoredBlock = 0xFFFF;
 
@@ -44,32 +71,6 @@ std::vector<uint8_t> ZlibStored(std::span<const uint8_t> data) {
 }
 
 }  // namespace
-
-uint32_t Crc32(std::span<const uint8_t> bytes) {
-  static const std::array<uint32_t, 256> table = [] {
-    std::array<uint32_t, 256> entries{};
-    for (uint32_t n = 0; n < entries.size(); ++n) {
-      uint32_t c = n;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      entries[n] = c;
-    }
-    return entries;
-  }();
-  uint32_t crc = 0xFFFFFFFFu;
-  for (uint8_t byte : bytes) crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
-  return crc ^ 0xFFFFFFFFu;
-}
-
-uint32_t Adler32(std::span<const uint8_t> bytes) {
-  constexpr uint32_t kModulus = 65521;
-  uint32_t a = 1;
-  uint32_t b = 0;
-  for (uint8_t byte : bytes) {
-    a = (a + byte) % kModulus;
-    b = (b + a) % kModulus;
-  }
-  return (b << 16) | a;
-}
 
 std::vector<uint8_t> EncodePng(uint32_t width, uint32_t height, std::span<const uint8_t> rgb) {
   const std::size_t row_bytes = std::size_t{width} * 3;

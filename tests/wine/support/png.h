@@ -6,10 +6,6 @@
 
 namespace windlock_test {
 
-// The checksums PNG files carry: CRC-32 of each chunk, Adler-32 of the zlib stream.
-uint32_t Crc32(std::span<const uint8_t> bytes);
-uint32_t Adler32(std::span<const uint8_t> bytes);
-
 // A PNG file of 8-bit RGB pixels, `rgb` holding the rows top to bottom, three bytes a pixel. The
 // pixels go uncompressed (stored deflate blocks): screenshots stay small enough, and any viewer
 // reads them. Throws std::invalid_argument when `rgb` does not hold width x height pixels.

@@ -28,18 +28,12 @@ bool ValueExists(HKEY root, const std::wstring& path, const std::wstring& name) 
 
 std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path,
                                        const std::wstring& name) {
-  DWORD size = 0;
+  wchar_t value[1024] = {};
+  DWORD size = sizeof(value);
   if (RegGetValueW(root, path.c_str(), name.c_str(),
-                   RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, nullptr,
+                   RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value,
                    &size) != ERROR_SUCCESS)
     return std::nullopt;
-  std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
-  size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-  if (RegGetValueW(root, path.c_str(), name.c_str(),
-                   RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value.data(),
-                   &size) != ERROR_SUCCESS)
-    return std::nullopt;
-  value.resize(wcslen(value.c_str()));
   return value;
 }
 
@@ -63,14 +57,6 @@ void WriteDword(HKEY root, const std::wstring& path, const std::wstring& name, D
   LSTATUS status =
       RegSetKeyValueW(root, path.c_str(), name.c_str(), REG_DWORD, &value, sizeof(value));
   EXPECT_EQ(ERROR_SUCCESS, status) << "writing " << Describe(path, name);
-}
-
-void CreateKey(HKEY root, const std::wstring& path) {
-  HKEY key = nullptr;
-  LSTATUS status =
-      RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-  EXPECT_EQ(ERROR_SUCCESS, status) << "creating " << Narrow(path);
-  if (status == ERROR_SUCCESS) RegCloseKey(key);
 }
 
 void DeleteTree(HKEY root, const std::wstring& path) {

@@ -18,7 +18,6 @@ std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const std::w
 void WriteString(HKEY root, const std::wstring& path, const std::wstring& name,
                  const std::wstring& value);
 void WriteDword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD value);
-void CreateKey(HKEY root, const std::wstring& path);
 // Removes a key with everything below it; a missing key is fine.
 void DeleteTree(HKEY root, const std::wstring& path);
 

@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
+#include "support/dialogs.h"
 #include "support/dll_under_test.h"
-#include "support/modal_guard.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

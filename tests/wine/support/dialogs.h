@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace windlock_test {
 
 // While it lives, a dialog box (a message box or any other window of the dialog class) that
@@ -16,6 +18,16 @@ class ModalGuard {
 
  private:
   HHOOK hook_ = nullptr;
+};
+
+// While it lives, a dialog box that opens on this thread is expected: it is handed to `answer`
+// once its texts are in place, which ends it (a posted command), instead of failing the test.
+class DialogAnswers {
+ public:
+  explicit DialogAnswers(std::function<void(HWND dialog)> answer);
+  ~DialogAnswers();
+  DialogAnswers(const DialogAnswers&) = delete;
+  DialogAnswers& operator=(const DialogAnswers&) = delete;
 };
 
 }  // namespace windlock_test

@@ -1,0 +1,372 @@
+// The two ways between the core and a page's script through IDispatch: window.external, whose
+// script arguments become the core's values and whose errors reach the script as automation
+// errors; and a page's function called by name, whose errors come back as the core's. Wine has
+// no HTML engine here, so the page's script object is a fake.
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "platform/script_external.h"
+#include "platform/win32/com_object.h"
+#include "platform/win32/script_call.h"
+#include "platform/win32/script_dispatch.h"
+#include "platform/win32/variant_conversion.h"
+#include "platform/win32/win32_xml.h"
+#include "support/dll_under_test.h"
+#include "support/error_of.h"
+#include "support/identity.h"
+
+namespace windlock_test {
+namespace {
+
+using windlock::Error;
+using windlock::Variant;
+using windlock::win32::ComPtr;
+using windlock::win32::OwnedVariant;
+using windlock::win32::ScriptDispatch;
+
+template <class Fill>
+OwnedVariant Make(VARTYPE type, Fill fill) {
+  OwnedVariant value;
+  value.get()->vt = type;
+  fill(*value.get());
+  return value;
+}
+
+OwnedVariant Reference(VARIANT& target) {
+  return Make(VT_BYREF | VT_VARIANT, [&](VARIANT& v) { v.pvarVal = &target; });
+}
+
+OwnedVariant Dispatch(IDispatch* object) {
+  return Make(VT_DISPATCH, [&](VARIANT& v) {
+    v.pdispVal = object;
+    object->AddRef();
+  });
+}
+
+// window.external's core side: records each call and answers as the test says.
+class FakeExternal : public windlock::ScriptExternal {
+ public:
+  Variant Invoke(const std::string& method, std::vector<Variant>& args) override {
+    methods.push_back(method);
+    received.push_back(args);
+    return answer(args);
+  }
+
+  std::function<Variant(std::vector<Variant>&)> answer = [](std::vector<Variant>&) {
+    return Variant();
+  };
+  std::vector<std::string> methods;
+  std::vector<std::vector<Variant>> received;
+};
+
+class ScriptDispatchTest : public testing::Test {
+ protected:
+  DISPID IdOf(const wchar_t* name) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = DISPID_UNKNOWN;
+    EXPECT_EQ(S_OK, dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+    return id;
+  }
+
+  // Calls `name` as a script does, with `args` first to last.
+  HRESULT Call(const wchar_t* name, const std::vector<VARIANT*>& args, VARIANT* result = nullptr,
+               EXCEPINFO* exception = nullptr, UINT* argument_error = nullptr) {
+    std::vector<VARIANT> last_first;
+    for (auto arg = args.rbegin(); arg != args.rend(); ++arg) last_first.push_back(**arg);
+    DISPPARAMS params{last_first.data(), nullptr, static_cast<UINT>(last_first.size()), 0};
+    return dispatch_->Invoke(IdOf(name), IID_NULL, LOCALE_USER_DEFAULT,
+                             DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, result, exception,
+                             argument_error);
+  }
+
+  FakeExternal external_;
+  ComPtr<ScriptDispatch> dispatch_ = ScriptDispatch::Make(external_);
+};
+
+// Asked for a method and its argument names at once, the method gets its id.
+TEST_F(ScriptDispatchTest, NamesBeyondTheMethodAreUnknown) {
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"GetVersion"), const_cast<LPOLESTR>(L"major")};
+  DISPID ids[2] = {};
+  EXPECT_EQ(DISP_E_UNKNOWNNAME,
+            dispatch_->GetIDsOfNames(IID_NULL, names, 2, LOCALE_USER_DEFAULT, ids));
+  EXPECT_EQ(IdOf(L"getversion"), ids[0]);
+  EXPECT_EQ(DISPID_UNKNOWN, ids[1]);
+}
+
+TEST_F(ScriptDispatchTest, ArgumentsArriveConvertedInOrder) {
+  OwnedVariant referenced{Variant(5)};
+  struct Case {
+    const char* what;
+    OwnedVariant sent;
+    Variant arrives;
+  } cases[] = {
+      {"empty", Make(VT_EMPTY, [](VARIANT&) {}), Variant()},
+      {"null", Make(VT_NULL, [](VARIANT&) {}), Variant()},
+      {"missing", Make(VT_ERROR, [](VARIANT& v) { v.scode = DISP_E_PARAMNOTFOUND; }), Variant()},
+      {"short", Make(VT_I2, [](VARIANT& v) { v.iVal = -7; }), Variant(-7)},
+      {"byte", Make(VT_UI1, [](VARIANT& v) { v.bVal = 200; }), Variant(200)},
+      {"true", Make(VT_BOOL, [](VARIANT& v) { v.boolVal = VARIANT_TRUE; }), Variant(-1)},
+      {"whole real", Make(VT_R8, [](VARIANT& v) { v.dblVal = 3.0; }), Variant(3)},
+      {"text", Make(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocString(L"h\u00e9!"); }),
+       Variant("h\xc3\xa9!")},
+      {"bytes", OwnedVariant(Variant(Variant::Bytes{1, 0, 255})),
+       Variant(Variant::Bytes{1, 0, 255})},
+      {"by reference", Reference(*referenced.get()), Variant(5)},
+  };
+  std::vector<VARIANT*> args;
+  for (Case& c : cases) args.push_back(c.sent.get());
+
+  ASSERT_EQ(S_OK, Call(L"listitemselect", args));
+
+  ASSERT_EQ(1u, external_.received.size());
+  EXPECT_EQ("listitemselect", external_.methods[0]);
+  ASSERT_EQ(std::size(cases), external_.received[0].size());
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(cases[i].arrives, external_.received[0][i]) << cases[i].what;
+  }
+}
+
+TEST_F(ScriptDispatchTest, ArgumentWithoutCounterpartIsATypeMismatch) {
+  struct Case {
+    const char* what;
+    OwnedVariant sent;
+  } cases[] = {
+      {"fraction", Make(VT_R8, [](VARIANT& v) { v.dblVal = 1.5; })},
+      {"currency", Make(VT_CY, [](VARIANT& v) { v.cyVal.int64 = 10000; })},
+      {"object not MSXML's", Dispatch(dispatch_.get())},
+  };
+  for (Case& c : cases) {
+    OwnedVariant fine{Variant(1)};
+    UINT argument_error = 99;
+    EXPECT_EQ(DISP_E_TYPEMISMATCH,
+              Call(L"ShowHelp", {c.sent.get(), fine.get()}, nullptr, nullptr, &argument_error))
+        << c.what;
+    // Its index in DISPPARAMS, which holds the arguments last first.
+    EXPECT_EQ(1u, argument_error) << c.what;
+  }
+  EXPECT_TRUE(external_.received.empty());
+}
+
+// Only what the core changed is written back, into the variable's own type where it has one.
+TEST_F(ScriptDispatchTest, ChangedByReferenceArgumentsAreWrittenBack) {
+  external_.answer = [](std::vector<Variant>& args) {
+    args[0] = "two";
+    args[2] = 4;
+    return Variant();
+  };
+  OwnedVariant changed;
+  OwnedVariant untouched = Make(VT_R8, [](VARIANT& v) { v.dblVal = 2.0; });
+  LONG typed = 0;
+  OwnedVariant changed_ref = Reference(*changed.get());
+  OwnedVariant untouched_ref = Reference(*untouched.get());
+  OwnedVariant typed_ref = Make(VT_BYREF | VT_I4, [&](VARIANT& v) { v.plVal = &typed; });
+
+  ASSERT_EQ(S_OK, Call(L"GetVersion", {changed_ref.get(), untouched_ref.get(), typed_ref.get()}));
+
+  ASSERT_EQ(VT_BSTR, changed.get()->vt);
+  EXPECT_STREQ(L"two", changed.get()->bstrVal);
+  EXPECT_EQ(VT_R8, untouched.get()->vt);
+  EXPECT_EQ(4, typed);
+}
+
+// A positive number is an automation error (the control facility); a negative one an HRESULT.
+TEST_F(ScriptDispatchTest, CoreErrorsReachTheScriptWithTheirDescription) {
+  const struct {
+    Error error;
+    HRESULT scode;
+  } cases[] = {
+      {Error(438, "Object doesn't support this property or method"),
+       static_cast<HRESULT>(0x800A01B6)},
+      {Error(static_cast<int32_t>(E_ACCESSDENIED), "Access is denied."), E_ACCESSDENIED},
+  };
+  for (const auto& c : cases) {
+    external_.answer = [&](std::vector<Variant>&) -> Variant { throw c.error; };
+    EXCEPINFO exception{};
+    EXPECT_EQ(DISP_E_EXCEPTION, Call(L"NoSuchMethod", {}, nullptr, &exception));
+    EXPECT_EQ(0, exception.wCode);
+    EXPECT_EQ(c.scode, exception.scode);
+    EXPECT_EQ(c.error.description(), Narrow(exception.bstrDescription));
+    EXPECT_STREQ(L"Windlock", exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrHelpFile);
+  }
+}
+
+TEST_F(ScriptDispatchTest, MsxmlDocumentsAndNodesPassThrough) {
+  windlock::win32::Win32XmlDocument document;
+  document.AppendRootElement("list");
+  document.AppendToRoot("a");
+  ComPtr<IXMLDOMElement> root;
+  ASSERT_EQ(S_OK, document.get()->get_documentElement(root.Put()));
+  OwnedVariant sent_document = Dispatch(document.get());
+  OwnedVariant sent_node = Dispatch(root.get());
+  external_.answer = [&](std::vector<Variant>& args) {
+    args[1].node()->AppendCopyOfRoot(*args[0].document());
+    return args[0];
+  };
+  OwnedVariant result;
+
+  ASSERT_EQ(S_OK, Call(L"SaveXMLDATA", {sent_document.get(), sent_node.get()}, result.get()));
+
+  EXPECT_EQ(2u, document.RootChildren().size());
+  ASSERT_EQ(VT_DISPATCH, result.get()->vt);
+  EXPECT_EQ(Identity(document.get()), Identity(result.get()->pdispVal));
+}
+
+// A page's script object: has the functions the test names, records each call and answers as
+// the test says.
+class FakeScript : public windlock::win32::ComObject<FakeScript, IDispatch> {
+ public:
+  struct Call {
+    DISPID id = DISPID_UNKNOWN;
+    WORD flags = 0;
+    UINT named = 0;
+    std::vector<Variant> last_first;
+  };
+  using Answer = std::function<HRESULT(VARIANT& result, EXCEPINFO& exception)>;
+
+  std::vector<std::wstring> functions = {L"OnUpdateList", L"moveTo"};
+  Answer answer = [](VARIANT&, EXCEPINFO&) { return S_OK; };
+  std::vector<Call> calls;
+
+  STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override {
+    *count = 0;
+    return S_OK;
+  }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                             DISPID* ids) noexcept override {
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    for (std::size_t i = 0; i < functions.size(); ++i) {
+      if (count == 1 && functions[i] == names[0]) {
+        ids[0] = static_cast<DISPID>(i) + 100;
+        return S_OK;
+      }
+    }
+    return DISP_E_UNKNOWNNAME;
+  }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                      EXCEPINFO* exception, UINT*) noexcept override {
+    Call call{id, flags, params->cNamedArgs, {}};
+    for (UINT i = 0; i < params->cArgs; ++i) {
+      call.last_first.push_back(windlock::win32::FromVariant(params->rgvarg[i]));
+    }
+    calls.push_back(std::move(call));
+    return answer(*result, *exception);
+  }
+
+ protected:
+  ~FakeScript() override = default;
+};
+
+class CallByNameTest : public testing::Test {
+ protected:
+  Variant Call(const std::string& name, const std::vector<Variant>& args = {}) {
+    return windlock::win32::CallByName(*script_.get(), name, args);
+  }
+
+  ComPtr<FakeScript> script_ = FakeScript::Make();
+};
+
+TEST_F(CallByNameTest, ArgumentsArriveLastFirstAsAMethodCallAndTheResultComesBack) {
+  script_->answer = [](VARIANT& result, EXCEPINFO&) {
+    result.vt = VT_BSTR;
+    result.bstrVal = SysAllocString(L"d\u00e9j\u00e0");
+    return S_OK;
+  };
+  EXPECT_EQ(Variant("d\xc3\xa9j\xc3\xa0"), Call("moveTo", {0, "two", Variant(), 400}));
+  Call("OnUpdateList");
+
+  ASSERT_EQ(2u, script_->calls.size());
+  EXPECT_EQ(101, script_->calls[0].id);
+  EXPECT_EQ(DISPATCH_METHOD, script_->calls[0].flags);
+  EXPECT_EQ(0u, script_->calls[0].named);
+  EXPECT_EQ((std::vector<Variant>{400, Variant(), "two", 0}), script_->calls[0].last_first);
+  EXPECT_TRUE(script_->calls[1].last_first.empty());
+}
+
+TEST_F(CallByNameTest, FunctionThePageLacksIsNoSuchMethod) {
+  std::optional<Error> unknown = ErrorOf([&] { Call("onupdatelist"); });
+  ASSERT_TRUE(unknown) << "names are matched as the script writes them";
+  EXPECT_EQ(438, unknown->number());
+  EXPECT_EQ("Object doesn't support this property or method", unknown->description());
+  EXPECT_TRUE(script_->calls.empty());
+
+  script_->answer = [](VARIANT&, EXCEPINFO&) { return DISP_E_MEMBERNOTFOUND; };
+  std::optional<Error> not_callable = ErrorOf([&] { Call("OnUpdateList"); });
+  ASSERT_TRUE(not_callable);
+  EXPECT_EQ(438, not_callable->number());
+}
+
+HRESULT STDAPICALLTYPE FillInLater(EXCEPINFO* exception) {
+  exception->scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5009);
+  exception->bstrDescription = SysAllocString(L"'list' is undefined");
+  return S_OK;
+}
+
+TEST_F(CallByNameTest, ScriptErrorsKeepTheirNumberAndDescription) {
+  struct Case {
+    const char* what;
+    FakeScript::Answer answer;
+    int32_t number;
+    // Empty: any text will do, as long as there is one.
+    std::string description;
+  } cases[] = {
+      {"automation error",
+       [](VARIANT&, EXCEPINFO& e) {
+         e.scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 13);
+         e.bstrDescription = SysAllocString(L"Type mismatch");
+         e.bstrSource = SysAllocString(L"Microsoft JScript runtime error");
+         return DISP_E_EXCEPTION;
+       },
+       13, "Type mismatch"},
+      {"failure code",
+       [](VARIANT&, EXCEPINFO& e) {
+         e.scode = E_ACCESSDENIED;
+         e.bstrDescription = SysAllocString(L"Permission denied");
+         return DISP_E_EXCEPTION;
+       },
+       static_cast<int32_t>(E_ACCESSDENIED), "Permission denied"},
+      {"the callee's own code",
+       [](VARIANT&, EXCEPINFO& e) {
+         e.wCode = 1001;
+         e.bstrDescription = SysAllocString(L"Not now");
+         return DISP_E_EXCEPTION;
+       },
+       1001, "Not now"},
+      {"filled in on demand",
+       [](VARIANT&, EXCEPINFO& e) {
+         e.pfnDeferredFillIn = FillInLater;
+         return DISP_E_EXCEPTION;
+       },
+       5009, "'list' is undefined"},
+      {"nothing said", [](VARIANT&, EXCEPINFO&) { return DISP_E_EXCEPTION; },
+       static_cast<int32_t>(DISP_E_EXCEPTION), ""},
+      {"failed call", [](VARIANT&, EXCEPINFO&) { return DISP_E_TYPEMISMATCH; },
+       static_cast<int32_t>(DISP_E_TYPEMISMATCH), ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    script_->answer = c.answer;
+    std::optional<Error> error = ErrorOf([&] { Call("OnUpdateList"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(c.number, error->number());
+    if (c.description.empty()) {
+      EXPECT_FALSE(error->description().empty());
+    } else {
+      EXPECT_EQ(c.description, error->description());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace windlock_test

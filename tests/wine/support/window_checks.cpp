@@ -1,0 +1,99 @@
+#include "support/window_checks.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "support/dll_under_test.h"
+
+namespace windlock_test {
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+// WM_GETTEXT, not GetWindowText, which reads only captions of another process's windows.
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      5000, &length);
+  return text;
+}
+
+std::vector<HWND> Descendants(HWND window) {
+  std::vector<HWND> found;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND FindDescendant(HWND window, const std::wstring& window_class, const std::wstring& text) {
+  for (HWND child : Descendants(window)) {
+    if ((window_class.empty() || ClassOf(child) == window_class) && TextOf(child).starts_with(text))
+      return child;
+  }
+  return nullptr;
+}
+
+RECT RectInParent(HWND child) {
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+bool ShowsInside(HWND control, HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  return IsWindowVisible(control) && rect.left >= client.left && rect.right <= client.right &&
+         rect.top >= client.top && rect.bottom <= client.bottom;
+}
+
+void ExpectChildrenInside(HWND window) {
+  for (HWND child : Descendants(window)) {
+    const RECT rect = RectInParent(child);
+    if (!IsWindowVisible(child) || rect.right <= 0 || ClassOf(GetParent(child)) == WC_LISTVIEWW)
+      continue;
+    RECT parent{};
+    GetClientRect(GetParent(child), &parent);
+    SCOPED_TRACE(Narrow(ClassOf(child) + L" " + TextOf(child)));
+    EXPECT_GE(rect.left, 0);
+    EXPECT_GE(rect.top, 0);
+    EXPECT_LE(rect.right, parent.right);
+    EXPECT_LE(rect.bottom, parent.bottom);
+  }
+}
+
+void ExpectCaptionsFit(HWND window) {
+  for (HWND child : Descendants(window)) {
+    if (ClassOf(child) != L"Button" || !ShowsInside(child, window)) continue;
+    std::wstring caption = TextOf(child);
+    std::erase(caption, L'&');
+    if (caption.empty()) continue;
+    const LONG type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+    const int room = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ? 20 : 8;
+    HDC dc = GetDC(child);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(child, dc);
+    RECT client{};
+    GetClientRect(child, &client);
+    EXPECT_LE(extent.cx + room, client.right) << Narrow(caption);
+  }
+}
+
+}  // namespace windlock_test
