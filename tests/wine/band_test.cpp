@@ -51,16 +51,6 @@ class BandTest : public testing::Test {
   BandHost host_;
 };
 
-TEST_F(BandTest, HasNoWindowOrSiteBeforeItHasASite) {
-  ASSERT_NO_FATAL_FAILURE(host_.Create());
-  HWND window = reinterpret_cast<HWND>(&window);
-  EXPECT_EQ(S_OK, host_.band()->GetWindow(&window));
-  EXPECT_EQ(nullptr, window);
-  void* site = &site;
-  EXPECT_EQ(E_FAIL, host_.As<IObjectWithSite>()->GetSite(IID_IUnknown, &site));
-  EXPECT_EQ(nullptr, site);
-}
-
 // While it has the site the bar is a child of the site's window and listens to the browser;
 // SetSite(NULL) lets go of both.
 TEST_F(BandTest, SetSitePutsTheBarIntoTheSiteWindowUntilItIsTakenAway) {
@@ -191,16 +181,6 @@ TEST_F(BandTest, TranslateAcceleratorIOTakesEveryKey) {
         host_.BarWindow(), message_id, key, 1, static_cast<DWORD>(GetMessageTime()), {0, 0}};
     EXPECT_EQ(S_OK, input->TranslateAcceleratorIO(&message)) << message_id << " " << key;
   }
-}
-
-TEST_F(BandTest, MembersWithoutAUseSayNotImplemented) {
-  ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
-  RECT border = {0, 0, 100, 100};
-  char text[64] = {};
-  EXPECT_EQ(E_NOTIMPL, host_.band()->ContextSensitiveHelp(TRUE));
-  EXPECT_EQ(E_NOTIMPL, host_.band()->ResizeBorderDW(&border, nullptr, FALSE));
-  EXPECT_EQ(E_NOTIMPL,
-            host_.As<IContextMenu>()->GetCommandString(0, GCS_VERBA, nullptr, text, sizeof(text)));
 }
 
 // The skin folders beside the DLL, each of which takes an identifier in the Skins submenu.

@@ -264,39 +264,21 @@ TEST_F(ComObjectTest, ClassObjectOnlyForTheBand) {
 TEST_F(ComObjectTest, CanUnloadOnlyWhenNoObjectOrLockIsLeft) {
   ComPtr<IUnknown> first = CreateBand();
   ComPtr<IUnknown> second = CreateBand();
-  ASSERT_TRUE(first && second);
   ComPtr<IClassFactory> factory;
   ASSERT_EQ(S_OK, CoGetClassObject(kBandClsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
                                    factory.PutVoid()));
-  struct Step {
-    const char* what;
-    void (*change)(ComPtr<IUnknown>&, ComPtr<IUnknown>&, ComPtr<IClassFactory>&);
-    HRESULT expected;
-  };
-  const Step steps[] = {
-      {"two bands alive", [](auto&, auto&, auto&) {}, S_FALSE},
-      {"first band released", [](auto& a, auto&, auto&) { a.Reset(); }, S_FALSE},
-      {"server locked, last band released",
-       [](auto&, auto& b, auto& f) {
-         EXPECT_EQ(S_OK, f->LockServer(TRUE));
-         b.Reset();
-       },
-       S_FALSE},
-      {"lock held, factory released", [](auto&, auto&, auto& f) { f.Reset(); }, S_FALSE},
-      {"lock released",
-       [](auto&, auto&, auto& f) {
-         ASSERT_EQ(S_OK, CoGetClassObject(kBandClsid, CLSCTX_INPROC_SERVER, nullptr,
-                                          IID_IClassFactory, f.PutVoid()));
-         EXPECT_EQ(S_OK, f->LockServer(FALSE));
-         f.Reset();
-       },
-       S_OK},
-  };
-  for (const Step& step : steps) {
-    SCOPED_TRACE(step.what);
-    step.change(first, second, factory);
-    EXPECT_EQ(step.expected, LoadedDllCanUnloadNow());
-  }
+  EXPECT_EQ(S_FALSE, LoadedDllCanUnloadNow()) << "two bands alive";
+  first.Reset();
+  EXPECT_EQ(S_FALSE, LoadedDllCanUnloadNow()) << "one band alive";
+  EXPECT_EQ(S_OK, factory->LockServer(TRUE));
+  second.Reset();
+  factory.Reset();
+  EXPECT_EQ(S_FALSE, LoadedDllCanUnloadNow()) << "the server locked";
+  ASSERT_EQ(S_OK, CoGetClassObject(kBandClsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                   factory.PutVoid()));
+  EXPECT_EQ(S_OK, factory->LockServer(FALSE));
+  factory.Reset();
+  EXPECT_EQ(S_OK, LoadedDllCanUnloadNow()) << "nothing left";
 }
 
 }  // namespace

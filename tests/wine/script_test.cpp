@@ -313,57 +313,45 @@ HRESULT STDAPICALLTYPE FillInLater(EXCEPINFO* exception) {
   return S_OK;
 }
 
+// The forms a script engine's error takes in EXCEPINFO, and a call that fails outright. Without a
+// description any text will do, as long as there is one.
 TEST_F(CallByNameTest, ScriptErrorsKeepTheirNumberAndDescription) {
-  struct Case {
+  const struct {
     const char* what;
-    FakeScript::Answer answer;
+    HRESULT returned;
+    SCODE scode;
+    WORD code;
+    const wchar_t* description;
+    bool deferred;
     int32_t number;
-    // Empty: any text will do, as long as there is one.
-    std::string description;
   } cases[] = {
-      {"automation error",
-       [](VARIANT&, EXCEPINFO& e) {
-         e.scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 13);
-         e.bstrDescription = SysAllocString(L"Type mismatch");
-         e.bstrSource = SysAllocString(L"Microsoft JScript runtime error");
-         return DISP_E_EXCEPTION;
-       },
-       13, "Type mismatch"},
-      {"failure code",
-       [](VARIANT&, EXCEPINFO& e) {
-         e.scode = E_ACCESSDENIED;
-         e.bstrDescription = SysAllocString(L"Permission denied");
-         return DISP_E_EXCEPTION;
-       },
-       static_cast<int32_t>(E_ACCESSDENIED), "Permission denied"},
-      {"the callee's own code",
-       [](VARIANT&, EXCEPINFO& e) {
-         e.wCode = 1001;
-         e.bstrDescription = SysAllocString(L"Not now");
-         return DISP_E_EXCEPTION;
-       },
-       1001, "Not now"},
-      {"filled in on demand",
-       [](VARIANT&, EXCEPINFO& e) {
-         e.pfnDeferredFillIn = FillInLater;
-         return DISP_E_EXCEPTION;
-       },
-       5009, "'list' is undefined"},
-      {"nothing said", [](VARIANT&, EXCEPINFO&) { return DISP_E_EXCEPTION; },
-       static_cast<int32_t>(DISP_E_EXCEPTION), ""},
-      {"failed call", [](VARIANT&, EXCEPINFO&) { return DISP_E_TYPEMISMATCH; },
-       static_cast<int32_t>(DISP_E_TYPEMISMATCH), ""},
+      {"automation error", DISP_E_EXCEPTION, MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 13), 0,
+       L"Type mismatch", false, 13},
+      {"failure code", DISP_E_EXCEPTION, E_ACCESSDENIED, 0, L"Permission denied", false,
+       E_ACCESSDENIED},
+      {"the callee's own code", DISP_E_EXCEPTION, 0, 1001, L"Not now", false, 1001},
+      {"filled in on demand", DISP_E_EXCEPTION, 0, 0, L"'list' is undefined", true, 5009},
+      {"nothing said", DISP_E_EXCEPTION, 0, 0, nullptr, false, DISP_E_EXCEPTION},
+      {"failed call", DISP_E_TYPEMISMATCH, 0, 0, nullptr, false, DISP_E_TYPEMISMATCH},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    script_->answer = c.answer;
+    script_->answer = [&](VARIANT&, EXCEPINFO& e) {
+      e.scode = c.scode;
+      e.wCode = c.code;
+      if (c.deferred) {
+        e.pfnDeferredFillIn = FillInLater;
+      } else if (c.description) {
+        e.bstrDescription = SysAllocString(c.description);
+      }
+      return c.returned;
+    };
     std::optional<Error> error = ErrorOf([&] { Call("OnUpdateList"); });
     ASSERT_TRUE(error);
     EXPECT_EQ(c.number, error->number());
-    if (c.description.empty()) {
-      EXPECT_FALSE(error->description().empty());
-    } else {
-      EXPECT_EQ(c.description, error->description());
+    EXPECT_FALSE(error->description().empty());
+    if (c.description) {
+      EXPECT_EQ(Narrow(c.description), error->description());
     }
   }
 }

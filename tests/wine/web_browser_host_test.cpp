@@ -123,41 +123,33 @@ TEST_F(WebBrowserHostTest, AnswersTheDownloadControlTheOwnerSets) {
   EXPECT_EQ(0x40000790, value.lVal);
 }
 
-TEST_F(WebBrowserHostTest, BeforeNavigate2ReachesTheCoreWhichMayCancelIt) {
+// The core may cancel what the control announces; torn down, the host leaves no reference on
+// either side.
+TEST_F(WebBrowserHostTest, BeforeNavigate2ReachesTheCoreAndTeardownLeavesNoReference) {
   for (bool cancel : {false, true}) {
     SCOPED_TRACE(cancel ? "cancelled" : "let through");
-    WebBrowserHost host(parent(), {0, 0, 200, 100});
-    Win32Browser browser(host.browser());
-    Navigations navigations(cancel);
-    browser.Advise(&navigations);
-    browser.Navigate2(windlock::NavigateRequest::To(PageUrl()));
-    ASSERT_TRUE(PumpUntil([&] { return !navigations.urls().empty(); }, 5000));
-    ASSERT_EQ(1u, navigations.urls().size());
-    // Wine reports a file: URL as the file's path.
-    EXPECT_TRUE(navigations.urls()[0] == PageUrl() || navigations.urls()[0] == PagePath())
-        << navigations.urls()[0];
-    const bool navigated = PumpUntil([&] { return !browser.LocationURL().empty(); }, 500);
-    EXPECT_EQ(!cancel, navigated);
+    ComPtr<IUnknown> site;
+    ComPtr<IWebBrowser2> control;
+    {
+      WebBrowserHost host(parent(), {0, 0, 200, 100});
+      site = ComPtr<IUnknown>::Share(host.site());
+      control = host.browser();
+      Win32Browser browser(host.browser());
+      Navigations navigations(cancel);
+      browser.Advise(&navigations);
+      host.Focus();
+      browser.Navigate2(windlock::NavigateRequest::To(PageUrl()));
+      ASSERT_TRUE(PumpUntil([&] { return !navigations.urls().empty(); }, 5000));
+      ASSERT_EQ(1u, navigations.urls().size());
+      // Wine reports a file: URL as the file's path.
+      EXPECT_TRUE(navigations.urls()[0] == PageUrl() || navigations.urls()[0] == PagePath())
+          << navigations.urls()[0];
+      EXPECT_EQ(!cancel, PumpUntil([&] { return !browser.LocationURL().empty(); }, 500));
+    }
+    EXPECT_EQ(nullptr, Embedding());
+    EXPECT_EQ(0u, site.Detach()->Release()) << "the control still holds its site";
+    EXPECT_EQ(0u, control.Detach()->Release()) << "the control outlived its host";
   }
-}
-
-TEST_F(WebBrowserHostTest, TeardownLeavesNoReferenceOnEitherSide) {
-  ComPtr<IUnknown> site;
-  ComPtr<IWebBrowser2> control;
-  {
-    WebBrowserHost host(parent(), {0, 0, 200, 100});
-    site = ComPtr<IUnknown>::Share(host.site());
-    control = host.browser();
-    Win32Browser browser(host.browser());
-    Navigations navigations(false);
-    browser.Advise(&navigations);
-    host.Focus();
-    browser.Navigate2(windlock::NavigateRequest::To(PageUrl()));
-    PumpUntil([&] { return !browser.LocationURL().empty(); }, 5000);
-  }
-  EXPECT_EQ(nullptr, Embedding());
-  EXPECT_EQ(0u, site.Detach()->Release()) << "the control still holds its site";
-  EXPECT_EQ(0u, control.Detach()->Release()) << "the control outlived its host";
 }
 
 }  // namespace
