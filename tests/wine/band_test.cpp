@@ -274,31 +274,40 @@ TEST_F(BandTest, OtherEventsOfANavigationLeaveTheDecisionAlone) {
   EXPECT_TRUE(OpenPopup()) << "the window was let through";
 }
 
-// When the browser quits, a bar that starts by itself saves the settings into the real registry
-// and asks the browser, through ShowBrowserBar's variants, to show it in the next window.
+// When the browser quits, a bar that starts by itself saves the settings into the real registry,
+// with whether it was showing, and asks the browser, through ShowBrowserBar's variants, to show
+// it in the next window.
 TEST_F(BandTest, QuitWithAutoStartSavesTheSettingsAndAsksForTheBarBack) {
   StoredSettings settings = QuietSettings();
   settings.Set(L"AutoStart", DWORD{1}).Set(L"Popup Alert Message", L"Blocked: a pop-up");
   settings.trusted_sites = {L"trust:a.example", L"notrust:b.example:8080"};
-  ASSERT_NO_FATAL_FAILURE(Start(settings));
-  // Whatever is read back now is what the band wrote.
-  DeleteSettings();
+  for (BOOL shown : {TRUE, FALSE}) {
+    SCOPED_TRACE(shown ? "shown" : "hidden");
+    StoreSettings(settings);
+    BandHost host;
+    ASSERT_NO_FATAL_FAILURE(host.CreateAndAttach());
+    ASSERT_EQ(S_OK, host.band()->ShowDW(TRUE));
+    PumpMessages();
+    ASSERT_EQ(S_OK, host.band()->ShowDW(shown));
+    // Whatever is read back now is what the band wrote.
+    DeleteSettings();
 
-  host_.browser().Fire(DISPID_ONQUIT);
+    host.browser().Fire(DISPID_ONQUIT);
 
-  EXPECT_EQ(DWORD{1}, ReadDword(HKEY_CURRENT_USER, kOptionsKey, L"Visible"));
-  EXPECT_EQ(std::wstring(L"Blocked: a pop-up"),
-            ReadString(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Message"));
-  EXPECT_EQ(DWORD{2}, ReadDword(HKEY_CURRENT_USER, kTrustedSitesKey, L""));
-  EXPECT_EQ(std::wstring(L"notrust:b.example:8080"),
-            ReadString(HKEY_CURRENT_USER, kTrustedSitesKey, L"site1"));
-  ASSERT_FALSE(host_.browser().show_browser_bar_calls().empty());
-  const ShowBrowserBarCall& call = host_.browser().show_browser_bar_calls().back();
-  EXPECT_EQ(VT_BSTR, call.clsid_type);
-  EXPECT_EQ(std::wstring(kBandClsidText), call.clsid);
-  EXPECT_EQ(VT_BOOL, call.show_type);
-  EXPECT_EQ(VARIANT_TRUE, call.show);
-  EXPECT_FALSE(call.size_given);
+    EXPECT_EQ(DWORD(shown), ReadDword(HKEY_CURRENT_USER, kOptionsKey, L"Visible"));
+    EXPECT_EQ(std::wstring(L"Blocked: a pop-up"),
+              ReadString(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Message"));
+    EXPECT_EQ(DWORD{2}, ReadDword(HKEY_CURRENT_USER, kTrustedSitesKey, L""));
+    EXPECT_EQ(std::wstring(L"notrust:b.example:8080"),
+              ReadString(HKEY_CURRENT_USER, kTrustedSitesKey, L"site1"));
+    ASSERT_FALSE(host.browser().show_browser_bar_calls().empty());
+    const ShowBrowserBarCall& call = host.browser().show_browser_bar_calls().back();
+    EXPECT_EQ(VT_BSTR, call.clsid_type);
+    EXPECT_EQ(std::wstring(kBandClsidText), call.clsid);
+    EXPECT_EQ(VT_BOOL, call.show_type);
+    EXPECT_EQ(VARIANT_TRUE, call.show);
+    EXPECT_FALSE(call.size_given);
+  }
 }
 
 TEST_F(BandTest, CloseDWDestroysTheBarWindowOnce) {
