@@ -185,6 +185,8 @@ class ComObjectTest : public testing::Test {
   }
 };
 
+// Undecorated exports, as regsvr32 and the COM runtime look them up; a class object only for
+// the band.
 TEST_F(ComObjectTest, CreatedFromTheRegisteredDllWithItsServerExports) {
   ComPtr<IUnknown> band = CreateBand();
   ASSERT_TRUE(band);
@@ -193,11 +195,21 @@ TEST_F(ComObjectTest, CreatedFromTheRegisteredDllWithItsServerExports) {
   wchar_t path[MAX_PATH] = {};
   ASSERT_NE(0u, GetModuleFileNameW(module, path, MAX_PATH));
   EXPECT_TRUE(SamePath(DllPath(), path)) << Narrow(path);
-  // Undecorated, as regsvr32 and the COM runtime look them up.
   for (const char* name : {"DllRegisterServer", "DllUnregisterServer", "DllGetClassObject",
                            "DllCanUnloadNow", "DllInstall"}) {
     EXPECT_NE(nullptr, reinterpret_cast<void*>(GetProcAddress(module, name))) << name;
   }
+  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  auto get_class_object = reinterpret_cast<GetClassObject>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+  ASSERT_NE(nullptr, get_class_object);
+  ComPtr<IClassFactory> factory;
+  EXPECT_EQ(S_OK, get_class_object(kBandClsid, IID_IClassFactory, factory.PutVoid()));
+  EXPECT_TRUE(factory);
+  void* other = &other;
+  EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE,
+            get_class_object(CLSID_StdGlobalInterfaceTable, IID_IClassFactory, &other));
+  EXPECT_EQ(nullptr, other);
 }
 
 TEST_F(ComObjectTest, EveryInterfaceLeadsToEveryOtherAndToOneIdentity) {
@@ -243,21 +255,6 @@ TEST_F(ComObjectTest, OtherInterfacesAndAggregationAreRefused) {
             CoCreateInstance(kBandClsid, band.get(), CLSCTX_INPROC_SERVER, IID_IUnknown,
                              reinterpret_cast<void**>(&inner)));
   EXPECT_EQ(nullptr, inner);
-}
-
-TEST_F(ComObjectTest, ClassObjectOnlyForTheBand) {
-  ComPtr<IUnknown> band = CreateBand();
-  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-  auto get_class_object = reinterpret_cast<GetClassObject>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(kDllName), "DllGetClassObject")));
-  ASSERT_NE(nullptr, get_class_object);
-  ComPtr<IClassFactory> factory;
-  EXPECT_EQ(S_OK, get_class_object(kBandClsid, IID_IClassFactory, factory.PutVoid()));
-  EXPECT_TRUE(factory);
-  void* other = &other;
-  EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE,
-            get_class_object(CLSID_StdGlobalInterfaceTable, IID_IClassFactory, &other));
-  EXPECT_EQ(nullptr, other);
 }
 
 // Each step changes what is alive, then asks DllCanUnloadNow.

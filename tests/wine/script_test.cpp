@@ -91,16 +91,6 @@ class ScriptDispatchTest : public testing::Test {
   ComPtr<ScriptDispatch> dispatch_ = ScriptDispatch::Make(external_);
 };
 
-// Asked for a method and its argument names at once, the method gets its id.
-TEST_F(ScriptDispatchTest, NamesBeyondTheMethodAreUnknown) {
-  LPOLESTR names[] = {const_cast<LPOLESTR>(L"GetVersion"), const_cast<LPOLESTR>(L"major")};
-  DISPID ids[2] = {};
-  EXPECT_EQ(DISP_E_UNKNOWNNAME,
-            dispatch_->GetIDsOfNames(IID_NULL, names, 2, LOCALE_USER_DEFAULT, ids));
-  EXPECT_EQ(IdOf(L"getversion"), ids[0]);
-  EXPECT_EQ(DISPID_UNKNOWN, ids[1]);
-}
-
 TEST_F(ScriptDispatchTest, ArgumentsArriveConvertedInOrder) {
   OwnedVariant referenced{Variant(5)};
   struct Case {

@@ -23,15 +23,18 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+namespace {
+
+BOOL CALLBACK CollectWindow(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> Descendants(HWND window) {
   std::vector<HWND> found;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(window, CollectWindow, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
