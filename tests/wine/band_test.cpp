@@ -28,24 +28,6 @@ class BandTest : public testing::Test {
   // Whatever a test before stored, or a band saved.
   void SetUp() override { StoreSettings(QuietSettings()); }
 
-  // The band loads its settings when it is created, so they are stored first.
-  void Start(const StoredSettings& settings = QuietSettings()) {
-    StoreSettings(settings);
-    ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
-    ASSERT_EQ(S_OK, host_.band()->ShowDW(TRUE));
-    // The bar's first activation comes from the message loop once it shows.
-    PumpMessages();
-  }
-
-  // A page opens a window: what the band hands back for it, held by the caller.
-  ComPtr<IDispatch> OpenPopup() {
-    IDispatch* window = nullptr;
-    VARIANT_BOOL cancel = VARIANT_FALSE;
-    host_.browser().FireNewWindow2(&window, &cancel);
-    EXPECT_EQ(VARIANT_FALSE, cancel);
-    return ComPtr<IDispatch>::Adopt(window);
-  }
-
   IUnknown* BandIdentity() const { return Identity(host_.band()); }
 
   BandHost host_;
@@ -133,8 +115,7 @@ TEST_F(BandTest, ShowDWShowsAndHidesTheBar) {
 // The focus reaches the bar window either as the window manager gives it (SetFocus) or as a
 // bare message; the band tells its site both ways, and HasFocusIO follows.
 TEST_F(BandTest, FocusChangesAreReportedToTheSite) {
-  ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
-  ASSERT_EQ(S_OK, host_.band()->ShowDW(TRUE));
+  ASSERT_NO_FATAL_FAILURE(host_.Show());
   HWND bar = host_.BarWindow();
   HWND other = host_.text_box();
   ComPtr<IInputObject> input = host_.As<IInputObject>();
@@ -159,8 +140,7 @@ TEST_F(BandTest, FocusChangesAreReportedToTheSite) {
 }
 
 TEST_F(BandTest, UIActivateIOGivesTheBarTheFocus) {
-  ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
-  ASSERT_EQ(S_OK, host_.band()->ShowDW(TRUE));
+  ASSERT_NO_FATAL_FAILURE(host_.Show());
   SetFocus(host_.text_box());
   host_.site().clear_focus_changes();
 
@@ -225,12 +205,13 @@ TEST_F(BandTest, ContextMenuIsBuiltIntoTheBrowsersMenu) {
 TEST_F(BandTest, NewWindow2HandsBackThePreviewForACapturedWindowOnly) {
   StoredSettings settings = QuietSettings();
   settings.trusted_sites = {L"trust:a.example"};
-  ASSERT_NO_FATAL_FAILURE(Start(settings));
+  StoreSettings(settings);
+  ASSERT_NO_FATAL_FAILURE(host_.Show());
   host_.browser().set_location_url(L"http://a.example/page");
-  EXPECT_FALSE(OpenPopup()) << "a trusted site's window was captured";
+  EXPECT_FALSE(host_.OpenPopup()) << "a trusted site's window was captured";
 
   host_.browser().set_location_url(L"http://b.example/page");
-  ComPtr<IDispatch> preview = OpenPopup();
+  ComPtr<IDispatch> preview = host_.OpenPopup();
   ASSERT_TRUE(preview) << "the window was let through";
   EXPECT_TRUE(preview.As<IWebBrowser2>());
   EXPECT_NE(Identity(static_cast<IWebBrowser2*>(&host_.browser())), Identity(preview.get()));
@@ -247,7 +228,7 @@ VARIANTARG Argument(VARTYPE type, void* value = nullptr) {
 
 // The browser raises far more events than NewWindow2, each with its own arguments.
 TEST_F(BandTest, OtherEventsOfANavigationLeaveTheDecisionAlone) {
-  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(host_.Show());
   BSTR address = SysAllocString(L"http://host.example/page");
   VARIANT url = Argument(VT_BSTR, address);
   VARIANT empty = Argument(VT_EMPTY);
@@ -271,7 +252,7 @@ TEST_F(BandTest, OtherEventsOfANavigationLeaveTheDecisionAlone) {
     EXPECT_EQ(1u, host_.browser().sink_count()) << id;
   }
   SysFreeString(address);
-  EXPECT_TRUE(OpenPopup()) << "the window was let through";
+  EXPECT_TRUE(host_.OpenPopup()) << "the window was let through";
 }
 
 // When the browser quits, a bar that starts by itself saves the settings into the real registry,
@@ -285,9 +266,7 @@ TEST_F(BandTest, QuitWithAutoStartSavesTheSettingsAndAsksForTheBarBack) {
     SCOPED_TRACE(shown ? "shown" : "hidden");
     StoreSettings(settings);
     BandHost host;
-    ASSERT_NO_FATAL_FAILURE(host.CreateAndAttach());
-    ASSERT_EQ(S_OK, host.band()->ShowDW(TRUE));
-    PumpMessages();
+    ASSERT_NO_FATAL_FAILURE(host.Show());
     ASSERT_EQ(S_OK, host.band()->ShowDW(shown));
     // Whatever is read back now is what the band wrote.
     DeleteSettings();
@@ -319,16 +298,9 @@ TEST_F(BandTest, LettingGoLeavesNothingBehind) {
     BandHost host;
     const ULONG site_references = host.site().reference_count();
     const ULONG browser_references = host.browser().reference_count();
-    ASSERT_NO_FATAL_FAILURE(host.CreateAndAttach());
-    ASSERT_EQ(S_OK, host.band()->ShowDW(TRUE));
+    ASSERT_NO_FATAL_FAILURE(host.Show());
     HWND bar = host.BarWindow();
-    for (int i = 0; i < 3; ++i) {
-      IDispatch* window = nullptr;
-      VARIANT_BOOL cancel = VARIANT_FALSE;
-      host.browser().FireNewWindow2(&window, &cancel);
-      ASSERT_NE(nullptr, window);
-      window->Release();
-    }
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(host.OpenPopup());
     if (close_first) {
       EXPECT_EQ(S_OK, host.band()->CloseDW(0));
       EXPECT_FALSE(IsWindow(bar));

@@ -48,8 +48,7 @@ class BarWindowsTest : public testing::Test {
   static void SetUpTestSuite() { PrepareForBands(); }
 
   void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
-    ASSERT_EQ(S_OK, host_.band()->ShowDW(TRUE));
+    ASSERT_NO_FATAL_FAILURE(host_.Show());
     bar_ = host_.BarWindow();
     // The browser sizes the bar window to its pane.
     MoveWindow(bar_, 0, 0, kBarWidth, kBarHeight, TRUE);
@@ -78,11 +77,9 @@ class BarWindowsTest : public testing::Test {
   // A page of the hosting browser opens a window; the bar hands back its preview browser, and
   // the browser navigates that to the pop-up's address.
   void CapturePopup(const std::wstring& address) {
-    IDispatch* window = nullptr;
-    VARIANT_BOOL cancel = VARIANT_FALSE;
-    host_.browser().FireNewWindow2(&window, &cancel);
-    ASSERT_NE(nullptr, window) << "the pop-up was not captured";
-    ComPtr<IWebBrowser2> preview = ComPtr<IDispatch>::Adopt(window).As<IWebBrowser2>();
+    ComPtr<IDispatch> window = host_.OpenPopup();
+    ASSERT_TRUE(window) << "the pop-up was not captured";
+    ComPtr<IWebBrowser2> preview = window.As<IWebBrowser2>();
     ASSERT_TRUE(preview);
     VARIANT url;
     VariantInit(&url);

@@ -122,23 +122,12 @@ class ModalFormsTest : public testing::Test {
 
   void Start(const StoredSettings& settings, std::vector<Step> steps) {
     StoreSettings(settings);
-    ASSERT_NO_FATAL_FAILURE(host_.CreateAndAttach());
-    ASSERT_EQ(S_OK, host_.band()->ShowDW(TRUE));
-    PumpMessages();
+    ASSERT_NO_FATAL_FAILURE(host_.Show());
     g_window_seen = false;
     g_form = nullptr;
     g_steps = std::move(steps);
     g_next_step = 0;
     SetTimer(nullptr, 0, 50, TakeNextStep);
-  }
-
-  // A page opens a window; returns whether the bar captured it.
-  bool OpenPopup() {
-    IDispatch* window = nullptr;
-    VARIANT_BOOL cancel = VARIANT_FALSE;
-    host_.browser().FireNewWindow2(&window, &cancel);
-    if (window) window->Release();
-    return window != nullptr;
   }
 
   // The bar's menu command at `offset`, as the browser runs it.
@@ -172,7 +161,7 @@ TEST_F(ModalFormsTest, TheAlertShowsItsMessageAndGoesByItself) {
         SaveWindowScreenshot(alert, ScreenshotPath("alert.png"));
       }}));
   const DWORD started = GetTickCount();
-  EXPECT_TRUE(OpenPopup());
+  EXPECT_TRUE(host_.OpenPopup());
   EXPECT_TRUE(g_window_seen) << "no alert";
   EXPECT_GE(GetTickCount() - started, 1000u) << "the alert closed before its time";
 }
@@ -191,7 +180,7 @@ TEST_F(ModalFormsTest, ThePromptAsksAboutTheSiteAndCaptureCaptures) {
               SaveWindowScreenshot(prompt, ScreenshotPath("prompt.png"));
               SendMessageW(FindDescendant(prompt, L"", L"Capture"), BM_CLICK, 0, 0);
             }}));
-  EXPECT_TRUE(OpenPopup()) << "Capture lets the bar capture the window";
+  EXPECT_TRUE(host_.OpenPopup()) << "Capture lets the bar capture the window";
   EXPECT_TRUE(g_window_seen) << "no prompt";
 }
 
@@ -272,7 +261,7 @@ TEST_F(ModalFormsTest, AKeyClosesTheAlert) {
   // No display time: only the user ends the alert.
   settings.Set(L"Show Visual Capture", DWORD{1}).Set(L"Popup Alert Display Time", DWORD{0});
   ASSERT_NO_FATAL_FAILURE(Start(settings, {[](HWND) { PressKeys({'X'}); }, StillOpen("a key")}));
-  EXPECT_TRUE(OpenPopup());
+  EXPECT_TRUE(host_.OpenPopup());
   EXPECT_TRUE(g_window_seen) << "no alert";
 }
 
@@ -282,7 +271,7 @@ TEST_F(ModalFormsTest, EnterTrustsTheSiteFromThePrompt) {
   host_.browser().set_location_url(L"http://www.pages.example/news");
   ASSERT_NO_FATAL_FAILURE(
       Start(settings, {[](HWND) { PressKeys({VK_RETURN}); }, StillOpen("Enter")}));
-  EXPECT_FALSE(OpenPopup()) << "Trust lets the site's window open";
+  EXPECT_FALSE(host_.OpenPopup()) << "Trust lets the site's window open";
   EXPECT_TRUE(g_window_seen) << "no prompt";
 }
 

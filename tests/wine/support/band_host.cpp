@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/ids.h"
+#include "support/messages.h"
 #include "support/process.h"
 #include "support/registry.h"
 #include "support/stored_settings.h"
@@ -66,6 +67,20 @@ void BandHost::CreateAndAttach() {
   ComPtr<IObjectWithSite> with_site = As<IObjectWithSite>();
   ASSERT_TRUE(with_site);
   ASSERT_EQ(S_OK, with_site->SetSite(static_cast<IServiceProvider*>(site_.get())));
+}
+
+void BandHost::Show() {
+  ASSERT_NO_FATAL_FAILURE(CreateAndAttach());
+  ASSERT_EQ(S_OK, band_->ShowDW(TRUE));
+  PumpMessages();
+}
+
+ComPtr<IDispatch> BandHost::OpenPopup() {
+  IDispatch* window = nullptr;
+  VARIANT_BOOL cancel = VARIANT_FALSE;
+  browser_->FireNewWindow2(&window, &cancel);
+  EXPECT_EQ(VARIANT_FALSE, cancel) << "the bar lets a window through or takes it, never cancels";
+  return ComPtr<IDispatch>::Adopt(window);
 }
 
 HWND BandHost::BarWindow() const {

@@ -33,8 +33,14 @@ class BandHost {
 
   // CoCreateInstance of the band's class through the registry; fails the test on error.
   void Create();
-  // Create and SetSite: the band as the browser shows it; fails the test on error.
+  // Create and SetSite: the band as the browser sites it; fails the test on error.
   void CreateAndAttach();
+  // Then ShowDW(TRUE), and the first activation the bar posts itself handled: the band as the
+  // browser shows it.
+  void Show();
+  // A page opens a window, NewWindow2 through the connection point: the preview browser the bar
+  // hands back for a window it captures, or nothing for one it lets through.
+  ComPtr<IDispatch> OpenPopup();
   IDeskBand* band() const { return band_.get(); }
   template <typename T>
   ComPtr<T> As() const {
