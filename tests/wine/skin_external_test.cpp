@@ -292,6 +292,8 @@ TEST_F(SkinExternalTest, EveryMethodAnswersWithTheBarsEffect) {
       {L"LoadXMLDATA", {Document("")}, "-1 (" + std::string(kData) + ")", untouched},
       {L"LoadXMLDATA", {}, "error 449: Argument not optional", untouched},
       {L"SaveXMLDATA", {Document("saved")}, "-1 (<saved/>)", untouched + " file <saved/>"},
+      // Text is no document: refused without a word.
+      {L"SaveXMLDATA", {"<saved/>"}, "0 (<saved/>)", untouched},
       {L"GetVersion", {Variant(), Variant(), Variant()}, version, untouched},
   };
   for (const Case& c : cases) {
