@@ -60,6 +60,9 @@ void SaveWindowScreenshot(HWND window, const std::wstring& png_path) {
     Sleep(60);
     MSG message;
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    // Painted afresh each time: a part the window's own timers erased since comes back.
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Reading again = ReadScreen(rect);
     agreeing = again.pixels == reading.pixels ? agreeing + 1 : 0;
     DeleteObject(reading.bitmap);
