@@ -15,7 +15,6 @@
 #include "support/band_host.h"
 #include "support/dll_under_test.h"
 #include "support/ids.h"
-#include "support/messages.h"
 #include "support/registry.h"
 #include "support/stored_settings.h"
 
