@@ -10,7 +10,7 @@ namespace {
 // Every call into the band: guarded, and the bar's windows brought up to date afterwards.
 template <class Body>
 HRESULT BandCall(Body&& body) noexcept {
-  win32::SyncFormViewsAfter sync;
+  win32::CoreCall call;
   return win32::ComGuard(std::forward<Body>(body));
 }
 

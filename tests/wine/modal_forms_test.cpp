@@ -275,6 +275,25 @@ TEST_F(ModalFormsTest, EnterTrustsTheSiteFromThePrompt) {
   EXPECT_TRUE(g_window_seen) << "no prompt";
 }
 
+// The browser's events go on under the alert (another pop-up is captured, without a second
+// alert), and the browser may close the bar before the alert ends: the pop-up waiting on it then
+// opens, as no bar is left to keep it, and nothing touches the bar that went.
+TEST_F(ModalFormsTest, TheBrowserGoesOnUnderTheAlertAndMayCloseTheBar) {
+  StoredSettings settings = QuietSettings();
+  settings.Set(L"Show Visual Capture", DWORD{1}).Set(L"Popup Alert Display Time", DWORD{0});
+  static BandHost* host = nullptr;
+  host = &host_;
+  ASSERT_NO_FATAL_FAILURE(
+      Start(settings, {[](HWND) { EXPECT_TRUE(host->OpenPopup()) << "a pop-up under the alert"; },
+                       [](HWND) {
+                         host->Dismiss();
+                         PressKeys({'X'});
+                       },
+                       StillOpen("a key after the bar closed")}));
+  EXPECT_FALSE(host_.OpenPopup()) << "the bar closed under the alert kept the pop-up";
+  EXPECT_TRUE(g_window_seen) << "no alert";
+}
+
 // The keyboard and the system's dialogs as a person uses them on the options: Tab in reading
 // order, Ctrl+Tab to the next page, the font and the sound file chosen, Escape to close.
 TEST_F(ModalFormsTest, TheOptionsAnswerTheKeyboardAndTheSystemsDialogs) {

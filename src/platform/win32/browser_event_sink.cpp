@@ -45,7 +45,7 @@ STDMETHODIMP BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*
                                       EXCEPINFO*, UINT*) noexcept {
   return ComGuard([&] {
     if (!events_ || !params) return;
-    SyncFormViewsAfter sync;
+    CoreCall call;
     // Arguments arrive last first.
     switch (id) {
       case DISPID_NEWWINDOW2:

@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "platform/win32/call_depth.h"
 #include "platform/win32/com_guard.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/module_lock.h"
@@ -46,8 +47,9 @@ struct FirstOf {
 // IUnknown, written once for every COM object: `Entries` are the interfaces it derives from
 // (each a plain interface or an Implements<...>), the first of them its identity and the answer
 // to IUnknown. The reference count starts at one, held by what Make returns; the last Release
-// deletes the object, whose destructor is protected so that nothing else can. While the object
-// lives it holds the module loaded.
+// deletes the object (once the calls into the core on the thread's stack are done), whose
+// destructor is protected so that nothing else can. While the object lives it holds the module
+// loaded.
 template <class Derived, class... Entries>
 class ComObject : public com_object_detail::EntryFor<Entries>::Base... {
   using IdentityBase = typename com_object_detail::EntryFor<
@@ -80,7 +82,10 @@ class ComObject : public com_object_detail::EntryFor<Entries>::Base... {
   STDMETHODIMP_(ULONG) AddRef() noexcept override { return InterlockedIncrement(&references_); }
   STDMETHODIMP_(ULONG) Release() noexcept override {
     ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
+    if (left == 0) {
+      CallDepth::DestroyWhenDone(this,
+                                 [](void* object) { delete static_cast<ComObject*>(object); });
+    }
     return left;
   }
 

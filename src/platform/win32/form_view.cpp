@@ -112,6 +112,7 @@ void FormView::RequestSync() noexcept {
 
 template <typename Handler>
 void FormView::Dispatch(Handler&& handler) {
+  CoreCall call;
   std::shared_ptr<Form> alive = form_.KeepAlive();
   ++busy_;
   try {
@@ -120,11 +121,7 @@ void FormView::Dispatch(Handler&& handler) {
     // The form reports its own faults; nothing may cross back into user32.
   }
   --busy_;
-  if (window_gone_) {
-    if (busy_ == 0) delete this;
-    return;
-  }
-  ScheduleFormViewSync();
+  if (window_gone_ && busy_ == 0) delete this;
 }
 
 bool FormView::TranslateFormKey(HWND window, const MSG& message) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/win32/call_depth.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/hosted_control.h"
 
@@ -119,13 +120,18 @@ class FormView {
 // thread is handling now is done.
 void ScheduleFormViewSync() noexcept;
 
-// Schedules that when the call into the core it spans ends, however it ends.
-class SyncFormViewsAfter {
+// Spans a call from Windows into the core (a COM method, a browser's event, a script's call, a
+// timer's tick, a window's message): the form windows are brought up to date when it ends, and
+// objects let go meanwhile outlive it.
+class CoreCall {
  public:
-  SyncFormViewsAfter() = default;
-  ~SyncFormViewsAfter() { ScheduleFormViewSync(); }
-  SyncFormViewsAfter(const SyncFormViewsAfter&) = delete;
-  SyncFormViewsAfter& operator=(const SyncFormViewsAfter&) = delete;
+  CoreCall() = default;
+  ~CoreCall() { ScheduleFormViewSync(); }
+  CoreCall(const CoreCall&) = delete;
+  CoreCall& operator=(const CoreCall&) = delete;
+
+ private:
+  CallDepth depth_;
 };
 
 }  // namespace windlock::win32

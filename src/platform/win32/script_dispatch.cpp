@@ -90,7 +90,7 @@ STDMETHODIMP ScriptDispatch::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DIS
       }
       args.push_back(std::move(*arg));
     }
-    SyncFormViewsAfter sync;
+    CoreCall call;
     try {
       // Kept to write back only what the core changed, so an untouched argument keeps its type.
       const std::vector<Variant> passed = args;

@@ -98,7 +98,7 @@ void Win32SoundDevice::Notified(WPARAM code, MCIDEVICEID device) {
   if (device != device_ || (code != MCI_NOTIFY_SUCCESSFUL && code != MCI_NOTIFY_FAILURE)) return;
   if (!on_done_) return;
   std::function<void()> on_done = on_done_;
-  SyncFormViewsAfter sync;
+  CoreCall call;
   on_done();
 }
 

@@ -49,7 +49,7 @@ LRESULT CALLBACK Win32Timers::WindowProc(HWND window, UINT message, WPARAM wpara
   if (timer == timers->timers_.end()) return 0;
   // The tick may stop or destroy its own timer.
   std::function<void()> on_tick = timer->second;
-  SyncFormViewsAfter sync;
+  CoreCall call;
   try {
     on_tick();
   } catch (...) {
