@@ -14,7 +14,7 @@ const data = path.join(root, 'data');
 const shots = path.join(root, 'build/skins');
 const barScript = fs.readFileSync(path.join(__dirname, 'bar.js'), 'utf8');
 
-const dataFile = (spec) => spec.xml ? fs.readFileSync(path.join(data, spec.xml), 'latin1') : '';
+const dataFile = (shipped) => shipped.xml ? fs.readFileSync(path.join(data, shipped.xml), 'latin1') : '';
 const skin = (name) => ({ name, file: `Skins/${name}/${name}.htm`, xml: `Skins/${name}/${name}.xml`, widths: [220, 300] });
 const help = fs.readdirSync(path.join(data, 'help')).filter((f) => f.endsWith('.htm'))
   .map((f) => ({ name: 'help-' + f.slice(0, -4), file: 'help/' + f, widths: [480] }));
@@ -163,7 +163,7 @@ async function clickEvery(page, what) {
   check(`${what}: controls`, problems);
 }
 
-async function open(browser, spec, width, xml, withBridge) {
+async function open(browser, shipped, width, xml, withBridge) {
   const page = await browser.newPage();
   page.setDefaultTimeout(10000);
   const errors = [];
@@ -171,24 +171,24 @@ async function open(browser, spec, width, xml, withBridge) {
   page.on('requestfailed', (r) => errors.push('not loaded: ' + r.url()));
   await page.setViewport({ width, height: HEIGHT });
   await page.evaluateOnNewDocument(`(${barScript})(${JSON.stringify(xml)}, ${withBridge})`);
-  await page.goto('file://' + path.join(data, spec.file), { waitUntil: 'load' });
+  await page.goto('file://' + path.join(data, shipped.file), { waitUntil: 'load' });
   await page.evaluate(() => __bar.loaded());
   return { page, errors };
 }
 
 // The compact setting, toggled and the page loaded again, with the bar's data file and without
 // a bar at all.
-async function compactSurvives(browser, spec, withBridge) {
-  const { page, errors } = await open(browser, spec, 300, dataFile(spec), withBridge);
+async function compactSurvives(browser, shipped, withBridge) {
+  const { page, errors } = await open(browser, shipped, 300, dataFile(shipped), withBridge);
   const toggle = (await controlsOf(page)).pop();
   await toggle.handle.click();
   const before = await page.evaluate(() => document.body.className);
   const saved = await page.evaluate(() => __bar.data);
   await page.close();
   // Through the bar the setting must come back from its data file alone: a fresh profile.
-  const again = await open(withBridge ? await browser.createBrowserContext() : browser, spec, 300, saved, withBridge);
+  const again = await open(withBridge ? await browser.createBrowserContext() : browser, shipped, 300, saved, withBridge);
   const after = await again.page.evaluate(() => document.body.className);
-  check(`${spec.name}: compact setting kept ${withBridge ? 'through the bar' : 'without a bar'}`,
+  check(`${shipped.name}: compact setting kept ${withBridge ? 'through the bar' : 'without a bar'}`,
     [...errors, ...again.errors, ...(before === after ? [] : [`body class "${after}" after reload, "${before}" before`])]);
   await (withBridge ? again.page.browserContext().close() : again.page.close());
 }
@@ -203,25 +203,25 @@ async function main() {
     ignoreDefaultArgs: ['--hide-scrollbars'],
   });
   try {
-    for (const spec of PAGES) {
-      for (const width of spec.widths) {
-        const what = `${spec.name} at ${width} px`;
-        const { page, errors } = await open(browser, spec, width, dataFile(spec), true);
-        if (!spec.xml) {
-          await checkLook(page, what, `${spec.name}-${width}`);
+    for (const shipped of PAGES) {
+      for (const width of shipped.widths) {
+        const what = `${shipped.name} at ${width} px`;
+        const { page, errors } = await open(browser, shipped, width, dataFile(shipped), true);
+        if (!shipped.xml) {
+          await checkLook(page, what, `${shipped.name}-${width}`);
         } else {
           for (const n of COUNTS) {
             await page.evaluate((count) => __bar.reset(count), n);
-            await checkLook(page, `${what}, ${n} captured`, `${spec.name}-${width}-${n}`);
+            await checkLook(page, `${what}, ${n} captured`, `${shipped.name}-${width}-${n}`);
           }
           await clickEvery(page, what);
-          await checkLook(page, `${what}, compact`, `${spec.name}-${width}-compact`);
+          await checkLook(page, `${what}, compact`, `${shipped.name}-${width}-compact`);
           await clickEvery(page, `${what}, compact`);
         }
         check(`${what}: no script error`, [...new Set([...errors, ...await page.evaluate(() => __bar.errors)])]);
         await page.close();
       }
-      if (spec.xml) for (const withBridge of [true, false]) await compactSurvives(browser, spec, withBridge);
+      if (shipped.xml) for (const withBridge of [true, false]) await compactSurvives(browser, shipped, withBridge);
     }
   } finally {
     await browser.close();
