@@ -2,6 +2,7 @@
 
 #include <exdispid.h>
 
+#include "platform/win32/no_type_info.h"
 #include "platform/win32/text.h"
 #include "platform/win32/variant_conversion.h"
 
@@ -44,18 +45,11 @@ bool BrowserEvents::IsTopLevel(const VARIANT& browser) const {
 }
 
 STDMETHODIMP BrowserEvents::GetTypeInfoCount(UINT* count) noexcept {
-  return ComGuard([&] {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  });
+  return win32::NoTypeInfoCount(count);
 }
 
 STDMETHODIMP BrowserEvents::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
-  return ComGuard([&] {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-  });
+  return win32::NoTypeInfo(info);
 }
 
 STDMETHODIMP BrowserEvents::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept {

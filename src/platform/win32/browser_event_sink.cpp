@@ -3,6 +3,7 @@
 #include <exdispid.h>
 
 #include "platform/win32/form_view.h"
+#include "platform/win32/no_type_info.h"
 #include "platform/win32/text.h"
 #include "platform/win32/variant_conversion.h"
 #include "platform/win32/win32_browser.h"
@@ -23,18 +24,11 @@ void WithCancel(VARIANT& argument, Handler handler) {
 }  // namespace
 
 STDMETHODIMP BrowserEventSink::GetTypeInfoCount(UINT* count) noexcept {
-  return ComGuard([&] {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  });
+  return NoTypeInfoCount(count);
 }
 
 STDMETHODIMP BrowserEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
-  return ComGuard([&] {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-  });
+  return NoTypeInfo(info);
 }
 
 STDMETHODIMP BrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept {

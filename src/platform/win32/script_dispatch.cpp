@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/win32/form_view.h"
+#include "platform/win32/no_type_info.h"
 #include "platform/win32/script_values.h"
 #include "platform/win32/text.h"
 
@@ -33,11 +34,7 @@ void Describe(const Error& error, EXCEPINFO& exception) {
 }  // namespace
 
 STDMETHODIMP ScriptDispatch::GetTypeInfoCount(UINT* count) noexcept {
-  return ComGuard([&] {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  });
+  return NoTypeInfoCount(count);
 }
 
 STDMETHODIMP ScriptDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {

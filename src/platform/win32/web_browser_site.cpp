@@ -1,4 +1,5 @@
 #include "platform/win32/web_browser_site.h"
+#include "platform/win32/no_type_info.h"
 
 #include <mshtmdid.h>
 
@@ -238,18 +239,11 @@ STDMETHODIMP WebBrowserSite::FilterDataObject(IDataObject*, IDataObject** replac
 // IDispatch
 
 STDMETHODIMP WebBrowserSite::GetTypeInfoCount(UINT* count) noexcept {
-  return ComGuard([&] {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  });
+  return NoTypeInfoCount(count);
 }
 
 STDMETHODIMP WebBrowserSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
-  return ComGuard([&] {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-  });
+  return NoTypeInfo(info);
 }
 
 STDMETHODIMP WebBrowserSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept {
