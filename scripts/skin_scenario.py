@@ -1,16 +1,16 @@
 #!/usr/bin/env python3
 """Keeps the skin scenarios in step with the files that ship in data/.
 
-A scenario cannot read the repository, so each skin scenario carries the shipped files as
-`file` lines between two marker lines. This script writes that block from data/: every shipped
-file under data/Skins plus data/safeshutdown.htm, at its path in the program folder. A quoted
+A scenario cannot read the repository, so the skin scenarios include the shipped files as `file`
+lines from tests/scenarios/common/shipped.inc. This script writes that file from data/: every
+shipped file under data/Skins plus data/safeshutdown.htm, at its path in the program folder. A quoted
 scenario argument is one line without double quotes, so line breaks become blanks and double
 quotes become single quotes; the simulated browser reads ids and attributes in either quote, and
 the XML files stay well formed. Pictures are created empty: the simulated browser draws nothing.
 
-  skin_scenario.py --data DIR --update SCENARIO...       rewrite the block in place
-  skin_scenario.py --data DIR --check SCENARIO...        fail when a block is out of date
-  skin_scenario.py --data DIR --output OUT SCENARIO      write a copy with a fresh block to OUT
+  skin_scenario.py --data DIR --update INCLUDE      rewrite the include file
+  skin_scenario.py --data DIR --check INCLUDE       fail when the include file is out of date
+  skin_scenario.py --data DIR --output OUT          write a fresh include file to OUT
 """
 
 import argparse
@@ -18,8 +18,7 @@ import os
 import re
 import sys
 
-BEGIN = "# >>> shipped files: written by scripts/skin_scenario.py from data/; do not edit"
-END = "# <<< shipped files"
+HEADER = "# The shipped files: written by scripts/skin_scenario.py from data/; do not edit"
 TEXT_SUFFIXES = (".htm", ".html", ".hta", ".xml")
 
 
@@ -63,20 +62,8 @@ def scenario_text(path, local):
     return 'file "%s" "%s"' % (path, one_line.replace('"', "'"))
 
 
-def block(data_dir):
-    lines = [BEGIN]
-    lines += [scenario_text(path, local) for path, local in shipped_files(data_dir)]
-    lines.append(END)
-    return lines
-
-
-def with_block(scenario_lines, fresh):
-    try:
-        begin = scenario_lines.index(BEGIN)
-        end = scenario_lines.index(END, begin)
-    except ValueError:
-        raise ValueError("no block between %r and %r" % (BEGIN, END))
-    return scenario_lines[:begin] + fresh + scenario_lines[end + 1:]
+def include_lines(data_dir):
+    return [HEADER] + [scenario_text(path, local) for path, local in shipped_files(data_dir)]
 
 
 def read_lines(path):
@@ -94,36 +81,26 @@ def main():
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--data", required=True, help="the data/ folder")
     mode = parser.add_mutually_exclusive_group(required=True)
-    mode.add_argument("--update", action="store_true")
-    mode.add_argument("--check", action="store_true")
-    mode.add_argument("--output")
-    parser.add_argument("scenarios", nargs="+")
+    mode.add_argument("--update", metavar="INCLUDE")
+    mode.add_argument("--check", metavar="INCLUDE")
+    mode.add_argument("--output", metavar="OUT")
     args = parser.parse_args()
-    if args.output and len(args.scenarios) != 1:
-        parser.error("--output takes one scenario")
 
     try:
-        fresh = block(args.data)
-        stale = []
-        for scenario in args.scenarios:
-            lines = read_lines(scenario)
-            updated = with_block(lines, fresh)
-            if args.output:
-                write_lines(args.output, updated)
-            elif args.update:
-                if updated != lines:
-                    write_lines(scenario, updated)
-                    print("updated %s" % scenario)
-            elif updated != lines:
-                stale.append(scenario)
+        fresh = include_lines(args.data)
+        if args.output:
+            write_lines(args.output, fresh)
+        elif args.update:
+            if not os.path.exists(args.update) or read_lines(args.update) != fresh:
+                write_lines(args.update, fresh)
+                print("updated %s" % args.update)
+        elif read_lines(args.check) != fresh:
+            sys.stderr.write("%s: the shipped files changed; run scripts/skin_scenario.py "
+                             "--data data --update %s\n" % (args.check, args.check))
+            return 1
     except (OSError, ValueError) as problem:
         sys.stderr.write("skin_scenario.py: %s\n" % problem)
         return 2
-    if stale:
-        for scenario in stale:
-            sys.stderr.write("%s: the shipped files changed; run scripts/skin_scenario.py "
-                             "--data data --update %s\n" % (scenario, scenario))
-        return 1
     return 0
 
 
