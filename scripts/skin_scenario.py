@@ -3,10 +3,11 @@
 
 A scenario cannot read the repository, so the skin scenarios include the shipped files as `file`
 lines from tests/scenarios/common/shipped.inc. This script writes that file from data/: every
-shipped file under data/Skins plus data/safeshutdown.htm, at its path in the program folder. A quoted
-scenario argument is one line without double quotes, so line breaks become blanks and double
-quotes become single quotes; the simulated browser reads ids and attributes in either quote, and
-the XML files stay well formed. Pictures are created empty: the simulated browser draws nothing.
+shipped file under data/Skins plus data/safeshutdown.htm, at its path in the program folder. A
+quoted scenario argument is one line without double quotes, so line breaks become blanks and
+double quotes become single quotes; the simulated browser reads ids and attributes in either
+quote, and the XML files stay well formed. Pictures are created empty: the simulated browser
+draws nothing.
 
   skin_scenario.py --data DIR --update INCLUDE      rewrite the include file
   skin_scenario.py --data DIR --check INCLUDE       fail when the include file is out of date
