@@ -10,6 +10,7 @@
 #include "../sim_harness.h"
 #include "common/error.h"
 #include "platform/sim/sim_machine.h"
+#include "platform/ui.h"
 #include "settings/settings_paths.h"
 
 namespace windlock {
@@ -42,56 +43,35 @@ std::string SkinFolder(const std::string& name) {
   return std::string(SimFileSystem::kProgramFolder) + "\\Skins\\" + name;
 }
 
-// Every value a load reads from the fixture's store, in the order it reads them.
-std::vector<std::string> ValuesInReadOrder() {
-  return {path::kCaptureWhenClosed,
-          path::kShowVisualCapture,
-          path::kPlayAudioCapture,
-          path::kUpdateUrl,
-          path::kBrowseSkinsUrl,
-          path::kPopupAlertMessage,
-          path::kFontBold,
-          path::kFontItalic,
-          path::kFontName,
-          path::kFontSize,
-          path::kFontStrikethrough,
-          path::kFontUnderline,
-          path::kDisplayTime,
-          path::kPromptToAdd,
-          path::kSiteCount,
-          SitePath(0),
-          SitePath(1),
-          path::kDefaultSkin,
-          path::kAutoStart,
-          path::kAutoStartVisible,
-          path::kVisible};
+// A complete, valid store whose every value differs from the defaults: every value a load reads.
+std::vector<std::pair<std::string, RegistryValue>> FullStore() {
+  return {{path::kCaptureWhenClosed, Dword(0)},
+          {path::kShowVisualCapture, Dword(0)},
+          {path::kPlayAudioCapture, Text(kSoundFile)},
+          {path::kUpdateUrl, Text("http://update.example/")},
+          {path::kBrowseSkinsUrl, Text("http://skins.example/")},
+          {path::kPopupAlertMessage, Text("Stopped one")},
+          {path::kFontBold, Dword(1)},
+          {path::kFontItalic, Dword(0)},
+          {path::kFontName, Text("Arial")},
+          {path::kFontSize, Dword(12)},
+          {path::kFontStrikethrough, Dword(1)},
+          {path::kFontUnderline, Dword(0)},
+          {path::kDisplayTime, Dword(2500)},
+          {path::kPromptToAdd, Dword(1)},
+          {path::kSiteCount, Dword(2)},
+          {SitePath(0), Text("trust:a.example")},
+          {SitePath(1), Text("notrust:b.example")},
+          {path::kDefaultSkin, Text("Blue")},
+          {path::kAutoStart, Dword(1)},
+          {path::kAutoStartVisible, Dword(0)},
+          {path::kVisible, Dword(1)}};
 }
 
 class SettingsStoreTest : public ::testing::Test {
  protected:
-  // A complete, valid store whose every value differs from the defaults.
   void SetUp() override {
-    Put(path::kCaptureWhenClosed, Dword(0));
-    Put(path::kShowVisualCapture, Dword(0));
-    Put(path::kPlayAudioCapture, Text(kSoundFile));
-    Put(path::kUpdateUrl, Text("http://update.example/"));
-    Put(path::kBrowseSkinsUrl, Text("http://skins.example/"));
-    Put(path::kPopupAlertMessage, Text("Stopped one"));
-    Put(path::kFontBold, Dword(1));
-    Put(path::kFontItalic, Dword(0));
-    Put(path::kFontName, Text("Arial"));
-    Put(path::kFontSize, Dword(12));
-    Put(path::kFontStrikethrough, Dword(1));
-    Put(path::kFontUnderline, Dword(0));
-    Put(path::kDisplayTime, Dword(2500));
-    Put(path::kPromptToAdd, Dword(1));
-    Put(path::kSiteCount, Dword(2));
-    Put(SitePath(0), Text("trust:a.example"));
-    Put(SitePath(1), Text("notrust:b.example"));
-    Put(path::kDefaultSkin, Text("Blue"));
-    Put(path::kAutoStart, Dword(1));
-    Put(path::kAutoStartVisible, Dword(0));
-    Put(path::kVisible, Dword(1));
+    for (const auto& [value_path, value] : FullStore()) Put(value_path, value);
     machine.files.AddFile(kSoundFile, "RIFF");
     machine.files.AddFolder(SkinFolder("Blue"));
   }
@@ -253,15 +233,19 @@ TEST_F(SettingsStoreTest, FontSizeMustBeWithinTheFontDialogRange) {
   }
 }
 
-TEST_F(SettingsStoreTest, EveryValueReadIsRequired) {
-  for (const std::string& missing : ValuesInReadOrder()) {
+TEST_F(SettingsStoreTest, EveryValueReadIsRequiredAndOneMissingIsReportedOnce) {
+  for (const auto& [missing, value] : FullStore()) {
     SCOPED_TRACE(missing);
     SetUp();
     settings = Settings{};
     machine.registry.Remove(missing);
-    std::size_t shown = machine.ui.message_boxes().size();
+    const std::size_t shown = machine.ui.message_boxes().size();
     LoadSettings(settings, platform);
-    EXPECT_EQ(machine.ui.message_boxes().size(), shown + 1);
+    ASSERT_EQ(machine.ui.message_boxes().size(), shown + 1);
+    const sim::ShownMessageBox& box = machine.ui.message_boxes().back();
+    EXPECT_EQ(box.text, kLoadFailureText);
+    EXPECT_EQ(box.title, "Error");
+    EXPECT_EQ(box.style, kMbIconCritical);
     ExpectDefaultsApplied();
     // The sites are the user's, not options with a default: every one that can be read stays.
     std::vector<std::string> kept;
@@ -271,7 +255,7 @@ TEST_F(SettingsStoreTest, EveryValueReadIsRequired) {
   }
 }
 
-TEST_F(SettingsStoreTest, FailedLoadShowsOneMessageAndKeepsStartUpChoices) {
+TEST_F(SettingsStoreTest, FailedLoadKeepsStartUpChoices) {
   settings.AutoStart = true;
   settings.AutoStartVisible = true;
   settings.Visible = true;
@@ -280,13 +264,8 @@ TEST_F(SettingsStoreTest, FailedLoadShowsOneMessageAndKeepsStartUpChoices) {
   settings.Sites.Assign({"trust:old.example"});
   Put(path::kCaptureWhenClosed, Binary());
 
-  LoadSettings(settings, platform);
+  EXPECT_FALSE(LoadsCleanly());
 
-  ASSERT_EQ(machine.ui.message_boxes().size(), 1u);
-  const sim::ShownMessageBox& box = machine.ui.message_boxes()[0];
-  EXPECT_EQ(box.text, kLoadFailureText);
-  EXPECT_EQ(box.title, "Error");
-  EXPECT_EQ(box.style, 16u);
   ExpectDefaultsApplied();
   EXPECT_TRUE(settings.AutoStart);
   EXPECT_TRUE(settings.AutoStartVisible);
@@ -352,53 +331,42 @@ TEST_F(SettingsStoreTest, HugeSiteCountFailsAtTheFirstMissingValue) {
   EXPECT_EQ(settings.SiteCount(), 3);
 }
 
-TEST_F(SettingsStoreTest, CaptureSoundMustBeAnExistingFile) {
+// A sound must be an existing file and a skin a folder directly inside Skins; else the default.
+TEST_F(SettingsStoreTest, StoredSoundAndSkinMustExist) {
   struct Case {
     const char* name;
+    std::string value_path;
     const char* stored;
     const char* expected;
+    const char* folder = nullptr;  // made under Skins first, if any
   };
+  const std::string sound = path::kPlayAudioCapture;
+  const std::string skin = path::kDefaultSkin;
   const Case cases[] = {
-      {"no sound", "(none)", "(none)"},
-      {"existing file", kSoundFile, kSoundFile},
-      {"file named in other letter case", "c:\\MEDIA\\Capture.WAV", "c:\\MEDIA\\Capture.WAV"},
-      {"missing file", "C:\\Media\\gone.wav", "(none)"},
-      {"a folder", "C:\\Media", "(none)"},
-      {"empty", "", "(none)"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Put(path::kPlayAudioCapture, Text(c.stored));
-    ASSERT_TRUE(LoadsCleanly());
-    EXPECT_EQ(settings.PlayAudioCapture, c.expected);
-  }
-}
-
-TEST_F(SettingsStoreTest, SkinMustNameAFolderDirectlyInsideSkins) {
-  struct Case {
-    const char* name;
-    const char* stored;
-    const char* folder;  // made under Skins first, if any
-    const char* expected;
-  };
-  const Case cases[] = {
-      {"existing folder", "Blue", nullptr, "Blue"},
-      {"folder in other letter case", "BLUE", nullptr, "BLUE"},
-      {"no such folder", "Red", nullptr, "Original"},
-      {"a file, not a folder", "readme.txt", nullptr, "Original"},
-      {"empty", "", nullptr, "Original"},
-      {"backslash, though the folder exists", "Blue\\Dark", "Blue\\Dark", "Original"},
-      {"slash, though the folder exists", "Blue/Dark", "Blue/Dark", "Original"},
-      {"parent folder", "..", "..", "Original"},
-      {"dots inside a name", "a..b", "a..b", "Original"},
+      {"no sound", sound, "(none)", "(none)"},
+      {"existing file", sound, kSoundFile, kSoundFile},
+      {"file named in other letter case", sound, "c:\\MEDIA\\Capture.WAV",
+       "c:\\MEDIA\\Capture.WAV"},
+      {"missing file", sound, "C:\\Media\\gone.wav", "(none)"},
+      {"a folder for a sound", sound, "C:\\Media", "(none)"},
+      {"empty sound", sound, "", "(none)"},
+      {"existing folder", skin, "Blue", "Blue"},
+      {"folder in other letter case", skin, "BLUE", "BLUE"},
+      {"no such folder", skin, "Red", "Original"},
+      {"a file, not a folder", skin, "readme.txt", "Original"},
+      {"empty skin", skin, "", "Original"},
+      {"backslash, though the folder exists", skin, "Blue\\Dark", "Original", "Blue\\Dark"},
+      {"slash, though the folder exists", skin, "Blue/Dark", "Original", "Blue/Dark"},
+      {"parent folder", skin, "..", "Original", ".."},
+      {"dots inside a name", skin, "a..b", "Original", "a..b"},
   };
   machine.files.AddFile(SkinFolder("readme.txt"), "");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.folder) machine.files.AddFolder(SkinFolder(c.folder));
-    Put(path::kDefaultSkin, Text(c.stored));
+    Put(c.value_path, Text(c.stored));
     ASSERT_TRUE(LoadsCleanly());
-    EXPECT_EQ(settings.DefaultSkin, c.expected);
+    EXPECT_EQ(c.value_path == sound ? settings.PlayAudioCapture : settings.DefaultSkin, c.expected);
   }
 }
 
