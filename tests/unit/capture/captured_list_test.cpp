@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -40,37 +39,12 @@ class QuietBar : public BarHarness {
     for (const std::string& url : {kA, kB, kC}) Capture(url);
   }
   CapturedList& list() { return bar.captured(); }
-  Texts Keys() const {
-    Texts keys;
-    for (const ListView::Item& item : bar.URLList().items()) keys.push_back(item.key);
-    return keys;
-  }
   Texts EntryUrls() const {
     Texts urls;
     for (const CapturedEntry& entry : bar.captured().entries()) urls.push_back(entry.URL.ToText());
     return urls;
   }
 };
-
-// The mirror of entries named after their (unrenamed) addresses, none of them selected.
-std::string MirrorOf(const Texts& urls) {
-  if (urls.empty()) return "<URLS/>";
-  auto escaped = [](const std::string& text) {
-    std::string out;
-    for (char c : text) out += c == '&' ? std::string("&amp;") : std::string(1, c);
-    return out;
-  };
-  std::string mirror = "<URLS>";
-  for (const std::string& url : urls) {
-    mirror += "<URL URLName=\"" + escaped(url) + "\" URLLocation=\"" + escaped(url) +
-              "\" selected=\"false\" visible=\"true\"/>";
-  }
-  return mirror + "</URLS>";
-}
-
-std::string Option(const std::string& key, const std::string& text) {
-  return key + "=" + text;
-}
 
 void ExpectSameRequest(const NavigateRequest& actual, const NavigateRequest& expected) {
   EXPECT_TRUE(actual.url == expected.url) << actual.url.ToText();
@@ -124,11 +98,11 @@ TEST(CapturedListTest, KeyNumbersAreNeverReused) {
 
   h.Capture(kA);
 
-  EXPECT_EQ(h.Keys(), Texts{"Key4"});
   EXPECT_EQ(h.list().entries()[0].Key, "Key4");
 }
 
-TEST(CapturedListTest, CaptureUpdatesEveryViewThenTellsTheSkinPage) {
+// The differential test shows every view following the entries; here, what the page is told.
+TEST(CapturedListTest, EachCaptureTellsTheSkinPageOfTheUpdateThenOfThePreview) {
   QuietBar h;
   h.ShowSkinPage(kPlaceholderPage);
   h.skin().TakePageCalls();
@@ -136,16 +110,6 @@ TEST(CapturedListTest, CaptureUpdatesEveryViewThenTellsTheSkinPage) {
   h.Capture(kA);
   h.Capture(kB);
 
-  EXPECT_EQ(h.ListTexts(), (Texts{kA, kB}));
-  EXPECT_EQ(h.Mirror(),
-            "<URLS>"
-            "<URL URLName=\"http://a.example/\" URLLocation=\"http://a.example/\" "
-            "selected=\"false\" visible=\"true\"/>"
-            "<URL URLName=\"http://b.example/page?x=1&amp;y=2\" "
-            "URLLocation=\"http://b.example/page?x=1&amp;y=2\" selected=\"false\" "
-            "visible=\"true\"/>"
-            "</URLS>");
-  EXPECT_EQ(h.SkinOptions(), (Texts{Option("Key1", kA), Option("Key2", kB)}));
   EXPECT_EQ(h.skin().TakePageCalls(), (Texts{"OnUpdateList()", "OnPreview(" + kA + ")",
                                              "OnUpdateList()", "OnPreview(" + kB + ")"}));
   EXPECT_TRUE(h.machine.ui.message_boxes().empty());
@@ -203,13 +167,10 @@ TEST(CapturedListTest, TitleNamesTheEntryThePreviewShows) {
 
     h.preview().RaiseTitleChange("Renamed");
 
-    EXPECT_EQ(h.ListTexts(), c.expected);
+    // The differential test shows the views follow the entries' names.
     Texts names;
     for (const CapturedEntry& entry : h.list().entries()) names.push_back(entry.URLName);
     EXPECT_EQ(names, c.expected);
-    const bool renamed =
-        std::find(c.expected.begin(), c.expected.end(), "Renamed") != c.expected.end();
-    EXPECT_EQ(h.Mirror().find("URLName=\"Renamed\"") != std::string::npos, renamed);
     EXPECT_TRUE(h.machine.ui.message_boxes().empty());
   }
 }
@@ -221,7 +182,7 @@ TEST(CapturedListTest, TitleOfACaptureNamesItInEveryView) {
   h.Capture(NavigateRequest::To(kA), "Ad & \"Offer\"");
 
   EXPECT_EQ(h.ListTexts(), Texts{"Ad & \"Offer\""});
-  EXPECT_EQ(h.SkinOptions(), Texts{Option("Key1", "Ad & \"Offer\"")});
+  EXPECT_EQ(h.SkinOptions(), Texts{"Key1=Ad & \"Offer\""});
   EXPECT_EQ(h.Mirror(),
             "<URLS><URL URLName=\"Ad &amp; &quot;Offer&quot;\" URLLocation=\"http://a.example/\" "
             "selected=\"false\" visible=\"true\"/></URLS>");
@@ -248,9 +209,7 @@ TEST(CapturedListTest, RemoveSelectedEntries) {
 
     h.list().RemoveSelectedEntries();
 
-    EXPECT_EQ(h.ListTexts(), c.kept);
     EXPECT_EQ(h.EntryUrls(), c.kept);
-    EXPECT_EQ(h.Mirror(), MirrorOf(c.kept));
     EXPECT_TRUE(h.machine.ui.message_boxes().empty());
   }
 }
