@@ -18,47 +18,40 @@ constexpr const char* kStoredAt = "HKLM\\SOFTWARE\\Vendor\\Tool\\Value";
 struct Case {
   const char* name;
   std::optional<RawRegistryValue> stored;  // at kStoredAt; none: nothing stored
-  const char* key;
-  const char* value_name;
   bool found;
   std::string value;  // what the caller's "left over" becomes
+  const char* key = kKey;
+  const char* value_name = "Value";
 };
 
-std::string Bytes(std::size_t count, char fill) {
-  return std::string(count, fill);
+RawRegistryValue Sz(std::string bytes) {
+  return {kRegSz, std::move(bytes)};
 }
 
 TEST(GetKeyValueTest, ReadsAsTheRegistryHandsItOver) {
   using namespace std::string_literals;
+  const std::string bytes_1023(1023, 'a');
+  const std::string bytes_1024(1024, 'a');
   const Case cases[] = {
-      {"string with its NUL", RawRegistryValue{kRegSz, "C:\\Tools\\info.exe\0"s}, kKey, "Value",
-       true, "C:\\Tools\\info.exe"},
-      {"string without a NUL", RawRegistryValue{kRegSz, "C:\\Tools\\info.exe"}, kKey, "Value", true,
-       "C:\\Tools\\info.exe"},
-      {"only the last NUL goes", RawRegistryValue{kRegSz, "ab\0\0"s}, kKey, "Value", true, "ab\0"s},
-      {"string of one NUL", RawRegistryValue{kRegSz, "\0"s}, kKey, "Value", true, ""},
-      {"value name in other letter case", RawRegistryValue{kRegSz, "x\0"s}, kKey, "VALUE", true,
-       "x"},
-      {"dword 261", RawRegistryValue{kRegDword, "\x05\x01\0\0"s}, kKey, "Value", true, "261"},
-      {"dword 0", RawRegistryValue{kRegDword, "\0\0\0\0"s}, kKey, "Value", true, "0"},
-      {"dword with its top bit set", RawRegistryValue{kRegDword, "\xFF\xFF\xFF\xFF"s}, kKey,
-       "Value", true, "-1"},
-      {"binary leaves the value", RawRegistryValue{kRegBinary, "\x01\x02"s}, kKey, "Value", true,
+      {"string with its NUL", Sz("C:\\Tools\\info.exe\0"s), true, "C:\\Tools\\info.exe"},
+      {"string without a NUL", Sz("C:\\Tools\\info.exe"), true, "C:\\Tools\\info.exe"},
+      {"only the last NUL goes", Sz("ab\0\0"s), true, "ab\0"s},
+      {"string of one NUL", Sz("\0"s), true, ""},
+      {"value name in other letter case", Sz("x\0"s), true, "x", kKey, "VALUE"},
+      {"dword 261", RawRegistryValue{kRegDword, "\x05\x01\0\0"s}, true, "261"},
+      {"dword 0", RawRegistryValue{kRegDword, "\0\0\0\0"s}, true, "0"},
+      {"dword with its top bit set", RawRegistryValue{kRegDword, "\xFF\xFF\xFF\xFF"s}, true, "-1"},
+      {"binary leaves the value", RawRegistryValue{kRegBinary, "\x01\x02"s}, true, "left over"},
+      {"expandable string leaves the value", RawRegistryValue{kRegExpandSz, "%TEMP%\0"s}, true,
        "left over"},
-      {"expandable string leaves the value", RawRegistryValue{kRegExpandSz, "%TEMP%\0"s}, kKey,
-       "Value", true, "left over"},
-      {"missing key", RawRegistryValue{kRegSz, "x\0"s}, "SOFTWARE\\Vendor\\Other", "Value", false,
-       ""},
-      {"missing value", RawRegistryValue{kRegSz, "x\0"s}, kKey, "Other", false, ""},
-      {"nothing stored", std::nullopt, kKey, "Value", false, ""},
-      {"no bytes at all", RawRegistryValue{kRegSz, ""}, kKey, "Value", false, ""},
-      {"1024 bytes with the NUL", RawRegistryValue{kRegSz, Bytes(1023, 'a') + '\0'}, kKey, "Value",
-       true, Bytes(1023, 'a')},
-      {"1024 bytes without a NUL", RawRegistryValue{kRegSz, Bytes(1024, 'a')}, kKey, "Value", true,
-       Bytes(1024, 'a')},
-      {"1025 bytes", RawRegistryValue{kRegSz, Bytes(1024, 'a') + '\0'}, kKey, "Value", false, ""},
-      {"1025 bytes of another type", RawRegistryValue{kRegBinary, Bytes(1025, 'a')}, kKey, "Value",
-       false, ""},
+      {"missing key", Sz("x\0"s), false, "", "SOFTWARE\\Vendor\\Other"},
+      {"missing value", Sz("x\0"s), false, "", kKey, "Other"},
+      {"nothing stored", std::nullopt, false, ""},
+      {"no bytes at all", Sz(""), false, ""},
+      {"1024 bytes with the NUL", Sz(bytes_1023 + '\0'), true, bytes_1023},
+      {"1024 bytes without a NUL", Sz(bytes_1024), true, bytes_1024},
+      {"1025 bytes", Sz(bytes_1024 + '\0'), false, ""},
+      {"1025 bytes of another type", RawRegistryValue{kRegBinary, bytes_1024 + 'a'}, false, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
