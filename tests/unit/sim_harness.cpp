@@ -41,10 +41,6 @@ Settings QuietSettings() {
   return settings;
 }
 
-void StoreSettings(sim::SimMachine& machine, const Settings& settings) {
-  SaveSettings(settings, machine.registry);
-}
-
 UserStep Click(std::string form, std::string control) {
   return {std::move(form), [control](Form& open) {
             Control* target = open.FindControl(control);
@@ -167,7 +163,7 @@ sim::NewWindowDecision BandThread::OpenPopup() {
 }
 
 BandRig::BandRig() {
-  StoreSettings(machine, QuietSettings());
+  SaveSettings(QuietSettings(), machine.registry);
   machine.trace.SetSink([this](const std::string& line) { trace_.push_back(line); });
   thread.CreateBand();
 }

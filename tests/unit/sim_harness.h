@@ -39,8 +39,6 @@ std::string StoredAs(const sim::SimRegistry& registry, const std::string& path);
 Settings InstalledSettings();
 // The installed choices with the alert off: a capture brings up nothing modal.
 Settings QuietSettings();
-// Saves a whole, valid record, so that a band created afterwards loads it without a message.
-void StoreSettings(sim::SimMachine& machine, const Settings& settings);
 
 // One user action on the topmost modal form. The form is named so that a test fails at once
 // when some other window comes up than the one it planned for.
@@ -66,7 +64,6 @@ class BarHarness {
 
   Settings& settings() { return apartment.module().settings; }
   sim::SimBrowser& preview() { return window.controls().preview()->browser(); }
-  sim::SimSoundDevice& sound() { return *window.controls().sound(); }
   sim::SimBrowser& skin() { return *window.controls().skin(); }
   void SetBarShowing(bool showing) { machine.windows.ShowWindow(bar.hWnd(), showing); }
 

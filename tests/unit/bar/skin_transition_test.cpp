@@ -13,6 +13,7 @@
 #include "bar/bar_form.h"
 #include "platform/ui.h"
 #include "settings/settings_paths.h"
+#include "settings/settings_store.h"
 
 namespace windlock {
 namespace {
@@ -47,7 +48,7 @@ class SkinRig {
     }
     h.settings() = unit::QuietSettings();
     h.settings().DefaultSkin = in_use;
-    unit::StoreSettings(h.machine, h.settings());
+    SaveSettings(h.settings(), h.machine.registry);
     h.bar.Resize(kWidth, kHeight);
     h.skin().TakeNavigationCount();
     start_ = h.machine.scheduler.TimeGetTime();

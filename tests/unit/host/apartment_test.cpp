@@ -16,7 +16,7 @@ using unit::BandThread;
 
 TEST(TwoThreadsTest, EachThreadKeepsItsSettingsAndTheLastSaveWins) {
   sim::SimMachine machine;
-  unit::StoreSettings(machine, unit::QuietSettings());
+  SaveSettings(unit::QuietSettings(), machine.registry);
   BandThread one(machine, 1);
   BandThread two(machine, 2);
   one.CreateBand();
