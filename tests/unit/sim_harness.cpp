@@ -1,10 +1,13 @@
 #include "sim_harness.h"
 
+#include <gtest/gtest.h>
+
 #include <stdexcept>
 
 #include "bar/bar_form.h"
 #include "forms/form.h"
 #include "host/subclass_hook.h"
+#include "platform/ui.h"
 #include "settings/settings_store.h"
 
 namespace windlock::unit {
@@ -39,6 +42,16 @@ Settings QuietSettings() {
   Settings settings = InstalledSettings();
   settings.ShowVisualCapture = false;
   return settings;
+}
+
+void ExpectErrorBoxes(const sim::SimMachine& machine, const std::vector<std::string>& starts) {
+  const std::vector<sim::ShownMessageBox>& boxes = machine.ui.message_boxes();
+  ASSERT_EQ(boxes.size(), starts.size());
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    EXPECT_TRUE(boxes[i].text.starts_with(starts[i])) << boxes[i].text;
+    EXPECT_EQ(boxes[i].title, "Error");
+    EXPECT_EQ(boxes[i].style, kMbIconCritical);
+  }
 }
 
 UserStep Click(std::string form, std::string control) {

@@ -23,30 +23,23 @@ class BarButtonsTest : public ::testing::Test {
     ASSERT_NE(target, nullptr) << control;
     target->Click();
   }
-  const std::vector<sim::ShownMessageBox>& boxes() { return h.machine.ui.message_boxes(); }
 
   BarHarness h;
 };
 
 TEST_F(BarButtonsTest, OpeningWithoutABrowserShowsTheErrorAndKeepsTheEntries) {
-  for (int index : {0, 1}) {
-    SCOPED_TRACE(index);
-    BarHarness fresh;
-    fresh.settings() = unit::QuietSettings();
-    ASSERT_EQ(fresh.OpenPopup(NavigateRequest::To(kA)), NewWindowDecision::kCaptured);
-    fresh.SelectItems({0});
-    fresh.bar.SetCurrentIE(nullptr);
+  h.settings() = unit::QuietSettings();
+  ASSERT_EQ(h.OpenPopup(NavigateRequest::To(kA)), NewWindowDecision::kCaptured);
+  h.SelectItems({0});
+  h.bar.SetCurrentIE(nullptr);
 
-    fresh.bar.FindControl("Command1(" + std::to_string(index) + ")")->Click();
+  Click("Command1(0)");
+  Click("Command1(1)");
 
-    ASSERT_EQ(fresh.machine.ui.message_boxes().size(), 1u);
-    const sim::ShownMessageBox& box = fresh.machine.ui.message_boxes()[0];
-    EXPECT_TRUE(box.text.starts_with(
-        "There Was An Error Executing The Action From The Button Click.\r\nError Number: 91\r\n"))
-        << box.text;
-    EXPECT_EQ(box.title, "Error");
-    EXPECT_EQ(fresh.bar.captured().CapturedCount(), 1u);
-  }
+  const std::string report =
+      "There Was An Error Executing The Action From The Button Click.\r\nError Number: 91\r\n";
+  unit::ExpectErrorBoxes(h.machine, {report, report});
+  EXPECT_EQ(h.bar.captured().CapturedCount(), 1u);
 }
 
 TEST_F(BarButtonsTest, SafeShutdownThatCannotStartLeavesNoStageSet) {
@@ -59,9 +52,7 @@ TEST_F(BarButtonsTest, SafeShutdownThatCannotStartLeavesNoStageSet) {
   EXPECT_FALSE(h.bar.flags().SafeShutdownRequested);
   EXPECT_FALSE(h.bar.flags().SafeShutdownStage2);
   EXPECT_FALSE(h.bar.flags().SafeShutdownStage3);
-  ASSERT_EQ(boxes().size(), 1u);
-  EXPECT_TRUE(boxes()[0].text.starts_with("There Was An Error Starting The Safe Shutdown.\r\n"))
-      << boxes()[0].text;
+  unit::ExpectErrorBoxes(h.machine, {"There Was An Error Starting The Safe Shutdown.\r\n"});
 }
 
 TEST_F(BarButtonsTest, UncheckingThePreviewGivesTheListItsRoom) {
