@@ -370,18 +370,20 @@ TEST_F(SettingsStoreTest, StoredSoundAndSkinMustExist) {
   }
 }
 
-TEST_F(SettingsStoreTest, SaveThenLoadGivesTheSameRecord) {
+TEST_F(SettingsStoreTest, SaveThenLoadGivesTheSameRecordWhateverItHolds) {
   Settings saved;
   saved.CaptureWhenClosed = false;
   saved.ShowVisualCapture = true;
   saved.PlayAudioCapture = kSoundFile;
   saved.UpdateURL = "http://update.example/?a=1&b=2";
   saved.BrowseSkinsURL = "";
-  saved.PopupAlertMessage = "Stopped\r\nthis one — «ça»  ";
+  saved.PopupAlertMessage = "Stopped\r\nthis one — «ça»  " + std::string(1 << 20, 'x');
   saved.PopupAlertFont = Font{"Ünïcode Sans", 1638, false, true, true, false};
   saved.PopupAlertDisplayTime = -250;
   saved.PromptToAdd = true;
-  saved.Sites.Assign({"trust:a.example", "", "trust:a.example", "notrust:HTTP:"});
+  std::vector<std::string> sites = {"trust:a.example", "", "trust:a.example", "notrust:HTTP:"};
+  for (int i = 0; i < 100000; ++i) sites.push_back("trust:site" + std::to_string(i) + ".example");
+  saved.Sites.Assign(sites);
   saved.DefaultSkin = "Blue";
   saved.AutoStart = false;
   saved.AutoStartVisible = false;
@@ -390,19 +392,6 @@ TEST_F(SettingsStoreTest, SaveThenLoadGivesTheSameRecord) {
   SaveSettings(saved, machine.registry);
   ASSERT_TRUE(LoadsCleanly());
   ExpectSameRecord(settings, saved);
-}
-
-TEST_F(SettingsStoreTest, HugeValuesSaveAndLoad) {
-  Settings saved = unit::InstalledSettings();
-  saved.PopupAlertMessage = std::string(1 << 20, 'x');
-  std::vector<std::string> sites;
-  for (int i = 0; i < 100000; ++i) sites.push_back("trust:site" + std::to_string(i) + ".example");
-  saved.Sites.Assign(sites);
-
-  SaveSettings(saved, machine.registry);
-  ASSERT_TRUE(LoadsCleanly());
-  EXPECT_EQ(settings.PopupAlertMessage.size(), std::size_t{1} << 20);
-  EXPECT_EQ(settings.Sites.entries(), sites);
   EXPECT_TRUE(settings.Sites.Contains("trust:site99999.example"));
 }
 
