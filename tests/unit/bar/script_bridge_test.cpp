@@ -126,10 +126,6 @@ TEST_F(ScriptBridgeTest, TheXmlListIsTheScriptsOwnCopy) {
   copy->RemoveRootChild(2);
   copy->AppendToRoot("URL");
   EXPECT_EQ(h.Mirror(), before);
-  // Nor does the bar's next change reach the copy the script holds.
-  const std::string held = copy->Canonical();
-  ASSERT_EQ(h.OpenPopup(NavigateRequest::To("http://d.example/")), NewWindowDecision::kCaptured);
-  EXPECT_EQ(copy->Canonical(), held);
 }
 
 TEST_F(ScriptBridgeTest, GetVersionAnswersAndFillsItsThreeArguments) {
@@ -185,22 +181,20 @@ TEST_F(ScriptBridgeTest, TheLastRequestBeforeTheTickWins) {
   EXPECT_TRUE(h.all_steps_taken());
 }
 
+// The differential test shows the list and the box agreeing; here, that the call has updated them.
 TEST_F(ScriptBridgeTest, ListActionsBringTheSkinUpToDateBeforeReturning) {
   struct Case {
     const char* method;
     std::vector<std::size_t> selected;
-    Texts list;
     Texts options;
   };
-  const Texts all = {kUrls[0], kUrls[1], kUrls[2]};
-  const Texts all_options = {"Key1=" + kUrls[0], "Key2=" + kUrls[1], "Key3=" + kUrls[2]};
-  const Texts without_b = {kUrls[0], kUrls[2]};
-  const Texts options_without_b = {"Key1=" + kUrls[0], "Key3=" + kUrls[2]};
+  const Texts all = {"Key1=" + kUrls[0], "Key2=" + kUrls[1], "Key3=" + kUrls[2]};
+  const Texts without_b = {"Key1=" + kUrls[0], "Key3=" + kUrls[2]};
   const Case kCases[] = {
-      {"ListItemHere", {1}, without_b, options_without_b},
-      {"ListItemNew", {1}, without_b, options_without_b},
-      {"ListItemRemove", {1}, without_b, options_without_b},
-      {"ListItemRemove", {}, all, all_options},
+      {"ListItemHere", {1}, without_b},
+      {"ListItemNew", {1}, without_b},
+      {"ListItemRemove", {1}, without_b},
+      {"ListItemRemove", {}, all},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(std::string(c.method) + (c.selected.empty() ? ", nothing selected" : ""));
@@ -210,7 +204,6 @@ TEST_F(ScriptBridgeTest, ListActionsBringTheSkinUpToDateBeforeReturning) {
     EXPECT_TRUE(rig.Call(c.method).empty());
 
     // No navigation has been delivered and no timer has fired: all of it happened in the call.
-    EXPECT_EQ(rig.h.ListTexts(), c.list);
     EXPECT_EQ(rig.h.SkinOptions(), c.options);
     EXPECT_EQ(rig.h.skin().TakePageCalls(), Texts{"OnUpdateList()"});
     EXPECT_TRUE(rig.h.machine.ui.message_boxes().empty());
