@@ -164,7 +164,7 @@ TEST_F(SettingsStoreTest, VisibleIsTrueWheneverTheBarStartsVisible) {
   }
 }
 
-TEST_F(SettingsStoreTest, StoredKindsConvertOrFailTheLoad) {
+TEST_F(SettingsStoreTest, StoredValuesConvertOrFailTheLoad) {
   struct Case {
     const char* name;
     std::string value_path;
@@ -175,6 +175,13 @@ TEST_F(SettingsStoreTest, StoredKindsConvertOrFailTheLoad) {
   auto show_visual = [](bool expected) {
     return [expected](const Settings& s) { return s.ShowVisualCapture == expected; };
   };
+  auto display_time = [](int32_t expected) {
+    return [expected](const Settings& s) { return s.PopupAlertDisplayTime == expected; };
+  };
+  // The font dialog's range; outside it the load fails and the default size stays.
+  auto font_size = [](float expected) {
+    return [expected](const Settings& s) { return s.PopupAlertFont.size == expected; };
+  };
   const Case cases[] = {
       {"flag 1", path::kShowVisualCapture, Dword(1), true, show_visual(true)},
       {"flag 0", path::kShowVisualCapture, Dword(0), true, show_visual(false)},
@@ -182,10 +189,8 @@ TEST_F(SettingsStoreTest, StoredKindsConvertOrFailTheLoad) {
       {"flag -1 is not set", path::kShowVisualCapture, Dword(0xFFFFFFFF), true, show_visual(false)},
       {"flag as text 1", path::kShowVisualCapture, Text("1"), true, show_visual(true)},
       {"flag as text 2", path::kShowVisualCapture, Text("2"), true, show_visual(false)},
-      {"number as text", path::kDisplayTime, Text("2400"), true,
-       [](const Settings& s) { return s.PopupAlertDisplayTime == 2400; }},
-      {"negative number as text", path::kDisplayTime, Text("-3"), true,
-       [](const Settings& s) { return s.PopupAlertDisplayTime == -3; }},
+      {"number as text", path::kDisplayTime, Text("2400"), true, display_time(2400)},
+      {"negative number as text", path::kDisplayTime, Text("-3"), true, display_time(-3)},
       {"count as text", path::kSiteCount, Text("1"), true,
        [](const Settings& s) { return s.SiteCount() == 1; }},
       {"text stored as a number", path::kPopupAlertMessage, Dword(42), true,
@@ -198,6 +203,18 @@ TEST_F(SettingsStoreTest, StoredKindsConvertOrFailTheLoad) {
       {"binary flag", path::kAutoStart, Binary(), false, nullptr},
       {"binary text", path::kPopupAlertMessage, Binary(), false, nullptr},
       {"binary site", SitePath(1), Binary(), false, nullptr},
+      {"display time capped at five seconds", path::kDisplayTime, Dword(7000), true,
+       display_time(5000)},
+      {"one past the cap", path::kDisplayTime, Dword(5001), true, display_time(5000)},
+      {"the cap", path::kDisplayTime, Dword(5000), true, display_time(5000)},
+      {"below the cap", path::kDisplayTime, Dword(4999), true, display_time(4999)},
+      {"no display time", path::kDisplayTime, Dword(0), true, display_time(0)},
+      {"negative display time", path::kDisplayTime, Dword(0xFFFFFFF6), true, display_time(-10)},
+      {"font size 0", path::kFontSize, Dword(0), false, font_size(18)},
+      {"font size 1", path::kFontSize, Dword(1), true, font_size(1)},
+      {"font size 1638", path::kFontSize, Dword(1638), true, font_size(1638)},
+      {"font size 1639", path::kFontSize, Dword(1639), false, font_size(18)},
+      {"font size -1", path::kFontSize, Dword(0xFFFFFFFF), false, font_size(18)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -208,28 +225,6 @@ TEST_F(SettingsStoreTest, StoredKindsConvertOrFailTheLoad) {
     if (c.holds) {
       EXPECT_TRUE(c.holds(settings));
     }
-  }
-}
-
-TEST_F(SettingsStoreTest, DisplayTimeIsCappedAtFiveSeconds) {
-  const std::pair<uint32_t, int32_t> cases[] = {{7000, 5000}, {5001, 5000}, {5000, 5000},
-                                                {4999, 4999}, {0, 0},       {0xFFFFFFF6, -10}};
-  for (const auto& [stored, expected] : cases) {
-    SCOPED_TRACE(stored);
-    Put(path::kDisplayTime, Dword(stored));
-    ASSERT_TRUE(LoadsCleanly());
-    EXPECT_EQ(settings.PopupAlertDisplayTime, expected);
-  }
-}
-
-TEST_F(SettingsStoreTest, FontSizeMustBeWithinTheFontDialogRange) {
-  const std::pair<uint32_t, bool> cases[] = {
-      {0, false}, {1, true}, {1638, true}, {1639, false}, {0xFFFFFFFF, false}};
-  for (const auto& [stored, loads] : cases) {
-    SCOPED_TRACE(stored);
-    Put(path::kFontSize, Dword(stored));
-    EXPECT_EQ(LoadsCleanly(), loads);
-    EXPECT_EQ(settings.PopupAlertFont.size, loads ? static_cast<float>(stored) : 18.0f);
   }
 }
 
