@@ -54,6 +54,14 @@ void ExpectErrorBoxes(const sim::SimMachine& machine, const std::vector<std::str
   }
 }
 
+std::shared_ptr<sim::SimXmlDocument> ParsedXml(sim::SimFileSystem& files, const std::string& xml) {
+  auto document = std::make_shared<sim::SimXmlDocument>(files);
+  if (!xml.empty()) {
+    EXPECT_TRUE(document->LoadXml(xml)) << xml;
+  }
+  return document;
+}
+
 UserStep Click(std::string form, std::string control) {
   return {std::move(form), [control](Form& open) {
             Control* target = open.FindControl(control);

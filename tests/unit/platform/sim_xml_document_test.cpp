@@ -22,14 +22,8 @@ constexpr const char* kSkinFolder = "C:\\Program Files\\Larkspan\\Windlock\\Skin
 
 class SimXmlDocumentTest : public testing::Test {
  protected:
-  // A document parsed from text (none: nothing in it); the test fails when the text is not
-  // well-formed.
-  std::unique_ptr<SimXmlDocument> Parsed(const std::string& xml) {
-    auto document = std::make_unique<SimXmlDocument>(files);
-    if (!xml.empty()) {
-      EXPECT_TRUE(document->LoadXml(xml)) << xml;
-    }
-    return document;
+  std::shared_ptr<SimXmlDocument> Parsed(const std::string& xml) {
+    return unit::ParsedXml(files, xml);
   }
 
   SimFileSystem files;

@@ -36,29 +36,17 @@ class SkinDataRig {
     h.bar.Resize(5250, 9000);
   }
 
-  // A new document holding `xml`, or nothing when it is empty.
   std::shared_ptr<sim::SimXmlDocument> Document(const std::string& xml = "") {
-    auto document = std::make_shared<sim::SimXmlDocument>(h.machine.files);
-    if (!xml.empty()) {
-      EXPECT_TRUE(document->LoadXml(xml)) << xml;
-    }
-    return document;
+    return unit::ParsedXml(h.machine.files, xml);
   }
   Variant Load(const std::shared_ptr<sim::SimXmlDocument>& target) {
     std::vector<Variant> args = {std::shared_ptr<XmlDocument>(target)};
     return h.bar.bridge().Invoke("LoadXMLDATA", args);
   }
-  Variant Save(Variant source) {
-    std::vector<Variant> args = {std::move(source)};
+  Variant Save(const std::shared_ptr<sim::SimXmlDocument>& source) {
+    std::vector<Variant> args = {std::shared_ptr<XmlDocument>(source)};
     return h.bar.bridge().Invoke("SaveXMLDATA", args);
   }
-  Variant Save(const std::shared_ptr<sim::SimXmlDocument>& source) {
-    return Save(Variant(std::shared_ptr<XmlDocument>(source)));
-  }
-  std::optional<std::string> File(const std::string& skin) {
-    return h.machine.files.ReadFile(DataFile(skin));
-  }
-  const std::vector<sim::ShownMessageBox>& boxes() { return h.machine.ui.message_boxes(); }
 
   BarHarness h;
 };
@@ -74,7 +62,7 @@ TEST(SkinDataTest, AFileThatDoesNotParseLoadsNothingSilently) {
     EXPECT_EQ(rig.Load(target), kFalse);
 
     EXPECT_EQ(target->Canonical(), before);
-    EXPECT_TRUE(rig.boxes().empty());
+    EXPECT_TRUE(rig.h.machine.ui.message_boxes().empty());
   }
 }
 
@@ -104,7 +92,7 @@ TEST(SkinDataTest, OnceASwitchStartsTheNewSkinsFileIsUsed) {
     EXPECT_EQ(empty->Canonical(), "");
     EXPECT_EQ(loaded->Canonical(), "<NEW/>");
     if (std::string(c.from) != "Original") {
-      EXPECT_EQ(rig.File(c.from), "<OLD/>");
+      EXPECT_EQ(rig.h.machine.files.ReadFile(DataFile(c.from)), "<OLD/>");
     }
   }
 }
