@@ -26,7 +26,7 @@ WindowHandle WindowOf(Band& band) {
   return window;
 }
 
-TEST(BandTest, SetSiteLoadsHooksBindsAndParentsTheBar) {
+TEST(BandTest, SitingLoadsHooksBindsAndParentsTheBarAndUnsitingKeepsItForTheNextSite) {
   BandRig rig;
   sim::SimWindowSystem& windows = rig.machine.windows;
   ASSERT_EQ(rig.Site(), kSOk);
@@ -50,22 +50,14 @@ TEST(BandTest, SetSiteLoadsHooksBindsAndParentsTheBar) {
   BandSite* held = nullptr;
   EXPECT_EQ(rig.band().GetSite(held), kSOk);
   EXPECT_EQ(held, &rig.thread.site);
-}
 
-TEST(BandTest, UnsitingKeepsTheFormAndSitingAgainRebindsTheSameOne) {
-  BandRig rig;
-  sim::SimWindowSystem& windows = rig.machine.windows;
-  ASSERT_EQ(rig.Site(), kSOk);
-  BarForm* form = rig.thread.form();
-  const WindowHandle bar = form->hWnd();
-
+  // Unsited, the band keeps its form, unbound, for the next site.
   EXPECT_EQ(rig.band().SetSite(nullptr), kSOk);
   EXPECT_EQ(rig.thread.form(), form);
   EXPECT_TRUE(form->loaded());
   EXPECT_EQ(form->CurrentIE(), nullptr);
   EXPECT_EQ(windows.Parent(bar), rig.thread.site_window);
   EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kAllowed);
-  BandSite* held = &rig.thread.site;
   EXPECT_EQ(rig.band().GetSite(held), kEFail);
   EXPECT_EQ(held, nullptr);
   rig.thread.SendToBar(kWmSetFocus);
