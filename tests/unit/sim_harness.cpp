@@ -98,10 +98,6 @@ BarHarness::~BarHarness() {
   machine.trace.SetSink(nullptr);
 }
 
-sim::NewWindowDecision BarHarness::OpenPopup() {
-  return OpenPopup(NavigateRequest::To(kPopupUrl));
-}
-
 sim::NewWindowDecision BarHarness::OpenPopup(const NavigateRequest& request,
                                              const std::optional<std::string>& title) {
   sim::NewWindowDecision decision = window.hosting().OpenWindow(request, title);

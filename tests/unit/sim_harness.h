@@ -80,10 +80,8 @@ class BarHarness {
   bool all_steps_taken() const { return steps_.empty(); }
   // The page in the hosting browser opens a window; returns what became of it. Then the queued
   // navigations are delivered, as after any user action, a captured window's first among them.
-  sim::NewWindowDecision OpenPopup();
-  // The same for this request; a captured one reports the title, when given, once its page has
-  // loaded.
-  sim::NewWindowDecision OpenPopup(const NavigateRequest& request,
+  // A captured one reports the title, when given, once its page has loaded.
+  sim::NewWindowDecision OpenPopup(const NavigateRequest& request = NavigateRequest::To(kPopupUrl),
                                    const std::optional<std::string>& title = std::nullopt);
   // Puts a page in the bar's skin browser.
   void ShowSkinPage(const std::string& text);
