@@ -125,7 +125,6 @@ TEST(BandTest, CloseDWUnloadsTheFormWithoutSendingTheBrowserAnywhere) {
   // Unhooked before the window went: its WM_DESTROY never reached the band.
   EXPECT_TRUE(spy.seen().empty());
   EXPECT_EQ(hosting.TakeNavigationCount(), 0);
-  EXPECT_EQ(rig.thread.window.controls().customizer(), nullptr);
   EXPECT_EQ(WindowOf(rig.band()), 0u);
   EXPECT_EQ(rig.thread.OpenPopup(), NewWindowDecision::kAllowed);
 
