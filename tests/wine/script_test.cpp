@@ -114,10 +114,10 @@ TEST_F(ScriptDispatchTest, ArgumentsArriveConvertedInOrder) {
   std::vector<VARIANT*> args;
   for (Case& c : cases) args.push_back(c.sent.get());
 
-  ASSERT_EQ(S_OK, Call(L"listitemselect", args));
+  ASSERT_EQ(S_OK, Call(L"ListItemSELECT", args));
 
   ASSERT_EQ(1u, external_.received.size());
-  EXPECT_EQ("listitemselect", external_.methods[0]);
+  EXPECT_EQ("listitemselect", external_.methods[0]) << "named in the core's letter case";
   ASSERT_EQ(std::size(cases), external_.received[0].size());
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(cases[i].arrives, external_.received[0][i]) << cases[i].what;
