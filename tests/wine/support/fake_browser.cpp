@@ -37,12 +37,6 @@ HRESULT FakeBrowser::FireNewWindow2(IDispatch** window, VARIANT_BOOL* cancel) {
   return Fire(DISPID_NEWWINDOW2, std::move(arguments));
 }
 
-HRESULT STDMETHODCALLTYPE FakeBrowser::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
 HRESULT STDMETHODCALLTYPE FakeBrowser::get_LocationURL(BSTR* url) {
   if (!url) return E_POINTER;
   *url = SysAllocString(location_url_.c_str());

@@ -43,10 +43,6 @@ class FakeBrowser final
           IConnectionPointContainer, IConnectionPoint> {
  public:
   void set_location_url(const std::wstring& url) { location_url_ = url; }
-  ULONG reference_count() {
-    AddRef();
-    return Release();
-  }
   // The sinks advised and not yet unadvised.
   std::size_t sink_count() const { return sinks_.size(); }
   const std::vector<ShowBrowserBarCall>& show_browser_bar_calls() const {
@@ -60,7 +56,6 @@ class FakeBrowser final
   // A page opens a window: the new window's browser (null for the browser's own) and Cancel.
   HRESULT FireNewWindow2(IDispatch** window, VARIANT_BOOL* cancel);
 
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE get_LocationURL(BSTR* url) override;
   HRESULT STDMETHODCALLTYPE ShowBrowserBar(VARIANT* clsid, VARIANT* show, VARIANT* size) override;
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
@@ -69,6 +64,7 @@ class FakeBrowser final
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
 
+  WINDLOCK_NOT_IMPLEMENTED(GetTypeInfoCount, UINT*)
   WINDLOCK_NOT_IMPLEMENTED(GetTypeInfo, UINT, LCID, ITypeInfo**)
   WINDLOCK_NOT_IMPLEMENTED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
   WINDLOCK_NOT_IMPLEMENTED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,

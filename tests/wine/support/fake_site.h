@@ -28,10 +28,6 @@ class FakeSite final
   // `gives_ole_window` false: a site without IOleWindow, which a band cannot live in.
   FakeSite(HWND window, IWebBrowser2* browser, bool gives_ole_window = true);
 
-  ULONG reference_count() {
-    AddRef();
-    return Release();
-  }
   const std::vector<FocusChange>& focus_changes() const { return focus_changes_; }
   void clear_focus_changes() { focus_changes_.clear(); }
 

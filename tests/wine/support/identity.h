@@ -18,4 +18,11 @@ inline IUnknown* Identity(IUnknown* object) {
   return identity;
 }
 
+// How many references a COM object of the tests' own has now.
+template <class Object>
+ULONG ReferenceCount(Object& object) {
+  object.AddRef();
+  return object.Release();
+}
+
 }  // namespace windlock_test
