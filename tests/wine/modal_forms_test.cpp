@@ -150,10 +150,11 @@ void ClickTab(HWND tabs, int index) {
 }
 
 TEST_F(ModalFormsTest, TheAlertShowsItsMessageAndGoesByItself) {
-  StoredSettings settings = QuietSettings();
-  settings.Set(L"Show Visual Capture", DWORD{1}).Set(L"Popup Alert Display Time", DWORD{1500});
   ASSERT_NO_FATAL_FAILURE(Start(
-      settings, {[](HWND alert) {
+      QuietSettings()
+          .Set(L"Show Visual Capture", DWORD{1})
+          .Set(L"Popup Alert Display Time", DWORD{1500}),
+      {[](HWND alert) {
         EXPECT_NE(WS_CAPTION, GetWindowLongPtrW(alert, GWL_STYLE) & WS_CAPTION) << "a title bar";
         HWND message = FindDescendant(alert, L"", L"Pop-up Captured");
         ASSERT_NE(nullptr, message);
@@ -167,11 +168,9 @@ TEST_F(ModalFormsTest, TheAlertShowsItsMessageAndGoesByItself) {
 }
 
 TEST_F(ModalFormsTest, ThePromptAsksAboutTheSiteAndCaptureCaptures) {
-  StoredSettings settings = QuietSettings();
-  settings.Set(L"Prompt To Add", DWORD{1});
   host_.browser().set_location_url(L"http://www.pages.example/news");
   ASSERT_NO_FATAL_FAILURE(
-      Start(settings, {[](HWND prompt) {
+      Start(QuietSettings().Set(L"Prompt To Add", DWORD{1}), {[](HWND prompt) {
               EXPECT_EQ(L"Add URL To  List?", TextOf(prompt));
               for (const wchar_t* caption : {L"Trust", L"Do Not Trust", L"Capture", L"Open"}) {
                 EXPECT_NE(nullptr, FindDescendant(prompt, L"", caption)) << Narrow(caption);
@@ -256,40 +255,31 @@ Step StillOpen(const char* what) {
   };
 }
 
-TEST_F(ModalFormsTest, AKeyClosesTheAlert) {
-  StoredSettings settings = QuietSettings();
-  // No display time: only the user ends the alert.
-  settings.Set(L"Show Visual Capture", DWORD{1}).Set(L"Popup Alert Display Time", DWORD{0});
-  ASSERT_NO_FATAL_FAILURE(Start(settings, {[](HWND) { PressKeys({'X'}); }, StillOpen("a key")}));
-  EXPECT_TRUE(host_.OpenPopup());
-  EXPECT_TRUE(g_window_seen) << "no alert";
-}
-
 TEST_F(ModalFormsTest, EnterTrustsTheSiteFromThePrompt) {
-  StoredSettings settings = QuietSettings();
-  settings.Set(L"Prompt To Add", DWORD{1});
   host_.browser().set_location_url(L"http://www.pages.example/news");
-  ASSERT_NO_FATAL_FAILURE(
-      Start(settings, {[](HWND) { PressKeys({VK_RETURN}); }, StillOpen("Enter")}));
+  ASSERT_NO_FATAL_FAILURE(Start(QuietSettings().Set(L"Prompt To Add", DWORD{1}),
+                                {[](HWND) { PressKeys({VK_RETURN}); }, StillOpen("Enter")}));
   EXPECT_FALSE(host_.OpenPopup()) << "Trust lets the site's window open";
   EXPECT_TRUE(g_window_seen) << "no prompt";
 }
 
 // The browser's events go on under the alert (another pop-up is captured, without a second
 // alert), and the browser may close the bar before the alert ends: the pop-up waiting on it then
-// opens, as no bar is left to keep it, and nothing touches the bar that went.
+// opens, as no bar is left to keep it, and nothing touches the bar that went. The alert has no
+// display time, so only the key ends it.
 TEST_F(ModalFormsTest, TheBrowserGoesOnUnderTheAlertAndMayCloseTheBar) {
-  StoredSettings settings = QuietSettings();
-  settings.Set(L"Show Visual Capture", DWORD{1}).Set(L"Popup Alert Display Time", DWORD{0});
   static BandHost* host = nullptr;
   host = &host_;
   ASSERT_NO_FATAL_FAILURE(
-      Start(settings, {[](HWND) { EXPECT_TRUE(host->OpenPopup()) << "a pop-up under the alert"; },
-                       [](HWND) {
-                         host->Dismiss();
-                         PressKeys({'X'});
-                       },
-                       StillOpen("a key after the bar closed")}));
+      Start(QuietSettings()
+                .Set(L"Show Visual Capture", DWORD{1})
+                .Set(L"Popup Alert Display Time", DWORD{0}),
+            {[](HWND) { EXPECT_TRUE(host->OpenPopup()) << "a pop-up under the alert"; },
+             [](HWND) {
+               host->Dismiss();
+               PressKeys({'X'});
+             },
+             StillOpen("a key after the bar closed")}));
   EXPECT_FALSE(host_.OpenPopup()) << "the bar closed under the alert kept the pop-up";
   EXPECT_TRUE(g_window_seen) << "no alert";
 }
@@ -309,10 +299,8 @@ TEST_F(ModalFormsTest, TheOptionsAnswerTheKeyboardAndTheSystemsDialogs) {
     if (TextOf(dialog) != L"Font") SetDlgItemTextW(dialog, 0x47c, sound.c_str());
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   });
-  StoredSettings settings = QuietSettings();
-  settings.Set(L"Show Visual Capture", DWORD{1});
   ASSERT_NO_FATAL_FAILURE(Start(
-      settings,
+      QuietSettings().Set(L"Show Visual Capture", DWORD{1}),
       {[](HWND) {
          EXPECT_EQ(L"Always start when IE starts.", TextOf(GetFocus()));
          PressKeys({VK_TAB});
