@@ -1,6 +1,6 @@
 // The bar's own windows, as a person sees them in the browser: the built-in look with its list,
-// preview pane and buttons inside the band's window, the two browser panes, captures that reach
-// the list through the preview browser, and nothing left behind when the browser lets go.
+// preview pane and buttons inside the band's window, the two browser panes, and captures that
+// reach the list through the preview browser.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -166,7 +166,8 @@ TEST_F(BarWindowsTest, TheCheckBoxFoldsThePreviewPaneAndTheListTakesItsRoom) {
   EXPECT_EQ(list_height + open_height - HeightOf(pane), HeightOf(list_));
 }
 
-TEST_F(BarWindowsTest, ThePanesAreHostedAndLetGoWithTheBar) {
+// They go with the bar window, which band_test.cpp lets go of.
+TEST_F(BarWindowsTest, ThePanesAreHostedInTheBar) {
   std::vector<HWND> panes;
   for (HWND child : Descendants(bar_)) {
     if (ClassOf(child) == L"Shell Embedding") panes.push_back(child);
@@ -182,11 +183,6 @@ TEST_F(BarWindowsTest, ThePanesAreHostedAndLetGoWithTheBar) {
   const RECT placed = RectInParent(preview);
   EXPECT_EQ((std::vector<LONG>{0, 0, holder.right, holder.bottom}),
             (std::vector<LONG>{placed.left, placed.top, placed.right, placed.bottom}));
-
-  host_.Dismiss();
-  PumpMessages();
-  for (HWND pane : panes) EXPECT_FALSE(IsWindow(pane));
-  EXPECT_EQ(S_OK, LoadedDllCanUnloadNow());
 }
 
 }  // namespace
