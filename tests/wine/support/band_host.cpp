@@ -9,24 +9,6 @@
 #include "support/stored_settings.h"
 
 namespace windlock_test {
-namespace {
-
-constexpr const wchar_t* kFrameClass = L"WindlockTestFrame";
-
-void RegisterFrameClass() {
-  static const bool registered = [] {
-    WNDCLASSW window_class = {};
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    window_class.lpszClassName = kFrameClass;
-    return RegisterClassW(&window_class) != 0;
-  }();
-  EXPECT_TRUE(registered);
-}
-
-}  // namespace
 
 void PrepareForBands() {
   RemoveRegistration();
@@ -36,8 +18,8 @@ void PrepareForBands() {
 }
 
 BandHost::BandHost() {
-  RegisterFrameClass();
-  frame_ = CreateWindowExW(0, kFrameClass, L"Windlock test browser",
+  // A system class will do: the frame only holds the band's window and the text box.
+  frame_ = CreateWindowExW(0, L"STATIC", L"Windlock test browser",
                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 800, 600,
                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   EXPECT_NE(nullptr, frame_);
