@@ -179,11 +179,7 @@ class HostWithTheBar : public HostProgram {
 };
 
 TEST_F(HostWithTheBar, ShowsItsControlsAndTheBarBesideTheBrowserAndHidesItOnCommand) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, host::kBrowserEmulationKey, 0, KEY_SET_VALUE, &key) == 0) {
-    RegDeleteValueW(key, L"WindlockHost.exe");
-    RegCloseKey(key);
-  }
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, host::kBrowserEmulationKey, L"WindlockHost.exe");
   ASSERT_NO_FATAL_FAILURE(Start(L"/bar"));
 
   EXPECT_TRUE(TextOf(window_).ends_with(host::kHostCaption)) << Narrow(TextOf(window_));
