@@ -81,12 +81,10 @@ class BarWindowsTest : public testing::Test {
     ASSERT_TRUE(window) << "the pop-up was not captured";
     ComPtr<IWebBrowser2> preview = window.As<IWebBrowser2>();
     ASSERT_TRUE(preview);
-    VARIANT url;
-    VariantInit(&url);
+    VARIANT url{};
     url.vt = VT_BSTR;
     url.bstrVal = SysAllocString(address.c_str());
-    VARIANT empty;
-    VariantInit(&empty);
+    VARIANT empty{};
     preview->Navigate2(&url, &empty, &empty, &empty, &empty);
     VariantClear(&url);
     const std::size_t before = Items().size();
