@@ -12,20 +12,6 @@
 
 namespace windlock::unit {
 
-std::string StoredAs(const sim::SimRegistry& registry, const std::string& path) {
-  RegistryValue value;
-  if (!registry.Peek(path, value)) return "missing";
-  switch (value.kind) {
-    case RegistryValue::Kind::kDword:
-      return "dword " + std::to_string(static_cast<int32_t>(value.dword));
-    case RegistryValue::Kind::kString:
-      return "sz " + value.text;
-    case RegistryValue::Kind::kOther:
-      break;
-  }
-  return "other";
-}
-
 Settings InstalledSettings() {
   Settings settings;
   settings.CaptureWhenClosed = true;

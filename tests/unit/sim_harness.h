@@ -32,9 +32,6 @@ std::optional<int32_t> ErrorNumberOf(Action action) {
   return std::nullopt;
 }
 
-// A stored value as one comparable line: "dword 1", "sz text", "other" or "missing".
-std::string StoredAs(const sim::SimRegistry& registry, const std::string& path);
-
 // The record of a user who kept the installed choices: capture always, alert on, no prompt.
 Settings InstalledSettings();
 // The installed choices with the alert off: a capture brings up nothing modal.

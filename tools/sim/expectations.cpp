@@ -111,22 +111,7 @@ void ExpectReg(ScenarioRunner& runner, const ScenarioLine& line) {
   } else {
     throw ScenarioError("expect reg takes dword, sz or missing");
   }
-  RegistryValue value;
-  std::string found = "missing";
-  if (runner.machine().registry.Peek(path, value)) {
-    switch (value.kind) {
-      case RegistryValue::Kind::kDword:
-        found = "dword " + std::to_string(static_cast<int32_t>(value.dword));
-        break;
-      case RegistryValue::Kind::kString:
-        found = "sz " + Quote(value.text);
-        break;
-      case RegistryValue::Kind::kOther:
-        found = "binary";
-        break;
-    }
-  }
-  Check(Quote(path) + " " + expected, Quote(path) + " " + found);
+  Check(Quote(path) + " " + expected, Quote(path) + " " + runner.machine().registry.Describe(path));
 }
 
 void ExpectMessageBox(ScenarioRunner& runner, const ScenarioLine& line) {

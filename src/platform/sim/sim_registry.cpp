@@ -90,13 +90,13 @@ std::optional<RawRegistryValue> SimRegistry::ReadRaw(const std::string& path, ui
 void SimRegistry::WriteString(const std::string& path, const std::string& value) {
   CheckWritable(path);
   Put(path, {RegistryValue::Kind::kString, value, 0});
-  trace_("reg write " + Quote(path) + " sz " + Quote(value));
+  trace_("reg write " + Quote(path) + " " + Describe(path));
 }
 
 void SimRegistry::WriteDword(const std::string& path, uint32_t value) {
   CheckWritable(path);
   Put(path, {RegistryValue::Kind::kDword, {}, value});
-  trace_("reg write " + Quote(path) + " dword " + std::to_string(static_cast<int32_t>(value)));
+  trace_("reg write " + Quote(path) + " " + Describe(path));
 }
 
 void SimRegistry::Delete(const std::string& path) {
@@ -139,6 +139,20 @@ bool SimRegistry::Peek(const std::string& path, RegistryValue& value) const {
   if (!stored) return false;
   value = stored->value;
   return true;
+}
+
+std::string SimRegistry::Describe(const std::string& path) const {
+  const Stored* stored = Find(path);
+  if (!stored) return "missing";
+  switch (stored->value.kind) {
+    case RegistryValue::Kind::kDword:
+      return "dword " + std::to_string(static_cast<int32_t>(stored->value.dword));
+    case RegistryValue::Kind::kString:
+      return "sz " + Quote(stored->value.text);
+    case RegistryValue::Kind::kOther:
+      break;
+  }
+  return "binary";
 }
 
 const SimRegistry::Stored* SimRegistry::Find(const std::string& path) const {

@@ -31,6 +31,8 @@ class SimRegistry : public Registry {
   void PutRaw(const std::string& path, RawRegistryValue raw);
   void Remove(const std::string& path);
   bool Peek(const std::string& path, RegistryValue& value) const;
+  // The stored value as traces and scenarios show it: dword -1, sz "text", binary or missing.
+  std::string Describe(const std::string& path) const;
   // Writes and deletes under this key (and its subkeys) fail from now on, and so does opening
   // it with any right to change it.
   void MakeReadOnly(const std::string& key_path);
