@@ -16,69 +16,56 @@ using unit::BarHarness;
 constexpr const char* kAlert = "frmSplashCapture";
 constexpr const char* kSoundFile = "C:\\Media\\capture.wav";
 
+using enum NewWindowDecision;
+
+// What differs from a showing bar whose user kept the installed choices (capture when closed,
+// alert on, no prompt), with no key held and no safe shutdown running.
+enum Given : unsigned {
+  kAsInstalled = 0,
+  kBarHidden = 1 << 0,
+  kCaptureWhenClosedOff = 1 << 1,
+  kPromptToAdd = 1 << 2,
+  kAlertOff = 1 << 3,
+  kShiftHeld = 1 << 4,
+  kSafeShutdown = 1 << 5,
+};
+
+using Sites = std::vector<std::string>;
+const Sites kNoSites;
+const Sites kTrusted = {"trust:opener.example"};
+const Sites kDistrusted = {"notrust:opener.example"};
+const Sites kDistrustedAndTrusted = {"notrust:opener.example", "trust:opener.example"};
+const Sites kNearMisses = {"trust:Opener.example", "trust:opener.example/",
+                           "trust:http://opener.example", "trust: opener.example"};
+const Sites kTrustedHttp = {"trust:HTTP:"};
+
 struct DecisionCase {
-  const char* name = "";
-  bool bar_showing = true;
-  bool capture_when_closed = true;
-  bool prompt_to_add = false;
-  bool show_visual = true;
-  bool shift = false;
-  bool safe_shutdown = false;
+  const char* name;
+  unsigned given;
+  const Sites& sites;
+  NewWindowDecision expected;
+  bool alert;  // the alert comes up: the only modal form the user sees
   const char* opener = unit::kOpenerPage;
-  std::vector<std::string> sites = {};
-  NewWindowDecision expected = NewWindowDecision::kCaptured;
-  std::vector<std::string> forms = {};  // modal forms the user sees, in order
 };
 
 const DecisionCase kDecisionCases[] = {
-    {.name = "bar hidden, capture when closed off, site distrusted",
-     .bar_showing = false,
-     .capture_when_closed = false,
-     .prompt_to_add = true,
-     .sites = {"notrust:opener.example"},
-     .expected = NewWindowDecision::kAllowed},
-    {.name = "bar hidden, capture when closed on", .bar_showing = false, .forms = {kAlert}},
-    {.name = "shift held", .shift = true, .expected = NewWindowDecision::kAllowed},
-    {.name = "shift held during safe shutdown",
-     .shift = true,
-     .safe_shutdown = true,
-     .expected = NewWindowDecision::kAllowed},
-    {.name = "trusted site",
-     .sites = {"trust:opener.example"},
-     .expected = NewWindowDecision::kAllowed},
-    {.name = "trusted and distrusted site",
-     .prompt_to_add = true,
-     .sites = {"notrust:opener.example", "trust:opener.example"},
-     .expected = NewWindowDecision::kAllowed},
-    {.name = "trust entries must match the site exactly",
-     .sites = {"trust:Opener.example", "trust:opener.example/", "trust:http://opener.example",
-               "trust: opener.example"},
-     .forms = {kAlert}},
-    {.name = "upper-case scheme gives the site HTTP:",
-     .opener = "HTTP://opener.example/",
-     .sites = {"trust:HTTP:"},
-     .expected = NewWindowDecision::kAllowed},
-    {.name = "safe shutdown blocks a trusted site and alerts even when alerts are off",
-     .show_visual = false,
-     .safe_shutdown = true,
-     .sites = {"trust:opener.example"},
-     .expected = NewWindowDecision::kBlocked,
-     .forms = {kAlert}},
-    {.name = "safe shutdown does not prompt",
-     .prompt_to_add = true,
-     .safe_shutdown = true,
-     .expected = NewWindowDecision::kBlocked,
-     .forms = {kAlert}},
-    {.name = "no prompt, alert on", .forms = {kAlert}},
-    {.name = "no prompt, alert off", .show_visual = false},
-    {.name = "prompt, site distrusted, alert on",
-     .prompt_to_add = true,
-     .sites = {"notrust:opener.example"},
-     .forms = {kAlert}},
-    {.name = "prompt, site distrusted, alert off",
-     .prompt_to_add = true,
-     .show_visual = false,
-     .sites = {"notrust:opener.example"}},
+    {"bar hidden, capture when closed off, site distrusted",
+     kBarHidden | kCaptureWhenClosedOff | kPromptToAdd, kDistrusted, kAllowed, false},
+    {"bar hidden, capture when closed on", kBarHidden, kNoSites, kCaptured, true},
+    {"shift held", kShiftHeld, kNoSites, kAllowed, false},
+    {"shift held in safe shutdown", kShiftHeld | kSafeShutdown, kNoSites, kAllowed, false},
+    {"trusted site", kAsInstalled, kTrusted, kAllowed, false},
+    {"trusted and distrusted site", kPromptToAdd, kDistrustedAndTrusted, kAllowed, false},
+    {"trust entries must match the site exactly", kAsInstalled, kNearMisses, kCaptured, true},
+    {"upper-case scheme gives the site HTTP:", kAsInstalled, kTrustedHttp, kAllowed, false,
+     "HTTP://opener.example/"},
+    {"safe shutdown blocks a trusted site and alerts even when alerts are off",
+     kAlertOff | kSafeShutdown, kTrusted, kBlocked, true},
+    {"safe shutdown does not prompt", kPromptToAdd | kSafeShutdown, kNoSites, kBlocked, true},
+    {"no prompt, alert on", kAsInstalled, kNoSites, kCaptured, true},
+    {"no prompt, alert off", kAlertOff, kNoSites, kCaptured, false},
+    {"prompt, site distrusted, alert on", kPromptToAdd, kDistrusted, kCaptured, true},
+    {"prompt, site distrusted, alert off", kPromptToAdd | kAlertOff, kDistrusted, kCaptured, false},
 };
 
 TEST(HostingBrowserHandlersTest, NewWindowDecision) {
@@ -86,24 +73,23 @@ TEST(HostingBrowserHandlersTest, NewWindowDecision) {
     SCOPED_TRACE(c.name);
     BarHarness h;
     Settings& settings = h.settings();
-    settings.CaptureWhenClosed = c.capture_when_closed;
-    settings.PromptToAdd = c.prompt_to_add;
-    settings.ShowVisualCapture = c.show_visual;
+    settings.CaptureWhenClosed = !(c.given & kCaptureWhenClosedOff);
+    settings.PromptToAdd = c.given & kPromptToAdd;
+    settings.ShowVisualCapture = !(c.given & kAlertOff);
     settings.Sites.Assign(c.sites);
-    h.SetBarShowing(c.bar_showing);
-    h.machine.keyboard.SetShift(c.shift);
-    h.bar.flags().SafeShutdownRequested = c.safe_shutdown;
+    h.SetBarShowing(!(c.given & kBarHidden));
+    h.machine.keyboard.SetShift(c.given & kShiftHeld);
+    h.bar.flags().SafeShutdownRequested = c.given & kSafeShutdown;
     h.window.hosting().ShowPage(c.opener);
-    for (const std::string& form : c.forms) {
-      h.Plan(unit::PressKey(form));
-    }
+    if (c.alert) h.Plan(unit::PressKey(kAlert));
 
     EXPECT_EQ(h.OpenPopup(), c.expected);
 
-    EXPECT_EQ(h.forms_shown(), c.forms);
+    EXPECT_EQ(h.forms_shown(),
+              c.alert ? std::vector<std::string>{kAlert} : std::vector<std::string>{});
     EXPECT_TRUE(h.all_steps_taken());
     EXPECT_EQ(settings.Sites.entries(), c.sites);
-    const bool captured = c.expected == NewWindowDecision::kCaptured;
+    const bool captured = c.expected == kCaptured;
     // A captured window's first navigation in the preview has already made it an entry.
     EXPECT_FALSE(h.bar.flags().CapturePending);
     EXPECT_EQ(h.bar.captured().CapturedCount(), captured ? 1u : 0u);
@@ -119,10 +105,10 @@ TEST(HostingBrowserHandlersTest, SkinAndSoundAreToldBeforeTheAlert) {
   h.settings().PlayAudioCapture = kSoundFile;
   h.Plan(unit::PressKey(kAlert));
 
-  EXPECT_EQ(h.OpenPopup(), NewWindowDecision::kCaptured);
+  EXPECT_EQ(h.OpenPopup(), kCaptured);
 
   const std::vector<std::string> expected = {"page-call skin OnCapture()",
-                                             std::string("sound Open:") + kSoundFile,
+                                             "sound Open:C:\\Media\\capture.wav",
                                              "sound Prev",
                                              "sound Play",
                                              "form frmSplashCapture shown",
