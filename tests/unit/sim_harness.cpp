@@ -97,12 +97,6 @@ std::vector<std::string> BarHarness::ListTexts() const {
   return texts;
 }
 
-std::string BarHarness::Mirror() const {
-  auto* mirror = dynamic_cast<const sim::SimXmlDocument*>(bar.xml_mirror());
-  if (!mirror) throw std::logic_error("the bar has no XML mirror");
-  return mirror->Canonical();
-}
-
 std::optional<std::vector<std::string>> BarHarness::SkinOptions() {
   HtmlDocument* document = skin().Document();
   HtmlOptions* options = document ? document->SelectOptions(kCaptureSelectId) : nullptr;

@@ -87,7 +87,7 @@ class BarHarness {
   // mirror in canonical form, and the skin page's selection box as "value=text" ("value=text *"
   // when selected), none while the page has no such box.
   std::vector<std::string> ListTexts() const;
-  std::string Mirror() const;
+  std::string Mirror() const { return sim::CanonicalText(bar.xml_mirror()); }
   std::optional<std::vector<std::string>> SkinOptions();
   // Selects exactly these list view items.
   void SelectItems(const std::vector<std::size_t>& positions);

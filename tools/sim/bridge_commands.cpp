@@ -34,14 +34,9 @@ bool Listed(const std::array<std::string_view, N>& names, const std::string& met
   return false;
 }
 
-std::string Canonical(const std::shared_ptr<XmlDocument>& document) {
-  auto* sim_document = dynamic_cast<const sim::SimXmlDocument*>(document.get());
-  return sim_document ? sim_document->Canonical() : std::string("none");
-}
-
 std::string ResultText(const std::string& method, const Variant& result) {
   if (result.is_number() && Listed(kBooleanResults, method)) return Bool(result.number() != 0);
-  if (result.is_document()) return Canonical(result.document());
+  if (result.is_document()) return sim::CanonicalText(result.document().get());
   return result.ToText();
 }
 
@@ -146,7 +141,7 @@ void Bridge(ScenarioRunner& runner, const ScenarioLine& line) {
     runner.SetBridgeDocument(document);
   }
   if (document && Listed(kDocumentMethods, method)) {
-    std::string xml = Canonical(document);
+    std::string xml = sim::CanonicalText(document.get());
     trace("bridge doc " + (xml.empty() ? "is empty" : xml));
   }
   runner.SetResult(result);
@@ -154,7 +149,7 @@ void Bridge(ScenarioRunner& runner, const ScenarioLine& line) {
 
 void ExpectDoc(ScenarioRunner& runner, const ScenarioLine& line) {
   const std::shared_ptr<XmlDocument>& document = runner.bridge_document();
-  Check("doc " + line.Raw(), "doc " + (document ? Canonical(document) : std::string("none")));
+  Check("doc " + line.Raw(), "doc " + sim::CanonicalText(document.get()));
 }
 
 }  // namespace

@@ -270,8 +270,7 @@ void ExpectFocusReports(ScenarioRunner& runner, const ScenarioLine& line) {
 
 void ExpectXml(ScenarioRunner& runner, const ScenarioLine& line) {
   BarForm* form = runner.apartment().bar_form();
-  auto* mirror = form ? dynamic_cast<sim::SimXmlDocument*>(form->xml_mirror()) : nullptr;
-  Check("xml " + line.Raw(), "xml " + (mirror ? mirror->Canonical() : std::string("none")));
+  Check("xml " + line.Raw(), "xml " + sim::CanonicalText(form ? form->xml_mirror() : nullptr));
 }
 
 void ExpectQuit(ScenarioRunner& runner, const ScenarioLine& line) {

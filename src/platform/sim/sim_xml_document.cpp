@@ -176,6 +176,11 @@ std::string SimXmlDocument::Canonical() const {
   return out;
 }
 
+std::string CanonicalText(const XmlDocument* document) {
+  auto* simulated = dynamic_cast<const SimXmlDocument*>(document);
+  return simulated ? simulated->Canonical() : "none";
+}
+
 std::unique_ptr<XmlDocument> SimXmlFactory::CreateDocument() {
   if (unavailable_) throw Error(kErrCannotCreateObject, "ActiveX component can't create object");
   return std::make_unique<SimXmlDocument>(files_);

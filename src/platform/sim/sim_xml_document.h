@@ -71,6 +71,9 @@ class SimXmlFactory : public XmlFactory {
   bool unavailable_ = false;
 };
 
+// A document's canonical form, or "none" when there is no document (or it is not simulated).
+std::string CanonicalText(const XmlDocument* document);
+
 // The root element of a document a script made, as the script hands it on: what is appended
 // to it goes under the element.
 class SimXmlRootNode : public XmlNode {

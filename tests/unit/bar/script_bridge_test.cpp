@@ -118,14 +118,9 @@ TEST_F(ScriptBridgeTest, TheXmlListIsTheScriptsOwnCopy) {
   ASSERT_TRUE(first.is_document());
   ASSERT_TRUE(second.is_document());
   ASSERT_NE(first.document(), second.document());
-  auto* copy = dynamic_cast<sim::SimXmlDocument*>(first.document().get());
-  ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy->Canonical(), before);
-
-  copy->RootChildren()[0]->SetAttribute("selected", "true");
-  copy->RemoveRootChild(2);
-  copy->AppendToRoot("URL");
-  EXPECT_EQ(h.Mirror(), before);
+  EXPECT_EQ(sim::CanonicalText(first.document().get()), before);
+  // Not the mirror itself: the XML document's clone test shows a copy changing on its own.
+  EXPECT_NE(first.document().get(), h.bar.xml_mirror());
 }
 
 TEST_F(ScriptBridgeTest, GetVersionAnswersAndFillsItsThreeArguments) {
