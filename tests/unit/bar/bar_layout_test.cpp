@@ -62,14 +62,11 @@ void ShowPreviewPage(BarHarness& h) {
   h.preview().TakePageCalls();
 }
 
-std::vector<std::array<float, 4>> Geometry(BarHarness& h) {
+// Every control's place and size.
+std::vector<std::array<float, 4>> Geometry(const BarHarness& h) {
   std::vector<std::array<float, 4>> placed;
-  for (const char* name :
-       {"framePopup", "frameImages", "Frame1", "Frame2", "Check1", "URLList", "Command1(0)",
-        "Command1(1)", "Command1(2)", "Command1(3)", "cmdSafeShutdown", "MyWeb2", "webImages"}) {
-    Control& control = At(h, name);
-    placed.push_back({control.left, control.top, control.width, control.height});
-  }
+  for (const auto& c : h.bar.Form::controls())
+    placed.push_back({c->left, c->top, c->width, c->height});
   return placed;
 }
 
