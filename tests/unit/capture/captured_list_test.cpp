@@ -113,54 +113,41 @@ TEST(CapturedListTest, EachCaptureTellsTheSkinPageOfTheUpdateThenOfThePreview) {
 }
 
 TEST(CapturedListTest, TitleNamesTheEntryThePreviewShows) {
+  using Step = std::function<void(QuietBar&)>;
   struct Case {
     const char* name;
-    std::function<void(QuietBar&)> before;
+    std::vector<Step> before;
     Texts expected;
   };
-  auto remove = [](std::vector<std::size_t> items) {
+  auto remove = [](std::vector<std::size_t> items) -> Step {
     return [items](QuietBar& h) {
       h.SelectItems(items);
       h.list().RemoveSelectedEntries();
     };
   };
-  auto preview = [](std::size_t item) {
+  auto preview = [](std::size_t item) -> Step {
     return [item](QuietBar& h) {
       h.SelectItems({item});
       h.list().PreviewSelectedEntry();
     };
   };
+  const Step capture_c = [](QuietBar& h) { h.Capture(kC); };
   const Case cases[] = {
-      {"the newest capture", [](QuietBar&) {}, {kA, kB, "Renamed"}},
-      {"an older entry previewed", preview(0), {"Renamed", kB, kC}},
-      {"its entry removed", remove({2}), {kA, kB}},
-      {"its entry removed, then a capture",
-       [&](QuietBar& h) {
-         remove({2})(h);
-         h.Capture(kC);
-       },
-       {kA, kB, "Renamed"}},
-      {"entries before it removed", remove({0, 1}), {"Renamed"}},
-      {"previewed, then an entry before it removed",
-       [&](QuietBar& h) {
-         preview(1)(h);
-         remove({0})(h);
-       },
-       {"Renamed", kC}},
-      {"previewed, then an entry after it removed",
-       [&](QuietBar& h) {
-         preview(0)(h);
-         remove({1})(h);
-       },
-       {"Renamed", kC}},
-      {"every entry removed", remove({0, 1, 2}), {}},
+      {"the newest capture", {}, {kA, kB, "Renamed"}},
+      {"an older entry previewed", {preview(0)}, {"Renamed", kB, kC}},
+      {"its entry removed", {remove({2})}, {kA, kB}},
+      {"its entry removed, then a capture", {remove({2}), capture_c}, {kA, kB, "Renamed"}},
+      {"entries before it removed", {remove({0, 1})}, {"Renamed"}},
+      {"previewed, then an entry before it removed", {preview(1), remove({0})}, {"Renamed", kC}},
+      {"previewed, then an entry after it removed", {preview(0), remove({1})}, {"Renamed", kC}},
+      {"every entry removed", {remove({0, 1, 2})}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QuietBar h;
     h.ShowSkinPage(kPlaceholderPage);
     h.CaptureThree();
-    c.before(h);
+    for (const Step& step : c.before) step(h);
 
     h.preview().RaiseTitleChange("Renamed");
 
