@@ -20,6 +20,13 @@ using unit::MessageTexts;
 constexpr const char* kObjectPointer = "ObjectPointer";
 constexpr const char* kOldWindowProc = "OldWindowProc";
 
+// The window runs `procedure` again and keeps none of the hook's properties.
+void ExpectUnhooked(sim::SimWindowSystem& windows, WindowHandle window, WindowProcedure procedure) {
+  EXPECT_EQ(windows.GetWindowProcedure(window), procedure);
+  EXPECT_EQ(windows.GetWindowProp(window, kObjectPointer), 0u);
+  EXPECT_EQ(windows.GetWindowProp(window, kOldWindowProc), 0u);
+}
+
 // A band site that takes no focus reports.
 class SiteWithoutInputObject : public sim::SimBandSite {
  public:
@@ -54,9 +61,7 @@ TEST(HookTest, HookingOrUnhookingTwiceActsOnce) {
 
   UnhookWindow(windows, window);
 
-  EXPECT_EQ(windows.GetWindowProcedure(window), windows.OwnProcedure(earlier));
-  EXPECT_EQ(windows.GetWindowProp(window, kObjectPointer), 0u);
-  EXPECT_EQ(windows.GetWindowProp(window, kOldWindowProc), 0u);
+  ExpectUnhooked(windows, window, windows.OwnProcedure(earlier));
 
   // Unhooking a window no longer hooked changes nothing.
   windows.SetWindowProp(window, "Unrelated", 5);
@@ -118,30 +123,19 @@ TEST(HookTest, DestroyIsPassedOnAndThenTheWindowIsUnhooked) {
   HookWindow(windows, window, rig.band());
 
   // The window is gone once DestroyWindow returns, so look while the hook returns.
-  struct AfterDestroy {
-    bool seen = false;
-    WindowProcedure procedure = 0;
-    uintptr_t object_pointer = 1;
-    uintptr_t old_procedure = 1;
-    std::vector<std::string> reached_own;
-  } after;
+  bool seen = false;
   unit::HookSpy spy(windows, [&](const WindowMessage& message, intptr_t) {
     if (message.message != kWmDestroy) return;
-    after.seen = true;
-    after.procedure = windows.GetWindowProcedure(message.window);
-    after.object_pointer = windows.GetWindowProp(message.window, kObjectPointer);
-    after.old_procedure = windows.GetWindowProp(message.window, kOldWindowProc);
-    after.reached_own = MessageTexts(windows.TakeReceived(message.window));
+    seen = true;
+    EXPECT_EQ(MessageTexts(windows.TakeReceived(window)),
+              std::vector{MessageText({window, kWmDestroy, 0, 0})});
+    ExpectUnhooked(windows, window, windows.OwnProcedure(window));
   });
 
   windows.DestroyWindow(window);
 
   EXPECT_FALSE(windows.Exists(window));
-  ASSERT_TRUE(after.seen);
-  EXPECT_EQ(after.reached_own, std::vector{MessageText({window, kWmDestroy, 0, 0})});
-  EXPECT_EQ(after.procedure, windows.OwnProcedure(window));
-  EXPECT_EQ(after.object_pointer, 0u);
-  EXPECT_EQ(after.old_procedure, 0u);
+  EXPECT_TRUE(seen);
 }
 
 TEST(HookTest, ABandThatFailsIsUnhookedSilently) {
@@ -153,9 +147,7 @@ TEST(HookTest, ABandThatFailsIsUnhookedSilently) {
 
   EXPECT_EQ(windows.SendWindowMessage({bar, kWmSetFocus, 0, 0}), 0);
 
-  EXPECT_EQ(windows.GetWindowProcedure(bar), windows.OwnProcedure(bar));
-  EXPECT_EQ(windows.GetWindowProp(bar, kObjectPointer), 0u);
-  EXPECT_EQ(windows.GetWindowProp(bar, kOldWindowProc), 0u);
+  ExpectUnhooked(windows, bar, windows.OwnProcedure(bar));
   EXPECT_TRUE(rig.machine.ui.message_boxes().empty());
   // The window goes on with its own procedure, and the band still closes.
   windows.TakeReceived(bar);
