@@ -39,13 +39,10 @@ class SkinDataRig {
   std::shared_ptr<sim::SimXmlDocument> Document(const std::string& xml = "") {
     return unit::ParsedXml(h.machine.files, xml);
   }
-  Variant Load(const std::shared_ptr<sim::SimXmlDocument>& target) {
-    std::vector<Variant> args = {std::shared_ptr<XmlDocument>(target)};
-    return h.bar.bridge().Invoke("LoadXMLDATA", args);
-  }
-  Variant Save(const std::shared_ptr<sim::SimXmlDocument>& source) {
-    std::vector<Variant> args = {std::shared_ptr<XmlDocument>(source)};
-    return h.bar.bridge().Invoke("SaveXMLDATA", args);
+  // LoadXMLDATA or SaveXMLDATA, given the document.
+  Variant Call(const char* method, const std::shared_ptr<sim::SimXmlDocument>& document) {
+    std::vector<Variant> args = {std::shared_ptr<XmlDocument>(document)};
+    return h.bar.bridge().Invoke(method, args);
   }
 
   BarHarness h;
@@ -59,7 +56,7 @@ TEST(SkinDataTest, AFileThatDoesNotParseLoadsNothingSilently) {
     auto target = rig.Document(held);
     const std::string before = target->Canonical();
 
-    EXPECT_EQ(rig.Load(target), kFalse);
+    EXPECT_EQ(rig.Call("LoadXMLDATA", target), kFalse);
 
     EXPECT_EQ(target->Canonical(), before);
     EXPECT_TRUE(rig.h.machine.ui.message_boxes().empty());
@@ -84,10 +81,10 @@ TEST(SkinDataTest, OnceASwitchStartsTheNewSkinsFileIsUsed) {
     ASSERT_GT(rig.h.bar.FindTimer("Timer2")->interval(), 0u) << "the switch has not started";
 
     auto empty = rig.Document();
-    EXPECT_EQ(rig.Load(empty), kFalse);
-    EXPECT_EQ(rig.Save(rig.Document("<NEW/>")), kTrue);
+    EXPECT_EQ(rig.Call("LoadXMLDATA", empty), kFalse);
+    EXPECT_EQ(rig.Call("SaveXMLDATA", rig.Document("<NEW/>")), kTrue);
     auto loaded = rig.Document();
-    EXPECT_EQ(rig.Load(loaded), kTrue);
+    EXPECT_EQ(rig.Call("LoadXMLDATA", loaded), kTrue);
 
     EXPECT_EQ(empty->Canonical(), "");
     EXPECT_EQ(loaded->Canonical(), "<NEW/>");
