@@ -37,15 +37,6 @@ Settings InstalledSettings();
 // The installed choices with the alert off: a capture brings up nothing modal.
 Settings QuietSettings();
 
-// The message boxes shown are error reports, stopping with the critical icon, whose texts start
-// as given, in this order.
-void ExpectErrorBoxes(const sim::SimMachine& machine, const std::vector<std::string>& starts);
-
-// A new document on these files holding `xml`, or nothing when it is empty; the test fails when
-// the text is not well-formed.
-std::shared_ptr<sim::SimXmlDocument> ParsedXml(sim::SimFileSystem& files,
-                                               const std::string& xml = "");
-
 // One user action on the topmost modal form. The form is named so that a test fails at once
 // when some other window comes up than the one it planned for.
 struct UserStep {

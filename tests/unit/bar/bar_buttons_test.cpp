@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../sim_checks.h"
 #include "../sim_harness.h"
 
 namespace windlock {

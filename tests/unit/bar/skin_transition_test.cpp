@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../sim_checks.h"
 #include "../sim_harness.h"
 #include "bar/bar_form.h"
 #include "settings/settings_paths.h"

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "../sim_checks.h"
 #include "../sim_harness.h"
 #include "common/error.h"
 #include "platform/sim/script_errors.h"

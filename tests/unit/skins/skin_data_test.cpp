@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../sim_checks.h"
 #include "../sim_harness.h"
 #include "bar/bar_form.h"
 #include "platform/ui.h"
