@@ -2,8 +2,8 @@
 # Every test: unit tests and scenarios, in a debug build and under AddressSanitizer and
 # UndefinedBehaviorSanitizer; the benchmarks, built optimised and run once each; both DLLs, each
 # tested under Wine (the x86 one only where 32-bit Wine is installed, else its tests are skipped);
-# then the formatting check, the skins in headless Chromium, and each fuzz target for a short
-# while.
+# then the formatting check, the test lines against their limit of 0.55 times the product, the
+# skins in headless Chromium, and each fuzz target for a short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,6 +39,9 @@ fi
 echo "== clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 echo "clang-format: clean"
+
+echo "== test lines against product lines"
+scripts/code-ratio.sh
 
 echo "== skins in Chromium"
 node tests/skins/run.js
