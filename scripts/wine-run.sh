@@ -47,7 +47,7 @@ cat >"$state/fonts.conf" <<'FONTS'
 FONTS
 export FONTCONFIG_FILE=$state/fonts.conf
 
-for tool in wine wineboot wineserver xvfb-run timeout flock; do
+for tool in wine wineserver xvfb-run timeout flock; do
   if ! command -v "$tool" >/dev/null; then
     echo "wine-run.sh: $tool is missing (scripts/install-deps.sh installs it)" >&2
     exit 1
@@ -69,7 +69,7 @@ init_prefix() {
   flock 9
   # Once 32-bit Wine is installed its loader starts every program, and cannot in a prefix made
   # before, which has no 32-bit system folder: such a prefix is made again.
-  if has_32_bit_wine && [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+  if [ -n "$loader_32" ] && [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
     rm -f "$state/prefix.ready"
   fi
   if [ ! -f "$state/prefix.ready" ]; then
@@ -79,13 +79,13 @@ init_prefix() {
     # waits 2 s for every top-level window that is hidden or destroyed.
     # shellcheck disable=SC2016 # expanded by the shell under xvfb-run
     if ! in_display '
-      timeout -k 10 "$1" wineboot -i &&
-        timeout -k 10 "$1" wine reg add "HKCU\Software\Wine\Explorer" /v Desktop /d Default /f &&
-        timeout -k 10 "$1" wine reg add "HKCU\Software\Wine\Explorer\Desktops" /v Default \
+      timeout -k 10 "$1" "$2" wineboot.exe -i &&
+        timeout -k 10 "$1" "$2" reg add "HKCU\Software\Wine\Explorer" /v Desktop /d Default /f &&
+        timeout -k 10 "$1" "$2" reg add "HKCU\Software\Wine\Explorer\Desktops" /v Default \
           /d 1024x768 /f
       status=$?
       wineserver -w
-      exit $status' "$time_limit" >/dev/null; then
+      exit $status' "$time_limit" "$wine" >/dev/null; then
       echo "wine-run.sh: creating the prefix failed" >&2
       wineserver -k 2>/dev/null || true
       exit 1
@@ -109,35 +109,65 @@ is_elf_32() {
   [ -f "$1" ] && [ "$(od -An -tx1 -N5 "$1" | tr -d ' ')" = "7f454c4601" ]
 }
 
-# Wine's 32-bit DLLs and its 32-bit loader. The DLLs alone are not enough: on Debian they come
-# with libwine:i386, the loader with wine32:i386, and without the loader wine64 starts a 32-bit
-# program in a WoW64 mode that cannot load it, and still exits 0.
-has_32_bit_wine() {
+# Wine's 32-bit DLLs and a 32-bit loader that runs. The DLLs alone are not enough: on Debian they
+# come with libwine:i386, the loader with wine32:i386, and without the loader wine64 starts a
+# 32-bit program in a WoW64 mode that cannot load it, and still exits 0. An installed loader is
+# not enough either: a kernel without IA-32 emulation cannot start it ("Exec format error").
+# Sets why_no_32_bit when there is none.
+why_no_32_bit=""
+loader_32=""
+find_32_bit_wine() {
   local dir loader dlls=false
   for dir in /usr/lib/i386-linux-gnu/wine /usr/lib/wine /usr/lib32/wine /usr/local/lib/wine \
     /opt/wine*/lib/wine /opt/wine*/lib32/wine; do
     [ -f "$dir/i386-windows/kernel32.dll" ] && dlls=true
   done
+  why_no_32_bit="this Wine runs 64-bit programs only (no wine32:i386, which scripts/install-deps.sh installs where the machine runs 32-bit programs)"
   $dlls || return 1
   for loader in /usr/lib/wine/wine /usr/bin/wine /usr/local/bin/wine /opt/wine*/bin/wine; do
-    is_elf_32 "$loader" && return 0
+    is_elf_32 "$loader" || continue
+    if timeout 20 "$loader" --version >/dev/null 2>&1; then
+      loader_32=$loader
+      return 0
+    fi
+    why_no_32_bit="this machine cannot run 32-bit programs: Wine's 32-bit loader $loader is installed but does not start"
   done
   return 1
 }
 
-no_32_bit_wine="this Wine runs 64-bit programs only (no wine32:i386, which scripts/install-deps.sh installs)"
+# The loader for every program: where a 32-bit loader runs, `wine` (which picks it, and runs
+# 64-bit programs through it too); elsewhere the 64-bit loader itself, since Debian's `wine`
+# picks an installed 32-bit loader even when it cannot start. WINELOADER is what Wine itself
+# starts further programs with.
+choose_loader() {
+  local loader
+  if find_32_bit_wine; then
+    wine=wine
+    return
+  fi
+  for loader in /usr/lib/wine/wine64 /usr/lib/x86_64-linux-gnu/wine/wine64 \
+    /usr/local/bin/wine64 /opt/wine*/bin/wine64 "$(command -v wine64 || true)"; do
+    if [ -n "$loader" ] && [ -x "$loader" ]; then
+      wine=$loader
+      export WINELOADER=$loader
+      return
+    fi
+  done
+  wine=wine
+}
 
 if [ $# -eq 0 ]; then
   echo "usage: wine-run.sh PROGRAM.exe [ARGUMENT...] | --init-prefix | --check-32-bit" >&2
   exit 2
 fi
+choose_loader
 if [ "$1" = "--init-prefix" ]; then
   init_prefix
   exit 0
 fi
 if [ "$1" = "--check-32-bit" ]; then
-  has_32_bit_wine && exit 0
-  echo "$no_32_bit_wine"
+  [ -n "$loader_32" ] && exit 0
+  echo "$why_no_32_bit"
   exit 77
 fi
 
@@ -147,8 +177,8 @@ if [ ! -f "$program" ]; then
   echo "wine-run.sh: no such program: $program" >&2
   exit 1
 fi
-if is_32_bit "$program" && ! has_32_bit_wine; then
-  echo "wine-run.sh: $program is a 32-bit program and $no_32_bit_wine" >&2
+if is_32_bit "$program" && [ -z "$loader_32" ]; then
+  echo "wine-run.sh: $program is a 32-bit program and $why_no_32_bit" >&2
   exit 77
 fi
 init_prefix
@@ -157,12 +187,12 @@ init_prefix
 status=0
 # shellcheck disable=SC2016 # expanded by the shell under xvfb-run
 in_display '
-  timeout -k 5 "$1" wine "${@:2}"
+  timeout -k 5 "$1" "$2" "${@:3}"
   status=$?
   if [ $status -eq 124 ] || [ $status -eq 137 ]; then
     echo "wine-run.sh: stopped after $1 s" >&2
     wineserver -k
   fi
   wineserver -w
-  exit $status' "$time_limit" "$program" "$@" || status=$?
+  exit $status' "$time_limit" "$wine" "$program" "$@" || status=$?
 exit $status
