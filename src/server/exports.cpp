@@ -41,13 +41,21 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() noexcept {
   return ComGuard([] { windlock::server::UnregisterServer(); });
 }
 
-// regsvr32 /i (after DllRegisterServer) and regsvr32 /u /i (before DllUnregisterServer).
-extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR) noexcept {
+// regsvr32 /i (after DllRegisterServer) and regsvr32 /u /i (before DllUnregisterServer); with
+// /n /i:U, the current user's part alone. Uninstalling leaves every user's settings, so for the
+// user's part it has nothing to do.
+extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR command_line) noexcept {
   return ComGuard([&] {
-    if (install) {
+    using windlock::server::InstallScope;
+    std::optional<InstallScope> scope = windlock::server::ParseInstallCommandLine(command_line);
+    if (!scope) return E_INVALIDARG;
+    if (*scope == InstallScope::kUser) {
+      if (install) windlock::server::InstallUserDefaults();
+    } else if (install) {
       windlock::server::InstallExplorerBar();
     } else {
       windlock::server::UninstallExplorerBar();
     }
+    return S_OK;
   });
 }

@@ -4,7 +4,9 @@
 
 #include <oleauto.h>
 
+#include <cwctype>
 #include <string>
+#include <string_view>
 
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/module.h"
@@ -28,6 +30,8 @@ constexpr const wchar_t* kCategoryCaches[] = {
     L"Component Categories\\{00021493-0000-0000-C000-000000000046}\\Enum",
 };
 constexpr const wchar_t* kBandTitle = L"Larkspan";
+// Active Setup's display name, shown while it runs the entry for a user.
+constexpr const wchar_t* kProductName = L"Windlock";
 
 std::wstring ClassKey() {
   return L"CLSID\\" + win32::Widen(kBandClsid);
@@ -38,18 +42,27 @@ std::wstring ExplorerBarKey() {
 std::wstring CategoryKey() {
   return ClassKey() + L"\\Implemented Categories\\" + kInfoBandCategory;
 }
+// In the registry view of the DLL's own kind: on 64-bit Windows the x86 DLL has an entry of its
+// own, and Windows runs both; each only fills in what is missing, so the second does nothing.
+std::wstring ActiveSetupKey() {
+  return L"Software\\Microsoft\\Active Setup\\Installed Components\\" + win32::Widen(kBandClsid);
+}
 
-void SetString(HKEY root, const std::wstring& key_path, const wchar_t* name,
-               const std::wstring& value) {
+void SetValue(HKEY root, const std::wstring& key_path, const wchar_t* name, DWORD type,
+              const void* data, DWORD size) {
   win32::RegistryKey key;
   LSTATUS status = RegCreateKeyExW(root, key_path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                                    key.Put(), nullptr);
   if (status == ERROR_SUCCESS) {
-    status =
-        RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    status = RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
   }
   if (status != ERROR_SUCCESS) throw win32::ErrorFromWin32(static_cast<DWORD>(status));
+}
+
+void SetString(HKEY root, const std::wstring& key_path, const wchar_t* name,
+               const std::wstring& value, DWORD type = REG_SZ) {
+  SetValue(root, key_path, name, type, value.c_str(),
+           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 void CreateKey(HKEY root, const std::wstring& key_path) {
@@ -98,6 +111,27 @@ constexpr SYSKIND kSysKind = SYS_WIN64;
 constexpr SYSKIND kSysKind = SYS_WIN32;
 #endif
 
+// The regsvr32 of the DLL's own kind, as Active Setup runs it in every user's session.
+std::wstring Regsvr32Path() {
+  BOOL wow64 = FALSE;
+  if (kSysKind == SYS_WIN32 && IsWow64Process(GetCurrentProcess(), &wow64) && wow64) {
+    return L"%SystemRoot%\\SysWOW64\\regsvr32.exe";
+  }
+  return L"%SystemRoot%\\System32\\regsvr32.exe";
+}
+
+void WriteActiveSetupEntry() {
+  const std::wstring key = ActiveSetupKey();
+  SetString(HKEY_LOCAL_MACHINE, key, nullptr, kProductName);
+  SetString(HKEY_LOCAL_MACHINE, key, L"StubPath",
+            L"\"" + Regsvr32Path() + L"\" /s /n /i:U \"" + win32::ModulePath() + L"\"",
+            REG_EXPAND_SZ);
+  // A later version runs the entry again for users who had the earlier one.
+  SetString(HKEY_LOCAL_MACHINE, key, L"Version", WINDLOCK_VERSION_COMMAS);
+  const DWORD installed = 1;
+  SetValue(HKEY_LOCAL_MACHINE, key, L"IsInstalled", REG_DWORD, &installed, sizeof installed);
+}
+
 GUID Guid(const char* braced) {
   GUID guid{};
   win32::ThrowIfFailed(CLSIDFromString(win32::Widen(braced).c_str(), &guid));
@@ -125,21 +159,36 @@ void UnregisterServer() {
   win32::ThrowIfFailed(UnRegisterTypeLib(Guid(kTypeLibraryId), 1, 0, LOCALE_NEUTRAL, kSysKind));
 }
 
+std::optional<InstallScope> ParseInstallCommandLine(const wchar_t* command_line) {
+  std::wstring_view text = command_line ? command_line : L"";
+  while (!text.empty() && std::iswspace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && std::iswspace(text.back())) text.remove_suffix(1);
+  if (text.empty()) return InstallScope::kMachine;
+  if (text == L"U" || text == L"u") return InstallScope::kUser;
+  return std::nullopt;
+}
+
 void InstallExplorerBar() {
   CreateKey(HKEY_CLASSES_ROOT, CategoryKey());
   CreateKey(HKEY_LOCAL_MACHINE, ExplorerBarKey());
   ForgetCategoryCaches();
-  if (!SettingsStored()) {
-    win32::Win32Registry registry;
-    SaveSettings(DefaultSettings(), registry);
-  }
+  WriteActiveSetupEntry();
+  InstallUserDefaults();
 }
 
 void UninstallExplorerBar() {
   DeleteTree(HKEY_CLASSES_ROOT, CategoryKey());
   DeleteIfEmpty(HKEY_CLASSES_ROOT, ClassKey() + L"\\Implemented Categories");
   DeleteTree(HKEY_LOCAL_MACHINE, ExplorerBarKey());
+  DeleteTree(HKEY_LOCAL_MACHINE, ActiveSetupKey());
   ForgetCategoryCaches();
+}
+
+void InstallUserDefaults() {
+  if (!SettingsStored()) {
+    win32::Win32Registry registry;
+    SaveSettings(DefaultSettings(), registry);
+  }
 }
 
 }  // namespace windlock::server

@@ -31,6 +31,8 @@ inline const std::wstring kCategoryKey =
 inline constexpr const wchar_t* kExplorerBarsKey =
     L"Software\\Microsoft\\Internet Explorer\\Explorer Bars";
 inline const std::wstring kBarKey = std::wstring(kExplorerBarsKey) + L"\\" + kBandClsidText;
+inline const std::wstring kActiveSetupKey =
+    std::wstring(L"Software\\Microsoft\\Active Setup\\Installed Components\\") + kBandClsidText;
 inline constexpr const wchar_t* kSettingsKey = L"Software\\Larkspan\\Windlock";
 inline constexpr const wchar_t* kOptionsKey = L"Software\\Larkspan\\Windlock\\Options";
 inline constexpr const wchar_t* kTrustedSitesKey = L"Software\\Larkspan\\Windlock\\Trusted Sites";

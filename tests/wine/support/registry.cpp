@@ -14,9 +14,11 @@ std::string Describe(const std::wstring& path, const std::wstring& name) {
 
 }  // namespace
 
-bool KeyExists(HKEY root, const std::wstring& path) {
+bool KeyExists(HKEY root, const std::wstring& path, View view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | static_cast<REGSAM>(view), &key) !=
+      ERROR_SUCCESS)
+    return false;
   RegCloseKey(key);
   return true;
 }
@@ -27,13 +29,18 @@ bool ValueExists(HKEY root, const std::wstring& path, const std::wstring& name) 
 }
 
 std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path,
-                                       const std::wstring& name) {
+                                       const std::wstring& name, View view) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | static_cast<REGSAM>(view), &key) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
   wchar_t value[1024] = {};
   DWORD size = sizeof(value);
-  if (RegGetValueW(root, path.c_str(), name.c_str(),
-                   RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value,
-                   &size) != ERROR_SUCCESS)
-    return std::nullopt;
+  LSTATUS status =
+      RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                   nullptr, value, &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return std::nullopt;
   return value;
 }
 
@@ -59,19 +66,31 @@ void WriteDword(HKEY root, const std::wstring& path, const std::wstring& name, D
   EXPECT_EQ(ERROR_SUCCESS, status) << "writing " << Describe(path, name);
 }
 
-void DeleteTree(HKEY root, const std::wstring& path) {
-  LSTATUS status = RegDeleteTreeW(root, path.c_str());
+void DeleteTree(HKEY root, const std::wstring& path, View view) {
+  HKEY key = nullptr;
+  LSTATUS status =
+      RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS | static_cast<REGSAM>(view), &key);
+  if (status == ERROR_SUCCESS) {
+    status = RegDeleteTreeW(key, nullptr);
+    RegCloseKey(key);
+    if (status == ERROR_SUCCESS) {
+      status = RegDeleteKeyExW(root, path.c_str(), static_cast<REGSAM>(view), 0);
+    }
+  }
   EXPECT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND)
       << "deleting " << Narrow(path) << ": error " << status;
 }
 
 void RemoveRegistration() {
-  for (HKEY classes : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-    DeleteTree(classes, L"Software\\Classes\\" + kClassKey);
-    DeleteTree(classes, L"Software\\Classes\\" + kTypeLibKey);
+  for (View view : {View::kOwn, View::k32Bit}) {
+    for (HKEY classes : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+      DeleteTree(classes, L"Software\\Classes\\" + kClassKey, view);
+      DeleteTree(classes, L"Software\\Classes\\" + kTypeLibKey, view);
+    }
+    DeleteTree(HKEY_LOCAL_MACHINE, kBarKey, view);
+    DeleteTree(HKEY_CURRENT_USER, kBarKey, view);
+    DeleteTree(HKEY_LOCAL_MACHINE, kActiveSetupKey, view);
   }
-  DeleteTree(HKEY_LOCAL_MACHINE, kBarKey);
-  DeleteTree(HKEY_CURRENT_USER, kBarKey);
 }
 
 bool SamePath(const std::wstring& a, const std::wstring& b) {
