@@ -173,6 +173,8 @@ fi
 
 program=$1
 shift
+# A test that needs 32-bit programs inside a 64-bit one skips with the reason.
+[ -n "$loader_32" ] || export WINDLOCK_NO_32_BIT="$why_no_32_bit"
 if [ ! -f "$program" ]; then
   echo "wine-run.sh: no such program: $program" >&2
   exit 1

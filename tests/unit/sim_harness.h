@@ -168,3 +168,12 @@ class HookSpy {
 };
 
 }  // namespace windlock::unit
+
+namespace windlock {
+
+// The names the bar's tests share.
+using sim::NewWindowDecision;
+using Texts = std::vector<std::string>;
+using unit::BarHarness;
+
+}  // namespace windlock

@@ -107,11 +107,6 @@ TEST_F(RegistrationTest, EachFormWritesAndRemovesItsOwnPart) {
       {"uninstall keeps the settings", {L"/s /i", L"/s /u /i"}, false, false, true},
       // What the Active Setup entry runs for each user.
       {"the user's part", {L"/s /n /i:U"}, false, false, true},
-      {"the user's part uninstalled keeps the settings",
-       {L"/s /n /i:U", L"/s /u /n /i:U"},
-       false,
-       false,
-       true},
   };
   const std::wstring other =
       std::wstring(kExplorerBarsKey) + L"\\{0B2C5E2A-44D1-4C55-9B3E-2F7A61D0C4E1}";
@@ -138,20 +133,16 @@ TEST_F(RegistrationTest, EachFormWritesAndRemovesItsOwnPart) {
   }
 }
 
-// Stored options, however few, are the user's: neither the install nor a user's part fills in
-// anything; a command line DllInstall does not know changes nothing and fails.
+// Stored options, however few, are the user's: install fills in nothing (the user's part alone
+// is the installer test's); a command line DllInstall does not know changes nothing and fails.
 TEST_F(RegistrationTest, InstallAddsNothingToStoredOptions) {
-  for (const wchar_t* switches : {L"/s /i", L"/s /n /i:U"}) {
-    SCOPED_TRACE(Narrow(switches));
-    SetUp();
-    WriteString(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Message", L"Mine");
+  WriteString(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Message", L"Mine");
 
-    ASSERT_NO_FATAL_FAILURE(Regsvr(switches));
+  ASSERT_NO_FATAL_FAILURE(Regsvr(L"/s /i"));
 
-    EXPECT_EQ(std::wstring(L"Mine"),
-              ReadString(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Message"));
-    EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Font Size"));
-  }
+  EXPECT_EQ(std::wstring(L"Mine"),
+            ReadString(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Message"));
+  EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, kOptionsKey, L"Popup Alert Font Size"));
   DeleteSettings();
   EXPECT_NE(0u, Regsvr32(L"/s /n /i:everyone").exit_code);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));

@@ -11,9 +11,6 @@
 namespace windlock {
 namespace {
 
-using sim::NewWindowDecision;
-using unit::BarHarness;
-
 const std::string kA = "http://a.example/";
 
 // A loaded bar whose buttons the tests press.

@@ -12,9 +12,6 @@
 namespace windlock {
 namespace {
 
-using sim::NewWindowDecision;
-using unit::BarHarness;
-
 const std::string kProgramFolder = sim::SimFileSystem::kProgramFolder;
 const std::string kClip = kProgramFolder + "\\LarkspanLoading.avi";
 const std::string kNightPage = kProgramFolder + "\\Skins\\Night\\Night.htm";

@@ -12,9 +12,6 @@
 namespace windlock {
 namespace {
 
-using unit::BarHarness;
-using Texts = std::vector<std::string>;
-
 // Where the layout puts each control. The three command buttons stand 345 twips apart.
 struct LayoutCase {
   const char* name;

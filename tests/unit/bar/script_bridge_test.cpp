@@ -17,9 +17,6 @@
 namespace windlock {
 namespace {
 
-using sim::NewWindowDecision;
-using unit::BarHarness;
-using Texts = std::vector<std::string>;
 using Args = std::vector<Variant>;
 
 const Texts kUrls = {"http://a.example/", "http://b.example/", "http://c.example/"};

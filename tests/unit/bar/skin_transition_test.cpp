@@ -18,9 +18,6 @@
 namespace windlock {
 namespace {
 
-using unit::BarHarness;
-using Texts = std::vector<std::string>;
-
 const std::string kProgramFolder = sim::SimFileSystem::kProgramFolder;
 const std::string kOptionsKey = std::string(settings_path::kRoot) + "\\Options";
 // 5.25 and 9 twips per millisecond: every position below is exact in single precision.

@@ -17,8 +17,6 @@
 namespace windlock {
 namespace {
 
-using Texts = std::vector<std::string>;
-
 constexpr const char* kPlaceholderPage =
     "<html><body><div id=\"InsertCaptureList\"></div><script>"
     "function OnPreview(url) {} function OnUpdateList() {}</script></body></html>";

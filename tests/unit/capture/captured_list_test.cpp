@@ -12,10 +12,6 @@
 namespace windlock {
 namespace {
 
-using sim::NewWindowDecision;
-using unit::BarHarness;
-using Texts = std::vector<std::string>;
-
 const std::string kA = "http://a.example/";
 const std::string kB = "http://b.example/page?x=1&y=2";
 const std::string kC = "http://c.example/";

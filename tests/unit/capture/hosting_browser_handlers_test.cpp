@@ -10,9 +10,6 @@
 namespace windlock {
 namespace {
 
-using sim::NewWindowDecision;
-using unit::BarHarness;
-
 constexpr const char* kAlert = "frmSplashCapture";
 constexpr const char* kSoundFile = "C:\\Media\\capture.wav";
 

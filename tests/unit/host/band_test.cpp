@@ -14,7 +14,6 @@
 namespace windlock {
 namespace {
 
-using sim::NewWindowDecision;
 using unit::BandRig;
 
 constexpr uint32_t kWsBorder = 0x00800000;

@@ -16,8 +16,6 @@
 namespace windlock {
 namespace {
 
-using unit::BarHarness;
-
 const std::string kProgramFolder = sim::SimFileSystem::kProgramFolder;
 const Variant kTrue = -1;
 const Variant kFalse = 0;
