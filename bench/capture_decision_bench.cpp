@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "capture/hosting_browser_handlers.h"
-#include "platform/sim/sim_machine.h"
+#include "backends/sim/sim_machine.h"
 #include "ratio_reporter.h"
 
 namespace windlock::bench {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/apartment.h"
-#include "platform/sim/sim_machine.h"
+#include "backends/sim/sim_machine.h"
 #include "ratio_reporter.h"
 
 namespace windlock::bench {

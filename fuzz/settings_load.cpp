@@ -23,7 +23,7 @@
 
 #include "common/error.h"
 #include "input_lines.h"
-#include "platform/sim/sim_machine.h"
+#include "backends/sim/sim_machine.h"
 #include "settings/registry_reader.h"
 #include "settings/settings_paths.h"
 #include "settings/settings_store.h"

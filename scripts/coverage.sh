@@ -31,6 +31,6 @@ report() {
     --print-summary --output build/coverage/report.txt)
   printf '%-22s %s\n' "$name" "$(echo "$summary" | tr '\n' ' ')"
 }
-report "core" --filter 'src/' --exclude 'src/platform/(sim|win32)/'
-report "simulated backend" --filter 'src/platform/sim/'
-report "core and sim backend" --filter 'src/' --exclude 'src/platform/win32/'
+report "core" --filter 'src/' --exclude 'src/backends/(sim|win32)/'
+report "simulated backend" --filter 'src/backends/sim/'
+report "core and sim backend" --filter 'src/' --exclude 'src/backends/win32/'

@@ -1,9 +1,9 @@
 // The server's entry points, as LKIEWindlock.def exports them.
 #include <windows.h>
 
-#include "platform/win32/com_guard.h"
-#include "platform/win32/module_lock.h"
-#include "platform/win32/text.h"
+#include "backends/win32/com_guard.h"
+#include "backends/win32/module_lock.h"
+#include "backends/win32/text.h"
 #include "server/class_factory.h"
 #include "server/registration.h"
 #include "windlock/band_ids.h"

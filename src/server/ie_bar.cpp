@@ -1,8 +1,8 @@
 #include "server/ie_bar.h"
 
-#include "platform/win32/common_controls.h"
-#include "platform/win32/form_view.h"
-#include "platform/win32/text.h"
+#include "backends/win32/common_controls.h"
+#include "backends/win32/form_view.h"
+#include "backends/win32/text.h"
 
 namespace windlock::server {
 namespace {

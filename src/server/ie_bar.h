@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "host/band.h"
-#include "platform/win32/com_object.h"
-#include "platform/win32/win32_band_site.h"
+#include "backends/win32/com_object.h"
+#include "backends/win32/win32_band_site.h"
 #include "server/thread_context.h"
 
 namespace windlock::server {

@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win32/com_ptr.h"
-#include "platform/win32/module.h"
-#include "platform/win32/text.h"
-#include "platform/win32/win32_error.h"
-#include "platform/win32/win32_registry.h"
+#include "backends/win32/com_ptr.h"
+#include "backends/win32/module.h"
+#include "backends/win32/text.h"
+#include "backends/win32/win32_error.h"
+#include "backends/win32/win32_registry.h"
 #include "settings/settings_paths.h"
 #include "settings/settings_store.h"
 #include "windlock/band_ids.h"

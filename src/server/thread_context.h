@@ -1,17 +1,17 @@
 #pragma once
 
 #include "host/apartment.h"
-#include "platform/win32/win32_browser.h"
-#include "platform/win32/win32_controls.h"
-#include "platform/win32/win32_devices.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_menus.h"
-#include "platform/win32/win32_programs.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_timers.h"
-#include "platform/win32/win32_ui.h"
-#include "platform/win32/win32_window_system.h"
-#include "platform/win32/win32_xml.h"
+#include "backends/win32/win32_browser.h"
+#include "backends/win32/win32_controls.h"
+#include "backends/win32/win32_devices.h"
+#include "backends/win32/win32_file_system.h"
+#include "backends/win32/win32_menus.h"
+#include "backends/win32/win32_programs.h"
+#include "backends/win32/win32_registry.h"
+#include "backends/win32/win32_timers.h"
+#include "backends/win32/win32_ui.h"
+#include "backends/win32/win32_window_system.h"
+#include "backends/win32/win32_xml.h"
 
 namespace windlock::server {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_machine.h"
-#include "platform/sim/sim_xml_document.h"
+#include "backends/sim/sim_machine.h"
+#include "backends/sim/sim_xml_document.h"
 
 // Checks that report through GoogleTest, kept out of the harness: the fuzz targets link the
 // harness without GoogleTest.

@@ -12,8 +12,8 @@
 #include "common/error.h"
 #include "host/apartment.h"
 #include "host/band.h"
-#include "platform/sim/sim_band_site.h"
-#include "platform/sim/sim_machine.h"
+#include "backends/sim/sim_band_site.h"
+#include "backends/sim/sim_machine.h"
 #include "settings/settings.h"
 
 namespace windlock::unit {

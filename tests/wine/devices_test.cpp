@@ -11,8 +11,8 @@
 
 #include "common/error.h"
 #include "platform/help.h"
-#include "platform/win32/win32_help.h"
-#include "platform/win32/win32_sound_device.h"
+#include "backends/win32/win32_help.h"
+#include "backends/win32/win32_sound_device.h"
 #include "support/dll_under_test.h"
 #include "support/error_of.h"
 #include "support/messages.h"

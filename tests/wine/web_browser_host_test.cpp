@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "platform/browser.h"
-#include "platform/win32/web_browser_host.h"
-#include "platform/win32/win32_browser.h"
+#include "backends/win32/web_browser_host.h"
+#include "backends/win32/win32_browser.h"
 #include "support/dll_under_test.h"
 #include "support/messages.h"
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/win32/module.h"
-#include "platform/win32/win32_error.h"
+#include "backends/win32/module.h"
+#include "backends/win32/win32_error.h"
 
 namespace windlock::host {
 

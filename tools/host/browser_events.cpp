@@ -2,9 +2,9 @@
 
 #include <exdispid.h>
 
-#include "platform/win32/no_type_info.h"
-#include "platform/win32/text.h"
-#include "platform/win32/variant_conversion.h"
+#include "backends/win32/no_type_info.h"
+#include "backends/win32/text.h"
+#include "backends/win32/variant_conversion.h"
 
 namespace windlock::host {
 namespace {

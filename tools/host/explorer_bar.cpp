@@ -4,8 +4,8 @@
 #include <iterator>
 #include <utility>
 
-#include "platform/win32/text.h"
-#include "platform/win32/win32_error.h"
+#include "backends/win32/text.h"
+#include "backends/win32/win32_error.h"
 #include "windlock/band_ids.h"
 
 namespace windlock::host {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "bar_site.h"
-#include "platform/win32/com_ptr.h"
+#include "backends/win32/com_ptr.h"
 
 namespace windlock::host {
 

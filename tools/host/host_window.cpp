@@ -10,8 +10,8 @@
 
 #include "commands.h"
 #include "layout.h"
-#include "platform/win32/text.h"
-#include "platform/win32/win32_error.h"
+#include "backends/win32/text.h"
+#include "backends/win32/win32_error.h"
 
 namespace windlock::host {
 namespace {

@@ -9,9 +9,9 @@
 #include "command_line.h"
 #include "event_connection.h"
 #include "explorer_bar.h"
-#include "platform/win32/com_ptr.h"
-#include "platform/win32/gdi.h"
-#include "platform/win32/web_browser_host.h"
+#include "backends/win32/com_ptr.h"
+#include "backends/win32/gdi.h"
+#include "backends/win32/web_browser_host.h"
 
 namespace windlock::host {
 

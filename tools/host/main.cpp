@@ -11,8 +11,8 @@
 #include "browser_emulation.h"
 #include "command_line.h"
 #include "host_window.h"
-#include "platform/win32/common_controls.h"
-#include "platform/win32/text.h"
+#include "backends/win32/common_controls.h"
+#include "backends/win32/text.h"
 
 namespace {
 

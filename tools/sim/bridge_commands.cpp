@@ -9,9 +9,9 @@
 
 #include "common/error.h"
 #include "expectation_text.h"
-#include "platform/sim/case_insensitive.h"
-#include "platform/sim/sim_trace.h"
-#include "platform/sim/sim_xml_document.h"
+#include "backends/sim/case_insensitive.h"
+#include "backends/sim/sim_trace.h"
+#include "backends/sim/sim_xml_document.h"
 #include "scenario_errors.h"
 #include "scenario_runner.h"
 

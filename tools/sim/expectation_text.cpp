@@ -1,6 +1,6 @@
 #include "expectation_text.h"
 
-#include "platform/sim/sim_trace.h"
+#include "backends/sim/sim_trace.h"
 #include "scenario_errors.h"
 
 namespace windlock::scenario {

@@ -2,7 +2,7 @@
 
 #include "common/twips.h"
 #include "expectation_text.h"
-#include "platform/sim/sim_trace.h"
+#include "backends/sim/sim_trace.h"
 #include "scenario_errors.h"
 #include "scenario_runner.h"
 

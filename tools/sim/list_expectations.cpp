@@ -2,7 +2,7 @@
 #include "bar/bar_form.h"
 #include "capture/captured_entry.h"
 #include "expectation_text.h"
-#include "platform/sim/sim_trace.h"
+#include "backends/sim/sim_trace.h"
 #include "scenario_errors.h"
 #include "scenario_runner.h"
 

@@ -1,4 +1,4 @@
-#include "platform/sim/sim_machine.h"
+#include "backends/sim/sim_machine.h"
 #include "scenario_errors.h"
 #include "scenario_runner.h"
 

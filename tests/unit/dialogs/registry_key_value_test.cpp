@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/sim/sim_machine.h"
+#include "backends/sim/sim_machine.h"
 
 namespace windlock {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "../sim_harness.h"
 #include "common/error.h"
-#include "platform/sim/sim_machine.h"
+#include "backends/sim/sim_machine.h"
 #include "platform/ui.h"
 #include "settings/settings_paths.h"
 

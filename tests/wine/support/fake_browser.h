@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/com_object.h"
+#include "backends/win32/com_object.h"
 #include "support/identity.h"
 
 namespace windlock_test {

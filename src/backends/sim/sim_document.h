@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/browser.h"
+#include "backends/sim/sim_dom.h"
+#include "backends/sim/sim_trace.h"
+
+namespace windlock::sim {
+
+// A page built from a file's text: each "function NAME(" is a page function, <title> is the
+// title, every element written with an id can be found by it. Calls of page functions and of
+// the window's built-in moveTo are recorded in the browser's call log, not run; a call of a
+// function the page lacks fails. moveTo also asks the browser to move the window, as a page's
+// moveTo does: `moved` raises the browser's events before the call returns.
+class SimDocument : public HtmlDocument {
+ public:
+  SimDocument(const SimTrace& trace, std::string browser_name, const std::string& text,
+              std::vector<std::string>& call_log, std::function<void()> moved);
+
+  Variant CallFunction(const std::string& name, const std::vector<Variant>& args) override;
+  bool HasElement(const std::string& id) override { return dom_.Has(id); }
+  void SetInnerHtml(const std::string& id, const std::string& html) override;
+  HtmlOptions* SelectOptions(const std::string& id) override { return dom_.Options(id); }
+  void SetWindowName(const std::string& name) override { window_name_ = name; }
+  void SetBodyOverflow(const std::string& overflow) override { body_overflow_ = overflow; }
+
+  const std::string& title() const { return title_; }
+  const SimDom& dom() const { return dom_; }
+  const std::string& window_name() const { return window_name_; }
+  // The body's overflow style as the program last set it; none while it never did.
+  const std::optional<std::string>& body_overflow() const { return body_overflow_; }
+
+ private:
+  const SimTrace& trace_;
+  std::string browser_name_;
+  std::set<std::string> functions_;
+  std::string title_;
+  SimDom dom_;
+  std::string window_name_;
+  std::optional<std::string> body_overflow_;
+  std::vector<std::string>& call_log_;
+  std::function<void()> moved_;
+};
+
+}  // namespace windlock::sim

@@ -1,0 +1,119 @@
+#include "backends/win32/win32_window_system.h"
+
+#include "backends/win32/form_view.h"
+#include "backends/win32/text.h"
+#include "backends/win32/win32_error.h"
+
+namespace windlock::win32 {
+namespace {
+
+// The window system of the thread the hook procedure runs on.
+thread_local Win32WindowSystem* t_window_system = nullptr;
+
+HWND Hwnd(WindowHandle window) {
+  return reinterpret_cast<HWND>(window);
+}
+
+}  // namespace
+
+Win32WindowSystem::Win32WindowSystem(HostedControls& hosted) : hosted_(hosted) {
+  t_window_system = this;
+}
+
+Win32WindowSystem::~Win32WindowSystem() {
+  if (t_window_system == this) t_window_system = nullptr;
+}
+
+WindowHandle Win32WindowSystem::CreateFormWindow(Form& form) {
+  return reinterpret_cast<WindowHandle>(FormView::CreateWindowFor(form, hosted_));
+}
+
+void Win32WindowSystem::DestroyWindow(WindowHandle window) {
+  if (!::DestroyWindow(Hwnd(window))) throw ErrorFromWin32(GetLastError());
+}
+
+uintptr_t Win32WindowSystem::GetWindowProp(WindowHandle window, const std::string& name) {
+  return reinterpret_cast<uintptr_t>(GetPropW(Hwnd(window), Widen(name).c_str()));
+}
+
+void Win32WindowSystem::SetWindowProp(WindowHandle window, const std::string& name,
+                                      uintptr_t value) {
+  if (!SetPropW(Hwnd(window), Widen(name).c_str(), reinterpret_cast<HANDLE>(value))) {
+    throw ErrorFromWin32(GetLastError());
+  }
+}
+
+void Win32WindowSystem::RemoveWindowProp(WindowHandle window, const std::string& name) {
+  RemovePropW(Hwnd(window), Widen(name).c_str());
+}
+
+WindowProcedure Win32WindowSystem::GetWindowProcedure(WindowHandle window) {
+  return static_cast<WindowProcedure>(GetWindowLongPtrW(Hwnd(window), GWLP_WNDPROC));
+}
+
+void Win32WindowSystem::SetWindowProcedure(WindowHandle window, WindowProcedure procedure) {
+  SetWindowLongPtrW(Hwnd(window), GWLP_WNDPROC, static_cast<LONG_PTR>(procedure));
+}
+
+intptr_t Win32WindowSystem::CallWindowProcedure(WindowProcedure procedure,
+                                                const WindowMessage& message) {
+  return CallWindowProcW(reinterpret_cast<WNDPROC>(procedure), Hwnd(message.window),
+                         message.message, message.wparam, message.lparam);
+}
+
+WindowProcedure Win32WindowSystem::HookProcedure() {
+  return reinterpret_cast<WindowProcedure>(&HookTrampoline);
+}
+
+void Win32WindowSystem::SetHookHandler(std::function<intptr_t(const WindowMessage&)> handler) {
+  hook_handler_ = std::move(handler);
+}
+
+LRESULT CALLBACK Win32WindowSystem::HookTrampoline(HWND window, UINT message, WPARAM wparam,
+                                                   LPARAM lparam) {
+  Win32WindowSystem* windows = t_window_system;
+  if (!windows || !windows->hook_handler_) return DefWindowProcW(window, message, wparam, lparam);
+  try {
+    return windows->hook_handler_(
+        {reinterpret_cast<WindowHandle>(window), message, wparam, lparam});
+  } catch (...) {
+    // Nothing may cross back into user32.
+    return 0;
+  }
+}
+
+uint32_t Win32WindowSystem::GetStyle(WindowHandle window) {
+  return static_cast<uint32_t>(GetWindowLongPtrW(Hwnd(window), GWL_STYLE));
+}
+
+void Win32WindowSystem::SetStyle(WindowHandle window, uint32_t style) {
+  // Forms are made as hidden pop-ups; one that becomes a child is a pop-up no more.
+  if (style & WS_CHILD) style &= ~static_cast<uint32_t>(WS_POPUP);
+  SetWindowLongPtrW(Hwnd(window), GWL_STYLE, static_cast<LONG_PTR>(style));
+}
+
+void Win32WindowSystem::SetParent(WindowHandle child, WindowHandle parent) {
+  ::SetParent(Hwnd(child), Hwnd(parent));
+}
+
+void Win32WindowSystem::ShowWindow(WindowHandle window, bool show) {
+  ::ShowWindow(Hwnd(window), show ? SW_SHOW : SW_HIDE);
+}
+
+bool Win32WindowSystem::IsWindowVisible(WindowHandle window) {
+  return ::IsWindowVisible(Hwnd(window)) != FALSE;
+}
+
+void Win32WindowSystem::SetFocus(WindowHandle window) {
+  ::SetFocus(Hwnd(window));
+}
+
+intptr_t Win32WindowSystem::SendWindowMessage(const WindowMessage& message) {
+  return SendMessageW(Hwnd(message.window), message.message, message.wparam, message.lparam);
+}
+
+void Win32WindowSystem::PostWindowMessage(const WindowMessage& message) {
+  PostMessageW(Hwnd(message.window), message.message, message.wparam, message.lparam);
+}
+
+}  // namespace windlock::win32
