@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "capture/hosting_browser_handlers.h"
 #include "backends/sim/sim_machine.h"
+#include "capture/hosting_browser_handlers.h"
 #include "ratio_reporter.h"
 
 namespace windlock::bench {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "host/apartment.h"
 #include "backends/sim/sim_machine.h"
+#include "host/apartment.h"
 #include "ratio_reporter.h"
 
 namespace windlock::bench {

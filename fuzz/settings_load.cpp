@@ -21,9 +21,9 @@
 #include <string_view>
 #include <vector>
 
+#include "backends/sim/sim_machine.h"
 #include "common/error.h"
 #include "input_lines.h"
-#include "backends/sim/sim_machine.h"
 #include "settings/registry_reader.h"
 #include "settings/settings_paths.h"
 #include "settings/settings_store.h"

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "host/band.h"
 #include "backends/win32/com_object.h"
 #include "backends/win32/win32_band_site.h"
+#include "host/band.h"
 #include "server/thread_context.h"
 
 namespace windlock::server {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "host/apartment.h"
 #include "backends/win32/win32_browser.h"
 #include "backends/win32/win32_controls.h"
 #include "backends/win32/win32_devices.h"
@@ -12,6 +11,7 @@
 #include "backends/win32/win32_ui.h"
 #include "backends/win32/win32_window_system.h"
 #include "backends/win32/win32_xml.h"
+#include "host/apartment.h"
 
 namespace windlock::server {
 

@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "backends/sim/sim_band_site.h"
+#include "backends/sim/sim_machine.h"
 #include "common/error.h"
 #include "host/apartment.h"
 #include "host/band.h"
-#include "backends/sim/sim_band_site.h"
-#include "backends/sim/sim_machine.h"
 #include "settings/settings.h"
 
 namespace windlock::unit {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "common/error.h"
-#include "platform/help.h"
 #include "backends/win32/win32_help.h"
 #include "backends/win32/win32_sound_device.h"
+#include "common/error.h"
+#include "platform/help.h"
 #include "support/dll_under_test.h"
 #include "support/error_of.h"
 #include "support/messages.h"

@@ -21,8 +21,6 @@
 #include <string>
 #include <vector>
 
-#include "common/error.h"
-#include "platform/script_external.h"
 #include "backends/win32/com_object.h"
 #include "backends/win32/common_controls.h"
 #include "backends/win32/script_call.h"
@@ -31,6 +29,8 @@
 #include "backends/win32/variant_conversion.h"
 #include "backends/win32/win32_controls.h"
 #include "backends/win32/win32_xml.h"
+#include "common/error.h"
+#include "platform/script_external.h"
 #include "server/thread_context.h"
 #include "settings/settings_store.h"
 #include "support/dll_under_test.h"

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "bar_site.h"
 #include "backends/win32/com_ptr.h"
+#include "bar_site.h"
 
 namespace windlock::host {
 

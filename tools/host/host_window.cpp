@@ -8,10 +8,10 @@
 #include <new>
 #include <utility>
 
-#include "commands.h"
-#include "layout.h"
 #include "backends/win32/text.h"
 #include "backends/win32/win32_error.h"
+#include "commands.h"
+#include "layout.h"
 
 namespace windlock::host {
 namespace {

@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
+#include "backends/win32/com_ptr.h"
+#include "backends/win32/gdi.h"
+#include "backends/win32/web_browser_host.h"
 #include "browser_events.h"
 #include "command_line.h"
 #include "event_connection.h"
 #include "explorer_bar.h"
-#include "backends/win32/com_ptr.h"
-#include "backends/win32/gdi.h"
-#include "backends/win32/web_browser_host.h"
 
 namespace windlock::host {
 

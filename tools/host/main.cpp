@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "backends/win32/common_controls.h"
+#include "backends/win32/text.h"
 #include "browser_emulation.h"
 #include "command_line.h"
 #include "host_window.h"
-#include "backends/win32/common_controls.h"
-#include "backends/win32/text.h"
 
 namespace {
 

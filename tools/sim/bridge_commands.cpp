@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "common/error.h"
-#include "expectation_text.h"
 #include "backends/sim/case_insensitive.h"
 #include "backends/sim/sim_trace.h"
 #include "backends/sim/sim_xml_document.h"
+#include "common/error.h"
+#include "expectation_text.h"
 #include "scenario_errors.h"
 #include "scenario_runner.h"
 

@@ -1,8 +1,8 @@
 #include <cmath>
 
+#include "backends/sim/sim_trace.h"
 #include "common/twips.h"
 #include "expectation_text.h"
-#include "backends/sim/sim_trace.h"
 #include "scenario_errors.h"
 #include "scenario_runner.h"
 

@@ -1,8 +1,8 @@
 // Expectations about the captured entries and their three views.
+#include "backends/sim/sim_trace.h"
 #include "bar/bar_form.h"
 #include "capture/captured_entry.h"
 #include "expectation_text.h"
-#include "backends/sim/sim_trace.h"
 #include "scenario_errors.h"
 #include "scenario_runner.h"
 

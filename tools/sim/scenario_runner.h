@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "host/apartment.h"
-#include "host/band.h"
 #include "backends/sim/sim_band_site.h"
 #include "backends/sim/sim_machine.h"
+#include "host/apartment.h"
+#include "host/band.h"
 #include "platform/xml_document.h"
 #include "scenario_line.h"
 #include "scenario_source.h"

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/band_site.h"
 #include "backends/sim/sim_browser.h"
 #include "backends/sim/sim_trace.h"
+#include "platform/band_site.h"
 
 namespace windlock::sim {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "common/error.h"
 #include "backends/sim/sim_file_system.h"
+#include "common/error.h"
 
 namespace windlock::sim {
 

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/browser.h"
 #include "backends/sim/sim_document.h"
 #include "backends/sim/sim_trace.h"
+#include "platform/browser.h"
 
 namespace windlock::sim {
 

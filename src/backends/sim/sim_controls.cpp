@@ -1,7 +1,7 @@
 #include "backends/sim/sim_controls.h"
 
-#include "common/error.h"
 #include "backends/sim/sim_file_system.h"
+#include "common/error.h"
 
 namespace windlock::sim {
 namespace {

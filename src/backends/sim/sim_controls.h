@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "platform/control_factory.h"
 #include "backends/sim/sim_browser.h"
 #include "backends/sim/sim_devices.h"
+#include "platform/control_factory.h"
 
 namespace windlock::sim {
 

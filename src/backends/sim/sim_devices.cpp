@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "backends/sim/sim_file_system.h"
 #include "common/error.h"
 #include "common/utf8.h"
-#include "backends/sim/sim_file_system.h"
 
 namespace windlock::sim {
 namespace {

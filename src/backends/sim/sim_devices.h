@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/keyboard.h"
 #include "backends/sim/sim_trace.h"
+#include "platform/keyboard.h"
 #include "platform/sound_device.h"
 #include "platform/text_measure.h"
 

@@ -3,8 +3,8 @@
 #include <cctype>
 #include <string_view>
 
-#include "common/error.h"
 #include "backends/sim/case_insensitive.h"
+#include "common/error.h"
 
 namespace windlock::sim {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/browser.h"
 #include "backends/sim/sim_dom.h"
 #include "backends/sim/sim_trace.h"
+#include "platform/browser.h"
 
 namespace windlock::sim {
 

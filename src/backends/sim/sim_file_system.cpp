@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "common/error.h"
 #include "backends/sim/case_insensitive.h"
+#include "common/error.h"
 
 namespace windlock::sim {
 namespace {

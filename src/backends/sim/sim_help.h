@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/help.h"
 #include "backends/sim/sim_trace.h"
+#include "platform/help.h"
 
 namespace windlock::sim {
 

@@ -3,7 +3,6 @@
 #include <map>
 #include <memory>
 
-#include "platform/platform.h"
 #include "backends/sim/sim_browser.h"
 #include "backends/sim/sim_controls.h"
 #include "backends/sim/sim_devices.h"
@@ -17,6 +16,7 @@
 #include "backends/sim/sim_ui.h"
 #include "backends/sim/sim_window_system.h"
 #include "backends/sim/sim_xml_document.h"
+#include "platform/platform.h"
 
 namespace windlock::sim {
 

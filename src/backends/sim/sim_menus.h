@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/menus.h"
 #include "backends/sim/sim_trace.h"
+#include "platform/menus.h"
 
 namespace windlock::sim {
 

@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/programs.h"
 #include "backends/sim/sim_file_system.h"
 #include "backends/sim/sim_trace.h"
+#include "platform/programs.h"
 
 namespace windlock::sim {
 

@@ -1,7 +1,7 @@
 #include "backends/sim/sim_registry.h"
 
-#include "common/error.h"
 #include "backends/sim/case_insensitive.h"
+#include "common/error.h"
 
 namespace windlock::sim {
 namespace {

@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "platform/registry.h"
 #include "backends/sim/sim_trace.h"
+#include "platform/registry.h"
 
 namespace windlock::sim {
 

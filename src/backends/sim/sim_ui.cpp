@@ -3,8 +3,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "forms/form.h"
 #include "backends/sim/sim_message_box.h"
+#include "forms/form.h"
 
 namespace windlock::sim {
 namespace {

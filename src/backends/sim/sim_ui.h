@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/font.h"
 #include "backends/sim/sim_trace.h"
+#include "common/font.h"
 #include "platform/ui.h"
 
 namespace windlock::sim {

@@ -3,9 +3,9 @@
 #include <optional>
 #include <sstream>
 
-#include "common/error.h"
 #include "backends/sim/script_errors.h"
 #include "backends/sim/sim_file_system.h"
+#include "common/error.h"
 
 namespace windlock::sim {
 namespace {

@@ -3,8 +3,8 @@
 #include <exdisp.h>
 #include <oaidl.h>
 
-#include "platform/browser.h"
 #include "backends/win32/com_object.h"
+#include "platform/browser.h"
 
 namespace windlock::win32 {
 

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/twips.h"
 #include "backends/win32/activation_context.h"
 #include "backends/win32/module.h"
 #include "backends/win32/text.h"
 #include "backends/win32/win32_error.h"
+#include "common/twips.h"
 
 namespace windlock::win32 {
 namespace {

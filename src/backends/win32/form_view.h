@@ -7,10 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "forms/form.h"
 #include "backends/win32/call_depth.h"
 #include "backends/win32/gdi.h"
 #include "backends/win32/hosted_control.h"
+#include "forms/form.h"
 
 namespace windlock::win32 {
 

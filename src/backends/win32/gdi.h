@@ -6,9 +6,9 @@
 #include <memory>
 #include <type_traits>
 
-#include "common/font.h"
 #include "backends/win32/text.h"
 #include "backends/win32/win32_error.h"
+#include "common/font.h"
 
 namespace windlock::win32 {
 

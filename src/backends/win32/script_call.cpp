@@ -4,11 +4,11 @@
 #include <optional>
 #include <utility>
 
-#include "common/error.h"
 #include "backends/win32/script_values.h"
 #include "backends/win32/text.h"
 #include "backends/win32/variant_conversion.h"
 #include "backends/win32/win32_error.h"
+#include "common/error.h"
 
 namespace windlock::win32 {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/script_external.h"
 #include "backends/win32/com_object.h"
+#include "platform/script_external.h"
 
 namespace windlock::win32 {
 

@@ -5,10 +5,10 @@
 #include <limits>
 #include <memory>
 
-#include "common/error.h"
 #include "backends/win32/com_ptr.h"
 #include "backends/win32/win32_error.h"
 #include "backends/win32/win32_xml.h"
+#include "common/error.h"
 
 namespace windlock::win32 {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <optional>
 
-#include "common/variant.h"
 #include "backends/win32/variant_conversion.h"
+#include "common/variant.h"
 
 namespace windlock::win32 {
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/animation.h"
 #include "backends/win32/hosted_control.h"
+#include "platform/animation.h"
 
 namespace windlock::win32 {
 

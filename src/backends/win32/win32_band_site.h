@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "platform/band_site.h"
 #include "backends/win32/com_ptr.h"
 #include "backends/win32/win32_browser.h"
+#include "platform/band_site.h"
 
 namespace windlock::win32 {
 

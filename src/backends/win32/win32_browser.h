@@ -4,9 +4,9 @@
 
 #include <map>
 
-#include "platform/browser.h"
 #include "backends/win32/com_ptr.h"
 #include "backends/win32/win32_html_document.h"
+#include "platform/browser.h"
 
 namespace windlock::win32 {
 

@@ -4,12 +4,12 @@
 
 #include <memory>
 
-#include "platform/control_factory.h"
 #include "backends/win32/com_ptr.h"
 #include "backends/win32/hosted_control.h"
 #include "backends/win32/script_dispatch.h"
 #include "backends/win32/web_browser_host.h"
 #include "backends/win32/win32_browser.h"
+#include "platform/control_factory.h"
 
 namespace windlock::win32 {
 

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "common/twips.h"
 #include "backends/win32/gdi.h"
 #include "backends/win32/text.h"
 #include "backends/win32/win32_error.h"
+#include "common/twips.h"
 
 namespace windlock::win32 {
 

@@ -1,9 +1,9 @@
 #include "backends/win32/win32_html_document.h"
 
-#include "common/error.h"
 #include "backends/win32/script_call.h"
 #include "backends/win32/text.h"
 #include "backends/win32/win32_error.h"
+#include "common/error.h"
 
 namespace windlock::win32 {
 

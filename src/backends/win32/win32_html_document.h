@@ -6,9 +6,9 @@
 
 #include <memory>
 
-#include "platform/browser.h"
 #include "backends/win32/com_ptr.h"
 #include "backends/win32/win32_html_options.h"
+#include "platform/browser.h"
 
 namespace windlock::win32 {
 

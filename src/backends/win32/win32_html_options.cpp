@@ -1,9 +1,9 @@
 #include "backends/win32/win32_html_options.h"
 
-#include "common/error.h"
 #include "backends/win32/text.h"
 #include "backends/win32/variant_conversion.h"
 #include "backends/win32/win32_error.h"
+#include "common/error.h"
 
 namespace windlock::win32 {
 

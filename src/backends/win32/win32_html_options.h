@@ -4,8 +4,8 @@
 
 #include <mshtml.h>
 
-#include "platform/browser.h"
 #include "backends/win32/com_ptr.h"
+#include "platform/browser.h"
 
 namespace windlock::win32 {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
-#include "common/error.h"
 #include "backends/win32/form_view.h"
 #include "backends/win32/module.h"
 #include "backends/win32/text.h"
+#include "common/error.h"
 
 namespace windlock::win32 {
 namespace {

@@ -8,13 +8,13 @@
 #include <memory>
 #include <new>
 
-#include "common/twips.h"
-#include "forms/form.h"
 #include "backends/win32/form_view.h"
 #include "backends/win32/gdi.h"
 #include "backends/win32/text.h"
 #include "backends/win32/win32_devices.h"
 #include "backends/win32/win32_error.h"
+#include "common/twips.h"
+#include "forms/form.h"
 
 namespace windlock::win32 {
 namespace {

@@ -8,9 +8,9 @@
 
 #include "../sim_checks.h"
 #include "../sim_harness.h"
-#include "common/error.h"
 #include "backends/sim/script_errors.h"
 #include "backends/sim/sim_file_system.h"
+#include "common/error.h"
 
 namespace windlock {
 namespace {

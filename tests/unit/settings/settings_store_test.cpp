@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "../sim_harness.h"
-#include "common/error.h"
 #include "backends/sim/sim_machine.h"
+#include "common/error.h"
 #include "platform/ui.h"
 #include "settings/settings_paths.h"
 
