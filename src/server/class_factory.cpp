@@ -5,7 +5,7 @@
 namespace windlock::server {
 
 STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) noexcept {
-  return win32::ComGuard([&] {
+  return win32::GuardedCall([&] {
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
@@ -14,7 +14,7 @@ STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ob
 }
 
 STDMETHODIMP ClassFactory::LockServer(BOOL lock) noexcept {
-  return win32::ComGuard([&] {
+  return win32::GuardedCall([&] {
     if (lock) {
       win32::LockModule();
     } else {

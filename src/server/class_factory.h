@@ -2,7 +2,7 @@
 
 #include <unknwn.h>
 
-#include "backends/win32/com_object.h"
+#include "backends/win32/com/com_object.h"
 
 namespace windlock::server {
 

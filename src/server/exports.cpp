@@ -1,23 +1,23 @@
 // The server's entry points, as LKIEWindlock.def exports them.
 #include <windows.h>
 
-#include "backends/win32/com_guard.h"
-#include "backends/win32/module_lock.h"
-#include "backends/win32/text.h"
+#include "backends/win32/com/guarded_call.h"
+#include "backends/win32/com/module_lock.h"
+#include "backends/win32/com/text.h"
 #include "server/class_factory.h"
 #include "server/registration.h"
 #include "windlock/band_ids.h"
 
-using windlock::win32::ComGuard;
+using windlock::win32::GuardedCall;
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) noexcept {
   if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
   return TRUE;
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,
                                                     void** object) noexcept {
-  return ComGuard([&] {
+  return GuardedCall([&] {
     if (!object) return E_POINTER;
     *object = nullptr;
     CLSID band{};
@@ -30,22 +30,22 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() noexcept {
-  return ComGuard([] { return windlock::win32::ModuleInUse() ? S_FALSE : S_OK; });
+  return GuardedCall([] { return windlock::win32::ModuleInUse() ? S_FALSE : S_OK; });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() noexcept {
-  return ComGuard([] { windlock::server::RegisterServer(); });
+  return GuardedCall([] { windlock::server::RegisterServer(); });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() noexcept {
-  return ComGuard([] { windlock::server::UnregisterServer(); });
+  return GuardedCall([] { windlock::server::UnregisterServer(); });
 }
 
 // regsvr32 /i (after DllRegisterServer) and regsvr32 /u /i (before DllUnregisterServer); with
 // /n /i:U, the current user's part alone. Uninstalling leaves every user's settings, so for the
 // user's part it has nothing to do.
 extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR command_line) noexcept {
-  return ComGuard([&] {
+  return GuardedCall([&] {
     using windlock::server::InstallScope;
     std::optional<InstallScope> scope = windlock::server::ParseInstallCommandLine(command_line);
     if (!scope) return E_INVALIDARG;

@@ -1,18 +1,14 @@
 #include "server/ie_bar.h"
 
-#include "backends/win32/common_controls.h"
-#include "backends/win32/form_view.h"
-#include "backends/win32/text.h"
+#include "backends/win32/com/guarded_call.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/view/common_controls.h"
 
 namespace windlock::server {
-namespace {
 
-// Every call into the band: guarded, and the bar's windows brought up to date afterwards.
-template <class Body>
-HRESULT BandCall(Body&& body) noexcept {
-  win32::CoreCall call;
-  return win32::ComGuard(std::forward<Body>(body));
-}
+using win32::GuardedCall;
+
+namespace {
 
 BandPoint FromPoint(const POINTL& point) {
   return {point.x, point.y};
@@ -32,7 +28,7 @@ IEBar::IEBar() {
 // IOleWindow
 
 STDMETHODIMP IEBar::GetWindow(HWND* window) noexcept {
-  return BandCall([&] {
+  return GuardedCall([&] {
     if (!window) return E_POINTER;
     WindowHandle handle = 0;
     HRESULT result = band_->GetWindow(handle);
@@ -42,27 +38,27 @@ STDMETHODIMP IEBar::GetWindow(HWND* window) noexcept {
 }
 
 STDMETHODIMP IEBar::ContextSensitiveHelp(BOOL enter_mode) noexcept {
-  return BandCall([&] { return band_->ContextSensitiveHelp(enter_mode != FALSE); });
+  return GuardedCall([&] { return band_->ContextSensitiveHelp(enter_mode != FALSE); });
 }
 
 // IDockingWindow
 
 STDMETHODIMP IEBar::ShowDW(BOOL show) noexcept {
-  return BandCall([&] { return band_->ShowDW(show != FALSE); });
+  return GuardedCall([&] { return band_->ShowDW(show != FALSE); });
 }
 
 STDMETHODIMP IEBar::CloseDW(DWORD) noexcept {
-  return BandCall([&] { return band_->CloseDW(); });
+  return GuardedCall([&] { return band_->CloseDW(); });
 }
 
 STDMETHODIMP IEBar::ResizeBorderDW(LPCRECT, IUnknown*, BOOL) noexcept {
-  return BandCall([&] { return band_->ResizeBorderDW(); });
+  return GuardedCall([&] { return band_->ResizeBorderDW(); });
 }
 
 // IDeskBand
 
 STDMETHODIMP IEBar::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) noexcept {
-  return BandCall([&] {
+  return GuardedCall([&] {
     if (!info) return E_INVALIDARG;
     // The title is only written: what the browser's buffer holds may have no terminating zero.
     BandInfo band_info{info->dwMask,
@@ -87,7 +83,7 @@ STDMETHODIMP IEBar::GetBandInfo(DWORD, DWORD, DESKBANDINFO* info) noexcept {
 // IObjectWithSite
 
 STDMETHODIMP IEBar::SetSite(IUnknown* site) noexcept {
-  return BandCall([&] {
+  return GuardedCall([&] {
     if (!site) {
       HRESULT result = band_->SetSite(nullptr);
       site_.reset();
@@ -103,7 +99,7 @@ STDMETHODIMP IEBar::SetSite(IUnknown* site) noexcept {
 }
 
 STDMETHODIMP IEBar::GetSite(REFIID iid, void** site) noexcept {
-  return BandCall([&] {
+  return GuardedCall([&] {
     if (!site) return E_POINTER;
     *site = nullptr;
     if (!site_) return E_FAIL;
@@ -114,15 +110,15 @@ STDMETHODIMP IEBar::GetSite(REFIID iid, void** site) noexcept {
 // IInputObject
 
 STDMETHODIMP IEBar::UIActivateIO(BOOL activate, MSG*) noexcept {
-  return BandCall([&] { return band_->UIActivateIO(activate != FALSE); });
+  return GuardedCall([&] { return band_->UIActivateIO(activate != FALSE); });
 }
 
 STDMETHODIMP IEBar::HasFocusIO() noexcept {
-  return BandCall([&] { return band_->HasFocusIO(); });
+  return GuardedCall([&] { return band_->HasFocusIO(); });
 }
 
 STDMETHODIMP IEBar::TranslateAcceleratorIO(MSG* message) noexcept {
-  return BandCall([&]() -> HRESULT {
+  return GuardedCall([&]() -> HRESULT {
     if (!message) return S_OK;
     if (context_.hosted().TranslateAccelerator(*message)) return S_OK;
     return band_->TranslateAcceleratorIO({reinterpret_cast<WindowHandle>(message->hwnd),
@@ -134,14 +130,14 @@ STDMETHODIMP IEBar::TranslateAcceleratorIO(MSG* message) noexcept {
 
 STDMETHODIMP IEBar::QueryContextMenu(HMENU menu, UINT index_menu, UINT id_cmd_first,
                                      UINT id_cmd_last, UINT flags) noexcept {
-  return BandCall([&] {
+  return GuardedCall([&] {
     return band_->QueryContextMenu(reinterpret_cast<MenuHandle>(menu), index_menu, id_cmd_first,
                                    id_cmd_last, flags);
   });
 }
 
 STDMETHODIMP IEBar::InvokeCommand(CMINVOKECOMMANDINFO* info) noexcept {
-  return BandCall([&]() -> HRESULT {
+  return GuardedCall([&]() -> HRESULT {
     if (!info) return E_INVALIDARG;
     // A verb given as text names no command of this menu.
     if (!IS_INTRESOURCE(info->lpVerb)) return E_INVALIDARG;
@@ -150,7 +146,7 @@ STDMETHODIMP IEBar::InvokeCommand(CMINVOKECOMMANDINFO* info) noexcept {
 }
 
 STDMETHODIMP IEBar::GetCommandString(UINT_PTR, UINT, UINT*, CHAR*, UINT) noexcept {
-  return BandCall([&] { return band_->GetCommandString(); });
+  return GuardedCall([&] { return band_->GetCommandString(); });
 }
 
 }  // namespace windlock::server

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "backends/win32/com_object.h"
+#include "backends/win32/com/com_object.h"
 #include "backends/win32/win32_band_site.h"
 #include "host/band.h"
 #include "server/thread_context.h"

@@ -8,10 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "backends/win32/com_ptr.h"
-#include "backends/win32/module.h"
-#include "backends/win32/text.h"
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/com_ptr.h"
+#include "backends/win32/com/module.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/unique_handle.h"
+#include "backends/win32/com/win32_error.h"
+#include "backends/win32/registry_key_path.h"
 #include "backends/win32/win32_registry.h"
 #include "settings/settings_paths.h"
 #include "settings/settings_store.h"

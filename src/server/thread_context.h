@@ -1,16 +1,18 @@
 #pragma once
 
-#include "backends/win32/win32_browser.h"
-#include "backends/win32/win32_controls.h"
-#include "backends/win32/win32_devices.h"
+#include "backends/win32/browser/win32_browser.h"
+#include "backends/win32/browser/win32_xml.h"
+#include "backends/win32/win32_control_factory.h"
 #include "backends/win32/win32_file_system.h"
+#include "backends/win32/win32_help.h"
+#include "backends/win32/win32_keyboard.h"
 #include "backends/win32/win32_menus.h"
 #include "backends/win32/win32_programs.h"
 #include "backends/win32/win32_registry.h"
+#include "backends/win32/win32_text_measure.h"
 #include "backends/win32/win32_timers.h"
 #include "backends/win32/win32_ui.h"
 #include "backends/win32/win32_window_system.h"
-#include "backends/win32/win32_xml.h"
 #include "host/apartment.h"
 
 namespace windlock::server {

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "backends/win32/com_ptr.h"
+#include "backends/win32/com/com_ptr.h"
 #include "support/dll_under_test.h"
 #include "support/ids.h"
 #include "support/process.h"

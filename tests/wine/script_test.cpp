@@ -21,14 +21,14 @@
 #include <string>
 #include <vector>
 
-#include "backends/win32/com_object.h"
-#include "backends/win32/common_controls.h"
-#include "backends/win32/script_call.h"
-#include "backends/win32/script_dispatch.h"
-#include "backends/win32/script_values.h"
-#include "backends/win32/variant_conversion.h"
-#include "backends/win32/win32_controls.h"
-#include "backends/win32/win32_xml.h"
+#include "backends/win32/browser/script_call.h"
+#include "backends/win32/browser/script_dispatch.h"
+#include "backends/win32/browser/script_values.h"
+#include "backends/win32/browser/win32_xml.h"
+#include "backends/win32/com/com_object.h"
+#include "backends/win32/com/variant_conversion.h"
+#include "backends/win32/view/common_controls.h"
+#include "backends/win32/win32_skin_browser.h"
 #include "common/error.h"
 #include "platform/script_external.h"
 #include "server/thread_context.h"

@@ -15,8 +15,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "backends/win32/web_browser_host.h"
-#include "backends/win32/win32_browser.h"
+#include "backends/win32/browser/web_browser_host.h"
+#include "backends/win32/browser/win32_browser.h"
 #include "platform/browser.h"
 #include "support/dll_under_test.h"
 #include "support/messages.h"

@@ -6,7 +6,8 @@
 
 namespace windlock::host {
 
-using win32::ComGuard;
+using win32::AfterCall;
+using win32::GuardedCall;
 
 BarSite::BarSite(HWND pane, win32::ComPtr<IWebBrowser2> browser)
     : pane_(pane), browser_(std::move(browser)) {}
@@ -14,26 +15,30 @@ BarSite::BarSite(HWND pane, win32::ComPtr<IWebBrowser2> browser)
 // IOleWindow
 
 STDMETHODIMP BarSite::GetWindow(HWND* window) noexcept {
-  return ComGuard([&] {
-    if (!window) return E_POINTER;
-    *window = pane_;
-    return S_OK;
-  });
+  return GuardedCall(
+      [&] {
+        if (!window) return E_POINTER;
+        *window = pane_;
+        return S_OK;
+      },
+      AfterCall::kNothing);
 }
 
 STDMETHODIMP BarSite::ContextSensitiveHelp(BOOL) noexcept {
-  return ComGuard([] { return E_NOTIMPL; });
+  return GuardedCall([] { return E_NOTIMPL; }, AfterCall::kNothing);
 }
 
 // IServiceProvider
 
 STDMETHODIMP BarSite::QueryService(REFGUID service, REFIID iid, void** object) noexcept {
-  return ComGuard([&] {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (service != SID_SWebBrowserApp) return E_NOINTERFACE;
-    return browser_->QueryInterface(iid, object);
-  });
+  return GuardedCall(
+      [&] {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        if (service != SID_SWebBrowserApp) return E_NOINTERFACE;
+        return browser_->QueryInterface(iid, object);
+      },
+      AfterCall::kNothing);
 }
 
 // IInputObjectSite
@@ -41,7 +46,7 @@ STDMETHODIMP BarSite::QueryService(REFGUID service, REFIID iid, void** object) n
 STDMETHODIMP BarSite::OnFocusChangeIS(IUnknown*, BOOL) noexcept {
   // The message loop asks the band itself (HasFocusIO) before each key, so there is nothing to
   // keep here.
-  return ComGuard([] { return S_OK; });
+  return GuardedCall([] { return S_OK; }, AfterCall::kNothing);
 }
 
 }  // namespace windlock::host

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "backends/win32/module.h"
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/module.h"
+#include "backends/win32/com/win32_error.h"
 
 namespace windlock::host {
 

@@ -2,15 +2,16 @@
 
 #include <exdispid.h>
 
-#include "backends/win32/no_type_info.h"
-#include "backends/win32/text.h"
-#include "backends/win32/variant_conversion.h"
+#include "backends/win32/com/no_type_info.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/variant_conversion.h"
 
 namespace windlock::host {
 namespace {
 
-using win32::ComGuard;
+using win32::AfterCall;
 using win32::ComPtr;
+using win32::GuardedCall;
 
 IUnknown* IdentityOf(IUnknown* object) {
   ComPtr<IUnknown> identity;
@@ -53,42 +54,44 @@ STDMETHODIMP BrowserEvents::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
 }
 
 STDMETHODIMP BrowserEvents::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept {
-  return ComGuard([] { return E_NOTIMPL; });
+  return GuardedCall([] { return E_NOTIMPL; }, AfterCall::kNothing);
 }
 
 STDMETHODIMP BrowserEvents::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                    EXCEPINFO*, UINT*) noexcept {
-  return ComGuard([&] {
-    if (!listener_ || !params) return;
-    const DISPPARAMS& args = *params;
-    switch (id) {
-      case DISPID_STATUSTEXTCHANGE:
-        listener_->StatusTextChanged(TextOf(Argument(args, 0)));
-        break;
-      case DISPID_TITLECHANGE:
-        listener_->TitleChanged(TextOf(Argument(args, 0)));
-        break;
-      case DISPID_BEFORENAVIGATE2:
-        if (args.cArgs == 7 && IsTopLevel(args.rgvarg[6]))
-          listener_->Navigating(TextOf(Argument(args, 5)));
-        break;
-      case DISPID_NAVIGATECOMPLETE2:
-        if (args.cArgs == 2 && IsTopLevel(args.rgvarg[1]))
-          listener_->Navigated(TextOf(Argument(args, 0)));
-        break;
-      case DISPID_NAVIGATEERROR:
-        if (args.cArgs == 5 && IsTopLevel(args.rgvarg[4]))
-          listener_->NavigationFailed(TextOf(Argument(args, 3)), NumberOf(Argument(args, 1)));
-        break;
-      case DISPID_COMMANDSTATECHANGE:
-        if (args.cArgs == 2)
-          listener_->CommandStateChanged(NumberOf(Argument(args, 1)),
-                                         NumberOf(Argument(args, 0)) != 0);
-        break;
-      default:
-        break;
-    }
-  });
+  return GuardedCall(
+      [&] {
+        if (!listener_ || !params) return;
+        const DISPPARAMS& args = *params;
+        switch (id) {
+          case DISPID_STATUSTEXTCHANGE:
+            listener_->StatusTextChanged(TextOf(Argument(args, 0)));
+            break;
+          case DISPID_TITLECHANGE:
+            listener_->TitleChanged(TextOf(Argument(args, 0)));
+            break;
+          case DISPID_BEFORENAVIGATE2:
+            if (args.cArgs == 7 && IsTopLevel(args.rgvarg[6]))
+              listener_->Navigating(TextOf(Argument(args, 5)));
+            break;
+          case DISPID_NAVIGATECOMPLETE2:
+            if (args.cArgs == 2 && IsTopLevel(args.rgvarg[1]))
+              listener_->Navigated(TextOf(Argument(args, 0)));
+            break;
+          case DISPID_NAVIGATEERROR:
+            if (args.cArgs == 5 && IsTopLevel(args.rgvarg[4]))
+              listener_->NavigationFailed(TextOf(Argument(args, 3)), NumberOf(Argument(args, 1)));
+            break;
+          case DISPID_COMMANDSTATECHANGE:
+            if (args.cArgs == 2)
+              listener_->CommandStateChanged(NumberOf(Argument(args, 1)),
+                                             NumberOf(Argument(args, 0)) != 0);
+            break;
+          default:
+            break;
+        }
+      },
+      AfterCall::kNothing);
 }
 
 }  // namespace windlock::host

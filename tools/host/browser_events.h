@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "backends/win32/com_object.h"
+#include "backends/win32/com/com_object.h"
 
 namespace windlock::host {
 

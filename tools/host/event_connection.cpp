@@ -1,6 +1,6 @@
 #include "event_connection.h"
 
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/win32_error.h"
 
 namespace windlock::host {
 

@@ -4,7 +4,7 @@
 
 #include <ocidl.h>
 
-#include "backends/win32/com_ptr.h"
+#include "backends/win32/com/com_ptr.h"
 
 namespace windlock::host {
 

@@ -4,8 +4,9 @@
 #include <iterator>
 #include <utility>
 
-#include "backends/win32/text.h"
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/win32_error.h"
+#include "common/on_failure.h"
 #include "windlock/band_ids.h"
 
 namespace windlock::host {
@@ -18,12 +19,8 @@ ExplorerBar::ExplorerBar(HWND pane, win32::ComPtr<IWebBrowser2> browser)
   ThrowIfFailed(CLSIDFromString(win32::Widen(kBandClsid).c_str(), &band_class));
   ThrowIfFailed(
       CoCreateInstance(band_class, nullptr, CLSCTX_INPROC_SERVER, IID_IDeskBand, band_.PutVoid()));
-  try {
-    Attach();
-  } catch (...) {
-    LetGo();
-    throw;
-  }
+  OnFailure let_go([this] { LetGo(); });
+  Attach();
 }
 
 ExplorerBar::~ExplorerBar() {

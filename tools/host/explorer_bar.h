@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "backends/win32/com_ptr.h"
+#include "backends/win32/com/com_ptr.h"
 #include "bar_site.h"
 
 namespace windlock::host {

@@ -8,10 +8,12 @@
 #include <new>
 #include <utility>
 
-#include "backends/win32/text.h"
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/win32_error.h"
 #include "commands.h"
+#include "common/on_failure.h"
 #include "layout.h"
+#include "window_metrics.h"
 
 namespace windlock::host {
 namespace {
@@ -44,54 +46,6 @@ void RegisterClasses(WNDPROC host_procedure) {
   if (!registered) throw win32::ErrorFromWin32(GetLastError());
 }
 
-int ScreenDpi() {
-  win32::ScreenDc screen;
-  return GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
-
-win32::OwnedFont MessageFont() {
-  NONCLIENTMETRICSW metrics = {};
-  metrics.cbSize = sizeof(metrics);
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return {};
-  return win32::OwnedFont(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
-// The window's first place: most of the work area, in its middle.
-RECT FirstPlace(int dpi) {
-  RECT work = {0, 0, 1024, 768};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  int work_width = work.right - work.left;
-  int work_height = work.bottom - work.top;
-  int width = std::min(MulDiv(1100, dpi, 96), work_width * 9 / 10);
-  int height = std::min(MulDiv(760, dpi, 96), work_height * 9 / 10);
-  int left = work.left + (work_width - width) / 2;
-  int top = work.top + (work_height - height) / 2;
-  return {left, top, left + width, top + height};
-}
-
-// Runs `use` on a device context of `window` with the window's font selected.
-template <class Use>
-auto WithFontOf(HWND window, Use use) {
-  HDC dc = GetDC(window);
-  auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
-  auto result = [&] {
-    win32::Selection selection(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    return use(dc);
-  }();
-  ReleaseDC(window, dc);
-  return result;
-}
-
-// What an edit box needs for one line of its font: the text and room for its sunken edge.
-int EditHeight(HWND edit, int dpi) {
-  const LONG text = WithFontOf(edit, [](HDC dc) {
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    return metrics.tmHeight;
-  });
-  return text + MulDiv(8, dpi, 96);
-}
-
 void Place(HWND window, const RECT& rect) {
   MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
@@ -119,20 +73,18 @@ std::wstring Hex(long number) {
 }  // namespace
 
 HostWindow::HostWindow(const HostOptions& options, int show_command)
-    : dpi_(ScreenDpi()), font_(MessageFont()), accelerators_(BuildAccelerators()) {
+    : dpi_(ScreenDpi()), font_(win32::MessageFont()), accelerators_(BuildAccelerators()) {
   RegisterClasses(&HostWindow::WindowProc);
   RECT place = FirstPlace(dpi_);
   CreateWindowExW(0, kHostWindowClass, kHostCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                   place.left, place.top, place.right - place.left, place.bottom - place.top,
                   nullptr, BuildMainMenu(), Instance(), this);
   if (!window_) throw win32::ErrorFromWin32(GetLastError());
-  try {
+  {
+    OnFailure destroy([this] { DestroyWindow(window_); });
     MakeChildren();
     LayOutStatusParts();
     LayOutChildren();
-  } catch (...) {
-    DestroyWindow(window_);
-    throw;
   }
   ShowWindow(window_, show_command);
   UpdateWindow(window_);
@@ -247,7 +199,7 @@ bool HostWindow::PreTranslate(MSG& message) {
 }
 
 void HostWindow::Navigate(const std::wstring& url) {
-  win32::Bstr target(win32::Narrow(url));
+  win32::Bstr target = win32::ToBstr(win32::Narrow(url));
   ThrowIfFailed(browser_->browser()->Navigate(target.get(), nullptr, nullptr, nullptr, nullptr));
 }
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "backends/win32/com_ptr.h"
-#include "backends/win32/gdi.h"
-#include "backends/win32/web_browser_host.h"
+#include "backends/win32/browser/web_browser_host.h"
+#include "backends/win32/com/com_ptr.h"
+#include "backends/win32/view/gdi.h"
 #include "browser_events.h"
 #include "command_line.h"
 #include "event_connection.h"

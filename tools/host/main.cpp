@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "backends/win32/common_controls.h"
-#include "backends/win32/text.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/view/common_controls.h"
 #include "browser_emulation.h"
 #include "command_line.h"
 #include "host_window.h"

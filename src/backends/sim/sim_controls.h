@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "backends/sim/sim_browser.h"
-#include "backends/sim/sim_devices.h"
+#include "backends/sim/sim_sound_device.h"
 #include "platform/control_factory.h"
 
 namespace windlock::sim {

@@ -3,10 +3,10 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include "backends/win32/activation_context.h"
-#include "backends/win32/module.h"
-#include "backends/win32/text.h"
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/module.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/win32_error.h"
+#include "backends/win32/view/activation_context.h"
 
 namespace windlock::win32 {
 namespace {

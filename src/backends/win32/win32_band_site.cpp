@@ -2,7 +2,7 @@
 
 #include <servprov.h>
 
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/win32_error.h"
 
 namespace windlock::win32 {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "backends/win32/com_ptr.h"
-#include "backends/win32/win32_browser.h"
+#include "backends/win32/browser/win32_browser.h"
+#include "backends/win32/com/com_ptr.h"
 #include "platform/band_site.h"
 
 namespace windlock::win32 {

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "backends/win32/module.h"
-#include "backends/win32/text.h"
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/module.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/win32_error.h"
 
 namespace windlock::win32 {
 namespace {

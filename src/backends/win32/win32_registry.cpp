@@ -2,8 +2,10 @@
 
 #include <cstring>
 
-#include "backends/win32/text.h"
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/unique_handle.h"
+#include "backends/win32/com/win32_error.h"
+#include "backends/win32/registry_key_path.h"
 
 namespace windlock::win32 {
 namespace {
@@ -33,16 +35,6 @@ void Create(const KeyPath& key, RegistryKey& created) {
 }
 
 }  // namespace
-
-KeyPath SplitKeyPath(const std::string& key_path) {
-  std::size_t slash = key_path.find('\\');
-  std::string root = key_path.substr(0, slash);
-  std::wstring subkey = slash == std::string::npos ? L"" : Widen(key_path.substr(slash + 1));
-  if (root == "HKCU" || root == "HKEY_CURRENT_USER") return {HKEY_CURRENT_USER, subkey};
-  if (root == "HKLM" || root == "HKEY_LOCAL_MACHINE") return {HKEY_LOCAL_MACHINE, subkey};
-  if (root == "HKCR" || root == "HKEY_CLASSES_ROOT") return {HKEY_CLASSES_ROOT, subkey};
-  throw ErrorFromWin32(ERROR_BAD_PATHNAME);
-}
 
 RegistryValue Win32Registry::Read(const std::string& path) {
   ValuePath value_path = SplitValuePath(path);

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <utility>
-
 #include "platform/registry.h"
 
 namespace windlock::win32 {
@@ -19,34 +17,5 @@ class Win32Registry : public Registry {
   void Delete(const std::string& path) override;
   std::vector<std::string> ValueNames(const std::string& key_path) override;
 };
-
-// An open registry key, closed when it goes.
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  ~RegistryKey() { Close(); }
-  HKEY get() const { return key_; }
-  // Closes the key held and hands out the slot for a function to fill.
-  HKEY* Put() {
-    Close();
-    return &key_;
-  }
-
- private:
-  void Close() {
-    if (key_) RegCloseKey(std::exchange(key_, nullptr));
-  }
-
-  HKEY key_ = nullptr;
-};
-
-// The root and the subkey of a full key path ("HKCU\Software\..."); fails on an unknown root.
-struct KeyPath {
-  HKEY root;
-  std::wstring subkey;
-};
-KeyPath SplitKeyPath(const std::string& key_path);
 
 }  // namespace windlock::win32

@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
-#include "backends/win32/form_view.h"
-#include "backends/win32/module.h"
-#include "backends/win32/text.h"
+#include "backends/win32/com/guarded_call.h"
+#include "backends/win32/com/module.h"
+#include "backends/win32/com/text.h"
 #include "common/error.h"
 
 namespace windlock::win32 {
@@ -98,21 +98,20 @@ void Win32SoundDevice::Notified(WPARAM code, MCIDEVICEID device) {
   if (device != device_ || (code != MCI_NOTIFY_SUCCESSFUL && code != MCI_NOTIFY_FAILURE)) return;
   if (!on_done_) return;
   std::function<void()> on_done = on_done_;
-  CoreCall call;
   on_done();
 }
 
 LRESULT CALLBACK Win32SoundDevice::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                              LPARAM lparam) {
+                                              LPARAM lparam) noexcept {
   if (message != MM_MCINOTIFY) return DefWindowProcW(window, message, wparam, lparam);
-  auto* device = reinterpret_cast<Win32SoundDevice*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!device) return 0;
-  try {
-    device->Notified(wparam, static_cast<MCIDEVICEID>(lparam));
-  } catch (...) {
-    // Nothing may cross back into user32.
-  }
-  return 0;
+  return GuardedMessage(
+      [&]() -> LRESULT {
+        auto* device =
+            reinterpret_cast<Win32SoundDevice*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (device) device->Notified(wparam, static_cast<MCIDEVICEID>(lparam));
+        return 0;
+      },
+      0);
 }
 
 }  // namespace windlock::win32

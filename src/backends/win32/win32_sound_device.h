@@ -28,7 +28,8 @@ class Win32SoundDevice : public SoundDevice {
   void SetDoneHandler(std::function<void()> on_done) override { on_done_ = std::move(on_done); }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
+                                     LPARAM lparam) noexcept;
 
   // The window MCI notifies, and the flags every command takes from Notify and Wait.
   DWORD_PTR Callback() const;

@@ -2,8 +2,8 @@
 
 #include <mmsystem.h>
 
-#include "backends/win32/form_view.h"
-#include "backends/win32/module.h"
+#include "backends/win32/com/guarded_call.h"
+#include "backends/win32/com/module.h"
 
 namespace windlock::win32 {
 namespace {
@@ -41,21 +41,21 @@ uint32_t Win32Timers::TimeGetTime() {
   return timeGetTime();
 }
 
-LRESULT CALLBACK Win32Timers::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK Win32Timers::WindowProc(HWND window, UINT message, WPARAM wparam,
+                                         LPARAM lparam) noexcept {
   if (message != WM_TIMER) return DefWindowProcW(window, message, wparam, lparam);
-  auto* timers = reinterpret_cast<Win32Timers*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!timers) return 0;
-  auto timer = timers->timers_.find(static_cast<Id>(wparam));
-  if (timer == timers->timers_.end()) return 0;
-  // The tick may stop or destroy its own timer.
-  std::function<void()> on_tick = timer->second;
-  CoreCall call;
-  try {
-    on_tick();
-  } catch (...) {
-    // Nothing may cross back into user32.
-  }
-  return 0;
+  return GuardedMessage(
+      [&]() -> LRESULT {
+        auto* timers = reinterpret_cast<Win32Timers*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (!timers) return 0;
+        auto timer = timers->timers_.find(static_cast<Id>(wparam));
+        if (timer == timers->timers_.end()) return 0;
+        // The tick may stop or destroy its own timer.
+        std::function<void()> on_tick = timer->second;
+        on_tick();
+        return 0;
+      },
+      0);
 }
 
 }  // namespace windlock::win32

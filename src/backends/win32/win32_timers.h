@@ -22,7 +22,8 @@ class Win32Timers : public TimerService, public Clock {
   uint32_t TimeGetTime() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
+                                     LPARAM lparam) noexcept;
 
   HWND window_ = nullptr;
   Id next_id_ = 1;

@@ -5,14 +5,15 @@
 #include <commdlg.h>
 
 #include <cstring>
-#include <memory>
+
 #include <new>
 
-#include "backends/win32/form_view.h"
-#include "backends/win32/gdi.h"
-#include "backends/win32/text.h"
-#include "backends/win32/win32_devices.h"
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/unique_handle.h"
+#include "backends/win32/com/win32_error.h"
+#include "backends/win32/view/form_view.h"
+#include "backends/win32/view/gdi.h"
+
 #include "common/twips.h"
 #include "forms/form.h"
 
@@ -23,12 +24,6 @@ namespace {
 constexpr const char* kApplicationTitle = "Windlock";
 // The longest path the wide file functions take, in characters.
 constexpr std::size_t kLongestPath = 32767;
-
-// Global memory, freed when it goes unless handed on.
-struct GlobalFreer {
-  void operator()(HGLOBAL memory) const noexcept { GlobalFree(memory); }
-};
-using GlobalMemory = std::unique_ptr<void, GlobalFreer>;
 
 // The clipboard, open for this thread until this goes.
 class OpenClipboardScope {
@@ -84,7 +79,7 @@ int Win32Ui::ShowMessageBox(const std::string& text, const std::optional<std::st
 }
 
 ScreenSize Win32Ui::Screen() {
-  ScreenDc screen;
+  ScreenDc screen = GetScreenDc();
   return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), GetDeviceCaps(screen.get(), LOGPIXELSX)),
           PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), GetDeviceCaps(screen.get(), LOGPIXELSY))};
 }
@@ -100,12 +95,12 @@ void Win32Ui::SetClipboardText(const std::string& text) {
   EmptyClipboard();
   if (!SetClipboardData(CF_UNICODETEXT, memory.get())) throw ErrorFromWin32(GetLastError());
   // The clipboard owns the memory once it has taken it.
-  memory.release();
+  memory.Detach();
 }
 
 std::optional<Font> Win32Ui::ShowFontDialog(const Font& preset) {
   LOGFONTW logfont{};
-  int dpi = GetDeviceCaps(ScreenDc().get(), LOGPIXELSY);
+  int dpi = GetDeviceCaps(GetScreenDc().get(), LOGPIXELSY);
   logfont.lfHeight = -MulDiv(static_cast<int>(preset.size * 10 + 0.5f), dpi, 720);
   logfont.lfWeight = preset.bold ? FW_BOLD : FW_NORMAL;
   logfont.lfItalic = preset.italic;

@@ -1,8 +1,9 @@
 #include "backends/win32/win32_window_system.h"
 
-#include "backends/win32/form_view.h"
-#include "backends/win32/text.h"
-#include "backends/win32/win32_error.h"
+#include "backends/win32/com/guarded_call.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/win32_error.h"
+#include "backends/win32/view/form_view.h"
 
 namespace windlock::win32 {
 namespace {
@@ -70,16 +71,17 @@ void Win32WindowSystem::SetHookHandler(std::function<intptr_t(const WindowMessag
 }
 
 LRESULT CALLBACK Win32WindowSystem::HookTrampoline(HWND window, UINT message, WPARAM wparam,
-                                                   LPARAM lparam) {
+                                                   LPARAM lparam) noexcept {
   Win32WindowSystem* windows = t_window_system;
   if (!windows || !windows->hook_handler_) return DefWindowProcW(window, message, wparam, lparam);
-  try {
-    return windows->hook_handler_(
-        {reinterpret_cast<WindowHandle>(window), message, wparam, lparam});
-  } catch (...) {
-    // Nothing may cross back into user32.
-    return 0;
-  }
+  // Every message of the hooked window comes here, also those a sync of the forms causes; the
+  // forms' own handlers ask for the syncs that their changes need.
+  return GuardedMessage(
+      [&]() -> LRESULT {
+        return windows->hook_handler_(
+            {reinterpret_cast<WindowHandle>(window), message, wparam, lparam});
+      },
+      0, AfterCall::kNothing);
 }
 
 uint32_t Win32WindowSystem::GetStyle(WindowHandle window) {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "backends/win32/hosted_control.h"
+#include "backends/win32/view/hosted_control.h"
 #include "platform/window_system.h"
 
 namespace windlock::win32 {
@@ -37,7 +37,8 @@ class Win32WindowSystem : public WindowSystem {
   void PostWindowMessage(const WindowMessage& message) override;
 
  private:
-  static LRESULT CALLBACK HookTrampoline(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK HookTrampoline(HWND window, UINT message, WPARAM wparam,
+                                         LPARAM lparam) noexcept;
 
   HostedControls& hosted_;
   std::function<intptr_t(const WindowMessage&)> hook_handler_;

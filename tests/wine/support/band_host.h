@@ -4,7 +4,7 @@
 
 #include <shobjidl.h>
 
-#include "backends/win32/com_ptr.h"
+#include "backends/win32/com/com_ptr.h"
 #include "support/fake_browser.h"
 #include "support/fake_site.h"
 #include "support/identity.h"

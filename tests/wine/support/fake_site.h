@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "backends/win32/com_object.h"
+#include "backends/win32/com/com_object.h"
 #include "support/identity.h"
 
 namespace windlock_test {

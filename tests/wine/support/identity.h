@@ -2,7 +2,7 @@
 
 #include <unknwn.h>
 
-#include "backends/win32/com_ptr.h"
+#include "backends/win32/com/com_ptr.h"
 
 namespace windlock_test {
 

@@ -1,0 +1,102 @@
+#include "backends/win32/browser/browser_event_sink.h"
+
+#include <exdispid.h>
+
+#include "backends/win32/browser/win32_browser.h"
+#include "backends/win32/com/guarded_call.h"
+#include "backends/win32/com/no_type_info.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/variant_conversion.h"
+
+namespace windlock::win32 {
+namespace {
+
+// Runs a handler that may cancel the event through its by-reference Cancel argument; an event
+// whose Cancel is not one is left alone.
+template <class Handler>
+void WithCancel(VARIANT& argument, Handler handler) {
+  if (argument.vt != (VT_BYREF | VT_BOOL) || !argument.pboolVal) return;
+  bool cancel = *argument.pboolVal != VARIANT_FALSE;
+  handler(cancel);
+  *argument.pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+}  // namespace
+
+STDMETHODIMP BrowserEventSink::GetTypeInfoCount(UINT* count) noexcept {
+  return NoTypeInfoCount(count);
+}
+
+STDMETHODIMP BrowserEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
+  return NoTypeInfo(info);
+}
+
+STDMETHODIMP BrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept {
+  return GuardedCall([] { return E_NOTIMPL; }, AfterCall::kNothing);
+}
+
+STDMETHODIMP BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                      EXCEPINFO*, UINT*) noexcept {
+  return GuardedCall([&] {
+    if (!events_ || !params) return;
+    // Arguments arrive last first.
+    switch (id) {
+      case DISPID_NEWWINDOW2:
+        NewWindow2(*params);
+        break;
+      case DISPID_BEFORENAVIGATE2:
+        BeforeNavigate2(*params);
+        break;
+      case DISPID_DOCUMENTCOMPLETE:
+        if (params->cArgs >= 2) events_->DocumentComplete(FromVariant(params->rgvarg[0]).ToText());
+        break;
+      case DISPID_TITLECHANGE:
+        if (params->cArgs >= 1) events_->TitleChange(FromVariant(params->rgvarg[0]).ToText());
+        break;
+      case DISPID_WINDOWCLOSING:
+        WindowClosing(*params);
+        break;
+      case DISPID_WINDOWSETLEFT:
+      case DISPID_WINDOWSETTOP:
+      case DISPID_WINDOWSETWIDTH:
+      case DISPID_WINDOWSETHEIGHT:
+        events_->WindowSetPosition();
+        break;
+      case DISPID_ONQUIT:
+        events_->OnQuit();
+        break;
+      default:
+        break;
+    }
+  });
+}
+
+void BrowserEventSink::NewWindow2(DISPPARAMS& params) {
+  if (params.cArgs < 2) return;
+  VARIANT& target_arg = params.rgvarg[1];
+  if (target_arg.vt != (VT_BYREF | VT_DISPATCH)) return;
+  Browser* target = nullptr;
+  WithCancel(params.rgvarg[0], [&](bool& cancel) { events_->NewWindow2(target, cancel); });
+  if (auto* browser = dynamic_cast<Win32Browser*>(target)) {
+    // The argument lets go of what it held and takes a reference of its own to the browser.
+    ComPtr<IDispatch> previous = ComPtr<IDispatch>::Adopt(*target_arg.ppdispVal);
+    *target_arg.ppdispVal = ComPtr<IDispatch>::Share(browser->Dispatch()).Detach();
+  }
+}
+
+void BrowserEventSink::BeforeNavigate2(DISPPARAMS& params) {
+  if (params.cArgs < 7) return;
+  const VARIANT* arg = params.rgvarg;
+  const NavigateRequest request{FromVariant(arg[5]), FromVariant(arg[4]), FromVariant(arg[3]),
+                                FromVariant(arg[2]), FromVariant(arg[1])};
+  WithCancel(params.rgvarg[0], [&](bool& cancel) { events_->BeforeNavigate2(request, cancel); });
+}
+
+void BrowserEventSink::WindowClosing(DISPPARAMS& params) {
+  if (params.cArgs < 2 || params.rgvarg[1].vt != VT_BOOL) return;
+  const bool is_child_window = params.rgvarg[1].boolVal != VARIANT_FALSE;
+  WithCancel(params.rgvarg[0],
+             [&](bool& cancel) { events_->WindowClosing(is_child_window, cancel); });
+}
+
+}  // namespace windlock::win32

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "backends/win32/view/control_window.h"
+#include "backends/win32/view/gdi.h"
+#include "backends/win32/view/hosted_control.h"
+#include "forms/form.h"
+
+namespace windlock::win32 {
+
+// Shows a form in a window of its own: a child window for each of its controls (frames hold
+// theirs), the hosted controls placed where their controls lie, twips turned into pixels at the
+// screen's DPI. The form's state is mirrored into the windows once the event the thread is
+// handling is done (ScheduleFormViewSync), so a layout that moves twenty controls moves each
+// window once; the user's actions on the windows reach the form's handlers. The view lives as
+// long as the window; the form destroys the window before it goes.
+class FormView {
+ public:
+  // Makes the form's window, hidden, with the view attached: a window that something else
+  // places (the bar's, in the band's window).
+  static HWND CreateWindowFor(Form& form, HostedControls& hosted);
+  // Makes a modal form's own top-level window, hidden, owned by `owner` (may be none), placed
+  // and sized by the form itself.
+  static HWND CreateModalWindowFor(Form& form, HWND owner);
+
+  // Keys a modal form sees before its controls and the dialog manager (Ctrl+Tab); true when the
+  // message was the form's.
+  static bool TranslateFormKey(HWND window, const MSG& message);
+  // The keyboard to the form's first control that takes it, as a dialog starts.
+  static void FocusFirstControl(HWND window);
+
+  FormView(const FormView&) = delete;
+  FormView& operator=(const FormView&) = delete;
+
+ private:
+  // How a control is shown: in a window of its own, or as a hosted control placed over it.
+  struct Shown {
+    std::unique_ptr<ControlWindow> window;
+    HostedControl* hosted = nullptr;
+    // The hosted control's place and visibility now.
+    RECT rect{-1, -1, -1, -1};
+    bool visible = false;
+  };
+
+  FormView(Form& form, HWND window, HostedControls* hosted, bool modal);
+  ~FormView();
+
+  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam,
+                                   LPARAM lparam) noexcept;
+  LRESULT HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // What the controls' windows report to the form's window (a frame's pass on); true when
+  // `result` answers it.
+  bool HandleControlMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  // Runs a handler of the form as a call of its own: what it throws ends it alone, and the view
+  // outlives it even when the handler destroys the window.
+  void Dispatch(const std::function<void()>& handler);
+
+  void RequestSync() noexcept;
+  void Sync();
+  Shown& ShownFor(Control& control);
+  HWND ContainerWindow(const Control& control);
+  void PutTabStripsUnderPages();
+  void KeepKeyboardInView();
+  RECT PixelRect(const Control& control) const;
+  void SyncHosted(Control& control, Shown& shown);
+  void SyncFormWindow();
+  Control* ControlWithId(int id);
+  // The window a control is shown in, when it has one yet.
+  ControlWindow* WindowOf(const Control& control);
+  // Gives the hosted controls back to their waiting window before the windows they are in go.
+  void ParkHosted();
+
+  Form& form_;
+  HWND window_;
+  // None for a modal form, which hosts no platform controls.
+  HostedControls* hosted_;
+  bool modal_;
+  std::string caption_shown_;
+  RECT form_rect_shown_{-1, -1, -1, -1};
+  OwnedFont font_;
+  Dpi dpi_;
+  std::unordered_map<const Control*, Shown> shown_;
+  bool sync_posted_ = false;
+  bool syncing_ = false;
+  bool windows_made_ = false;
+  bool activated_ = false;
+  int busy_ = 0;
+  bool window_gone_ = false;
+  FormView* next_ = nullptr;
+
+  friend void ScheduleFormViewSync() noexcept;
+};
+
+// Brings every form window of the calling thread up to date with its form, once the message the
+// thread is handling now is done.
+void ScheduleFormViewSync() noexcept;
+
+}  // namespace windlock::win32

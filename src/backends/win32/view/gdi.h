@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cmath>
+
+#include "backends/win32/com/text.h"
+#include "backends/win32/com/unique_handle.h"
+#include "backends/win32/com/win32_error.h"
+#include "common/font.h"
+
+namespace windlock::win32 {
+
+inline void ReleaseScreenDc(HDC dc) {
+  ReleaseDC(nullptr, dc);
+}
+// The screen's device context, released when it goes.
+using ScreenDc = UniqueHandle<HDC, &ReleaseScreenDc>;
+inline ScreenDc GetScreenDc() {
+  ScreenDc screen(GetDC(nullptr));
+  if (!screen) throw ErrorFromHresult(E_FAIL);
+  return screen;
+}
+
+// A font made with CreateFont, deleted when it goes.
+using OwnedFont = UniqueHandle<HFONT, &DeleteObject>;
+
+// A font as the core describes it, at a screen of `dpi_y` pixels per inch vertically.
+inline OwnedFont MakeFont(const Font& font, int dpi_y) {
+  return OwnedFont(CreateFontW(-static_cast<int>(std::lround(font.size * dpi_y / 72.0)), 0, 0, 0,
+                               font.bold ? FW_BOLD : FW_NORMAL, font.italic, font.underline,
+                               font.strikethrough, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                               Widen(font.name).c_str()));
+}
+
+// The font dialogs and message boxes use, which is what the system's own windows show.
+inline OwnedFont MessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    return OwnedFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  }
+  return OwnedFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+}  // namespace windlock::win32
