@@ -1,14 +1,17 @@
-// The capture sound's wave device on MCI and the help viewer, from the Windows backend itself:
-// their errors as the core sees them, and the sound's end arriving through the message loop.
+// The capture sound's wave device on MCI, the help viewer and the skin folders' removal, from the
+// Windows backend itself: their errors as the core sees them, the sound's end arriving through
+// the message loop, and links left pointing where they pointed.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "backends/win32/win32_file_system.h"
 #include "backends/win32/win32_help.h"
 #include "backends/win32/win32_sound_device.h"
 #include "common/error.h"
@@ -153,6 +156,31 @@ TEST(HelpTest, ShowsTheHelpFileAndClosesItAndLeavesAMissingOneToTheViewer) {
   EXPECT_TRUE(PumpUntil(HelpWindowOpen, 5000));
   help.HtmlHelp("", kHhCloseAll, 0);
   EXPECT_TRUE(PumpUntil([] { return !HelpWindowOpen(); }, 5000));
+}
+
+// Uninstalling a skin that holds a link to a folder elsewhere (or to itself) removes the link and
+// leaves what it points to.
+TEST(FileSystemTest, RemovingAFolderRemovesItsLinksNotWhatTheyPointTo) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::temp_directory_path() / L"windlock-remove";
+  const fs::path skin = root / L"Skin";
+  const fs::path elsewhere = root / L"Elsewhere";
+  fs::remove_all(root);
+  fs::create_directories(skin);
+  fs::create_directories(elsewhere);
+  std::ofstream(skin / L"own.txt") << "the skin's";
+  std::ofstream(elsewhere / L"kept.txt") << "not the skin's";
+  const DWORD flags = SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
+  if (!CreateSymbolicLinkW((skin / L"link").c_str(), elsewhere.c_str(), flags) ||
+      !CreateSymbolicLinkW((skin / L"cycle").c_str(), skin.c_str(), flags)) {
+    GTEST_SKIP() << "links cannot be made here: error " << GetLastError();
+  }
+
+  windlock::win32::Win32FileSystem().RemoveFolder(Narrow(skin.wstring()));
+
+  EXPECT_FALSE(fs::exists(skin));
+  EXPECT_TRUE(fs::exists(elsewhere / L"kept.txt"));
+  fs::remove_all(root);
 }
 
 }  // namespace

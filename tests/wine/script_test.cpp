@@ -206,6 +206,38 @@ TEST_F(ScriptDispatchTest, CoreErrorsReachTheScriptWithTheirDescription) {
   }
 }
 
+// What a hostile page may send gets an error, never a call, a crash, a hang or a table that grows
+// without end.
+TEST_F(ScriptDispatchTest, HostileCallsAreRefused) {
+  const DISPID known = IdOf(dispatch_.get(), L"SafeShutdown");
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  EXPECT_EQ(DISP_E_MEMBERNOTFOUND,
+            dispatch_->Invoke(known, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                              nullptr, nullptr, nullptr))
+      << "a property read runs the method";
+  DISPPARAMS missing_arguments{nullptr, nullptr, 2, 0};
+  EXPECT_EQ(E_POINTER, dispatch_->Invoke(known, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                         &missing_arguments, nullptr, nullptr, nullptr));
+  VARIANT self{};
+  self.vt = VT_BYREF | VT_VARIANT;
+  self.pvarVal = &self;
+  EXPECT_EQ(DISP_E_TYPEMISMATCH, Call(L"SafeShutdown", {&self}));
+  EXPECT_TRUE(external_.received.empty());
+
+  LPOLESTR no_name[] = {nullptr};
+  DISPID id = 0;
+  EXPECT_EQ(DISP_E_UNKNOWNNAME,
+            dispatch_->GetIDsOfNames(IID_NULL, no_name, 1, LOCALE_USER_DEFAULT, &id));
+  HRESULT made_up = S_OK;
+  for (int n = 0; n < 5000 && made_up == S_OK; ++n) {
+    std::wstring name = L"madeUp" + std::to_wstring(n);
+    LPOLESTR names[] = {name.data()};
+    made_up = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  }
+  EXPECT_EQ(DISP_E_UNKNOWNNAME, made_up) << "the name table has no end";
+  EXPECT_EQ(known, IdOf(dispatch_.get(), L"safeshutdown")) << "names known before stay known";
+}
+
 TEST_F(ScriptDispatchTest, MsxmlDocumentsAndNodesPassThrough) {
   windlock::win32::Win32XmlDocument document;
   document.AppendRootElement("list");

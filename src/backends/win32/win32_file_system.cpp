@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "backends/win32/com/module.h"
 #include "backends/win32/com/text.h"
+#include "backends/win32/com/unique_handle.h"
 #include "backends/win32/com/win32_error.h"
 
 namespace windlock::win32 {
@@ -15,11 +14,18 @@ DWORD Attributes(const std::string& path) {
   return GetFileAttributesW(Widen(path).c_str());
 }
 
-struct FindCloser {
-  void operator()(HANDLE search) const noexcept { FindClose(search); }
-};
 // A search of FindFirstFileW, closed when it goes.
-using FindHandle = std::unique_ptr<void, FindCloser>;
+using FindHandle = UniqueHandle<HANDLE, &FindClose>;
+
+// A junction or a symbolic link: removing it removes the link, never what it points to.
+bool IsLink(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+void RemoveEmptyFolder(const std::wstring& folder) {
+  SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!RemoveDirectoryW(folder.c_str())) throw ErrorFromWin32(GetLastError());
+}
 
 // The search of the entries in `folder`, the first of them in `found`; empty (with the system's
 // error as the last error) when it cannot start.
@@ -57,6 +63,9 @@ std::vector<std::string> Win32FileSystem::SubFolders(const std::string& path) {
 
 void Win32FileSystem::RemoveFolder(const std::string& path) {
   std::wstring folder = Widen(path);
+  // A link to a folder elsewhere (the skin folder itself, or one inside it) goes alone, and so a
+  // cycle of links ends too.
+  if (IsLink(GetFileAttributesW(folder.c_str()))) return RemoveEmptyFolder(folder);
   WIN32_FIND_DATAW found;
   FindHandle search = FindEntries(folder, found);
   if (!search) throw ErrorFromWin32(GetLastError());
@@ -73,9 +82,8 @@ void Win32FileSystem::RemoveFolder(const std::string& path) {
     }
   } while (FindNextFileW(search.get(), &found));
   // The folder can go only once nothing has it open.
-  search.reset();
-  SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!RemoveDirectoryW(folder.c_str())) throw ErrorFromWin32(GetLastError());
+  search.Reset();
+  RemoveEmptyFolder(folder);
 }
 
 std::string Win32FileSystem::ProgramFolder() {

@@ -48,11 +48,15 @@ STDMETHODIMP ScriptDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept 
       AfterCall::kNothing);
 }
 
-DISPID ScriptDispatch::IdOf(const std::string& name) {
+std::optional<DISPID> ScriptDispatch::IdOf(const std::string& name) {
   std::string folded = Folded(name);
-  auto found = std::find(names_.begin(), names_.end(), folded);
-  if (found == names_.end()) found = names_.insert(names_.end(), std::move(folded));
-  return static_cast<DISPID>(found - names_.begin()) + 1;
+  if (auto found = ids_.find(folded); found != ids_.end()) return found->second;
+  // A page that makes up names without end gets no more ids: a real skin asks for a few dozen.
+  if (names_.size() >= kMostNames) return std::nullopt;
+  names_.push_back(folded);
+  const auto id = static_cast<DISPID>(names_.size());
+  ids_.emplace(std::move(folded), id);
+  return id;
 }
 
 STDMETHODIMP ScriptDispatch::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
@@ -62,7 +66,12 @@ STDMETHODIMP ScriptDispatch::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT cou
         if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
         if (!names || !ids) return E_POINTER;
         if (count == 0) return S_OK;
-        ids[0] = IdOf(Narrow(names[0]));
+        std::optional<DISPID> id = names[0] ? IdOf(Narrow(names[0])) : std::nullopt;
+        if (!id) {
+          std::fill(ids, ids + count, DISPID_UNKNOWN);
+          return DISP_E_UNKNOWNNAME;
+        }
+        ids[0] = *id;
         // The methods have no named parameters.
         std::fill(ids + 1, ids + count, DISPID_UNKNOWN);
         return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
@@ -76,8 +85,11 @@ STDMETHODIMP ScriptDispatch::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DIS
   return GuardedCall([&] {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (id < 1 || static_cast<std::size_t>(id) > names_.size()) return DISP_E_MEMBERNOTFOUND;
-    if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
+    // Every name is a method: reading one as a property (a page testing whether the bar has it)
+    // runs nothing, as with the browser's own objects.
+    if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
     if (!params) return E_POINTER;
+    if (params->cArgs > 0 && !params->rgvarg) return E_POINTER;
     if (!external_) return CO_E_OBJNOTCONNECTED;
     if (params->cNamedArgs > 0) return DISP_E_NONAMEDARGS;
     // DISPPARAMS holds the arguments last first.

@@ -4,7 +4,10 @@
 
 #include <oaidl.h>
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "backends/win32/com/com_object.h"
@@ -33,11 +36,14 @@ class ScriptDispatch : public ComObject<ScriptDispatch, IDispatch> {
   ~ScriptDispatch() override = default;
 
  private:
-  DISPID IdOf(const std::string& name);
+  // The id of a name, new or handed out before; none once the table is full.
+  std::optional<DISPID> IdOf(const std::string& name);
 
+  static constexpr std::size_t kMostNames = 4096;
   ScriptExternal* external_;
   // The names handed out, without letter case; a name's id is its position plus one.
   std::vector<std::string> names_;
+  std::unordered_map<std::string, DISPID> ids_;
 };
 
 }  // namespace windlock::win32

@@ -61,6 +61,8 @@ std::optional<Variant> ScriptArgument(const VARIANT& value) {
   if (value.vt & VT_BYREF) {
     OwnedVariant plain;
     if (FAILED(VariantCopyInd(plain.get(), const_cast<VARIANT*>(&value)))) return std::nullopt;
+    // A reference to a reference (to itself, maybe) is nothing a script passes.
+    if (plain.get()->vt & VT_BYREF) return std::nullopt;
     return ScriptArgument(*plain.get());
   }
   switch (value.vt) {

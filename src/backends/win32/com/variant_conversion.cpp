@@ -7,10 +7,21 @@
 #include "backends/win32/com/win32_error.h"
 
 namespace windlock::win32 {
+namespace {
+
+constexpr int kMostReferenceSteps = 8;
+
+}  // namespace
 
 Variant FromVariant(const VARIANT& value) {
+  // A reference is followed a few steps, never round a cycle.
   const VARIANT* inner = &value;
-  while (inner->vt == (VT_BYREF | VT_VARIANT) && inner->pvarVal) inner = inner->pvarVal;
+  for (int step = 0;
+       step < kMostReferenceSteps && inner->vt == (VT_BYREF | VT_VARIANT) && inner->pvarVal;
+       ++step) {
+    inner = inner->pvarVal;
+  }
+  if (inner->vt == (VT_BYREF | VT_VARIANT)) return {};
   switch (inner->vt) {
     case VT_EMPTY:
     case VT_NULL:

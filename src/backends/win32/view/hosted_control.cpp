@@ -1,5 +1,7 @@
 #include "backends/win32/view/hosted_control.h"
 
+#include <vector>
+
 #include "backends/win32/com/module.h"
 #include "backends/win32/com/win32_error.h"
 
@@ -30,8 +32,13 @@ HostedControl* HostedControls::Find(const Control& holder) const {
 }
 
 bool HostedControls::TranslateAccelerator(MSG& message) const {
-  for (const auto& [holder, control] : controls_) {
-    if (control->TranslateAccelerator(message)) return true;
+  // A page's script run by the key may make or remove hosted controls: each is looked up anew.
+  std::vector<const Control*> holders;
+  holders.reserve(controls_.size());
+  for (const auto& entry : controls_) holders.push_back(entry.first);
+  for (const Control* holder : holders) {
+    auto found = controls_.find(holder);
+    if (found != controls_.end() && found->second->TranslateAccelerator(message)) return true;
   }
   return false;
 }
