@@ -67,8 +67,10 @@ void CapturedList::RecordCapture(const NavigateRequest& request) {
   entry.URLName = request.url.ToText();
   current_ = entries_.size() - 1;
   flags_.CapturePending = false;
+  // The skin's OnUpdateList may remove entries, this one too: the preview is of what came.
+  const Variant url = entry.URL;
   UpdateCapturedList(0);
-  CallPageFunction(skin_, "OnPreview", {entries_.back().URL});
+  CallPageFunction(skin_, "OnPreview", {url});
 }
 
 void CapturedList::UpdateURLName(const std::string& text) {

@@ -204,6 +204,36 @@ VARIANTARG Argument(VARTYPE type, void* value = nullptr) {
   return argument;
 }
 
+// NewWindow2 from a browser that gets its arguments wrong: a window the bar would take but cannot
+// be handed is blocked, and without a Cancel to answer through the event fails; nothing opens
+// unjudged that the bar could have blocked.
+TEST_F(BandTest, MalformedNewWindow2IsBlockedOrFailedNeverOpenedUnjudged) {
+  ASSERT_NO_FATAL_FAILURE(host_.Show());
+  host_.browser().set_location_url(L"http://b.example/page");
+  VARIANT_BOOL cancel = VARIANT_FALSE;
+  IDispatch* window = nullptr;
+  const struct {
+    const char* what;
+    VARIANTARG cancel;
+    VARIANTARG window;
+    HRESULT answer;
+    VARIANT_BOOL cancelled;
+  } cases[] = {
+      {"window not by reference", Argument(VT_BYREF | VT_BOOL, &cancel), Argument(VT_DISPATCH),
+       S_OK, VARIANT_TRUE},
+      {"no place for the window", Argument(VT_BYREF | VT_BOOL, &cancel),
+       Argument(VT_BYREF | VT_DISPATCH), S_OK, VARIANT_TRUE},
+      {"Cancel not by reference", Argument(VT_BOOL), Argument(VT_BYREF | VT_DISPATCH, &window),
+       DISP_E_TYPEMISMATCH, VARIANT_FALSE},
+  };
+  for (const auto& c : cases) {
+    cancel = VARIANT_FALSE;
+    EXPECT_EQ(c.answer, host_.browser().Fire(DISPID_NEWWINDOW2, {c.cancel, c.window})) << c.what;
+    EXPECT_EQ(c.cancelled, cancel) << c.what;
+    EXPECT_EQ(nullptr, window) << c.what;
+  }
+}
+
 // The browser raises far more events than NewWindow2, each with its own arguments.
 TEST_F(BandTest, OtherEventsOfANavigationLeaveTheDecisionAlone) {
   ASSERT_NO_FATAL_FAILURE(host_.Show());

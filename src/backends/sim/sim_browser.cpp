@@ -115,8 +115,9 @@ void SimBrowser::Unadvise(BrowserEvents* events) {
 void SimBrowser::Load(const std::string& url) {
   location_ = url;
   std::optional<std::string> text = world_.files.ReadFile(url);
-  document_ = std::make_unique<SimDocument>(world_.trace, Name(), text.value_or(""), page_calls_,
-                                            [this] { RaiseWindowMoved(); });
+  document_ = std::make_unique<SimDocument>(
+      world_.trace, Name(), text.value_or(""), page_calls_,
+      [this](const std::string& function) { RunPageScript(function); });
 }
 
 bool SimBrowser::Deliver(const NavigateRequest& request) {
@@ -175,6 +176,15 @@ bool SimBrowser::RaiseWindowClosing() {
 
 void SimBrowser::RaiseWindowSetPosition() {
   for (BrowserEvents* sink : Sinks()) sink->WindowSetPosition();
+}
+
+void SimBrowser::RunPageScript(const std::string& function) {
+  if (function == "moveTo") RaiseWindowMoved();
+  auto reaction = page_script_.find(function);
+  if (reaction == page_script_.end()) return;
+  // A copy: the script may give the page other script.
+  std::function<void()> run = reaction->second;
+  run();
 }
 
 void SimBrowser::RaiseWindowMoved() {

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -98,6 +99,10 @@ class SimBrowser : public Browser {
   // Navigations requested since the last call.
   int TakeNavigationCount() { return std::exchange(navigations_since_check_, 0); }
   std::vector<std::string> TakePageCalls() { return std::exchange(page_calls_, {}); }
+  // What the pages' `function` does when the program calls it, inside the call.
+  void SetPageScript(const std::string& function, std::function<void()> script) {
+    page_script_[function] = std::move(script);
+  }
   std::optional<NewWindowDecision> last_decision() const { return last_decision_; }
   int windows_opened() const { return windows_opened_; }
   std::optional<bool> browser_bar() const { return browser_bar_; }
@@ -106,6 +111,7 @@ class SimBrowser : public Browser {
  private:
   std::vector<BrowserEvents*> Sinks() const { return sinks_; }
   void Load(const std::string& url);
+  void RunPageScript(const std::string& function);
   std::string Name() const { return RoleName(role_); }
 
   SimWorld& world_;
@@ -116,6 +122,7 @@ class SimBrowser : public Browser {
   std::optional<NavigateRequest> last_navigation_;
   int navigations_since_check_ = 0;
   std::vector<std::string> page_calls_;
+  std::map<std::string, std::function<void()>> page_script_;
   std::optional<NewWindowDecision> last_decision_;
   int windows_opened_ = 0;
   std::optional<bool> browser_bar_;

@@ -52,13 +52,14 @@ std::string FindTitle(const std::string& text) {
 }  // namespace
 
 SimDocument::SimDocument(const SimTrace& trace, std::string browser_name, const std::string& text,
-                         std::vector<std::string>& call_log, std::function<void()> moved)
+                         std::vector<std::string>& call_log,
+                         std::function<void(const std::string&)> called)
     : trace_(trace),
       browser_name_(std::move(browser_name)),
       functions_(FindFunctions(text)),
       title_(FindTitle(text)),
       call_log_(call_log),
-      moved_(std::move(moved)) {
+      called_(std::move(called)) {
   dom_.Build(text);
 }
 
@@ -78,11 +79,9 @@ Variant SimDocument::CallFunction(const std::string& name, const std::vector<Var
   call += ")";
   call_log_.push_back(call);
   trace_("page-call " + browser_name_ + " " + call);
-  if (name == "moveTo") {
-    // A copy: the browser's handlers may replace this document.
-    std::function<void()> moved = moved_;
-    moved();
-  }
+  // A copy: what runs may replace this document.
+  std::function<void(const std::string&)> called = called_;
+  called(name);
   return {};
 }
 

@@ -14,13 +14,15 @@ namespace windlock::sim {
 
 // A page built from a file's text: each "function NAME(" is a page function, <title> is the
 // title, every element written with an id can be found by it. Calls of page functions and of
-// the window's built-in moveTo are recorded in the browser's call log, not run; a call of a
-// function the page lacks fails. moveTo also asks the browser to move the window, as a page's
-// moveTo does: `moved` raises the browser's events before the call returns.
+// the window's built-in moveTo are recorded in the browser's call log, then told to `called`
+// before the call returns, as a page's script runs inside the call: the browser moves the window
+// for moveTo, and runs what a test gave it for a function (a skin page calling back through
+// window.external). A call of a function the page lacks fails.
 class SimDocument : public HtmlDocument {
  public:
   SimDocument(const SimTrace& trace, std::string browser_name, const std::string& text,
-              std::vector<std::string>& call_log, std::function<void()> moved);
+              std::vector<std::string>& call_log,
+              std::function<void(const std::string& function)> called);
 
   Variant CallFunction(const std::string& name, const std::vector<Variant>& args) override;
   bool HasElement(const std::string& id) override { return dom_.Has(id); }
@@ -44,7 +46,7 @@ class SimDocument : public HtmlDocument {
   std::string window_name_;
   std::optional<std::string> body_overflow_;
   std::vector<std::string>& call_log_;
-  std::function<void()> moved_;
+  std::function<void(const std::string&)> called_;
 };
 
 }  // namespace windlock::sim

@@ -108,6 +108,27 @@ TEST(CapturedListTest, EachCaptureTellsTheSkinPageOfTheUpdateThenOfThePreview) {
   EXPECT_TRUE(h.machine.ui.message_boxes().empty());
 }
 
+// The page's script runs inside the call: an OnUpdateList that removes the new entry at once.
+TEST(CapturedListTest, AnEntryTheSkinRemovesAtOnceIsStillPreviewed) {
+  QuietBar h;
+  h.ShowSkinPage(kPlaceholderPage);
+  bool removed = false;
+  h.skin().SetPageScript("OnUpdateList", [&] {
+    if (removed || h.list().entries().empty()) return;
+    removed = true;
+    h.bar.URLList().SetSelected(h.bar.URLList().size() - 1, true);
+    std::vector<Variant> none;
+    h.bar.bridge().Invoke("ListItemRemove", none);
+  });
+  h.skin().TakePageCalls();
+
+  h.Capture(kA);
+
+  EXPECT_TRUE(removed);
+  EXPECT_TRUE(h.list().entries().empty());
+  EXPECT_EQ(h.skin().TakePageCalls().back(), "OnPreview(" + kA + ")");
+}
+
 TEST(CapturedListTest, TitleNamesTheEntryThePreviewShows) {
   using Step = std::function<void(QuietBar&)>;
   struct Case {

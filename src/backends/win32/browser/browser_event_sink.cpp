@@ -7,15 +7,18 @@
 #include "backends/win32/com/no_type_info.h"
 #include "backends/win32/com/text.h"
 #include "backends/win32/com/variant_conversion.h"
+#include "backends/win32/com/win32_error.h"
 
 namespace windlock::win32 {
 namespace {
 
-// Runs a handler that may cancel the event through its by-reference Cancel argument; an event
-// whose Cancel is not one is left alone.
+// Runs a handler that may cancel the event through its by-reference Cancel argument. An event
+// whose Cancel is not one cannot be judged: it fails, as the browser's own events never do.
 template <class Handler>
 void WithCancel(VARIANT& argument, Handler handler) {
-  if (argument.vt != (VT_BYREF | VT_BOOL) || !argument.pboolVal) return;
+  if (argument.vt != (VT_BYREF | VT_BOOL) || !argument.pboolVal) {
+    throw ErrorFromHresult(DISP_E_TYPEMISMATCH);
+  }
   bool cancel = *argument.pboolVal != VARIANT_FALSE;
   handler(cancel);
   *argument.pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
@@ -72,12 +75,18 @@ STDMETHODIMP BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*
 }
 
 void BrowserEventSink::NewWindow2(DISPPARAMS& params) {
-  if (params.cArgs < 2) return;
+  if (params.cArgs < 2) throw ErrorFromHresult(DISP_E_BADPARAMCOUNT);
   VARIANT& target_arg = params.rgvarg[1];
-  if (target_arg.vt != (VT_BYREF | VT_DISPATCH)) return;
-  Browser* target = nullptr;
-  WithCancel(params.rgvarg[0], [&](bool& cancel) { events_->NewWindow2(target, cancel); });
-  if (auto* browser = dynamic_cast<Win32Browser*>(target)) {
+  const bool can_hand_back = target_arg.vt == (VT_BYREF | VT_DISPATCH) && target_arg.ppdispVal;
+  Win32Browser* browser = nullptr;
+  WithCancel(params.rgvarg[0], [&](bool& cancel) {
+    Browser* target = nullptr;
+    events_->NewWindow2(target, cancel);
+    browser = dynamic_cast<Win32Browser*>(target);
+    // A window the bar takes but cannot be handed is blocked, never opened uncaptured.
+    if (target && !(browser && can_hand_back)) cancel = true;
+  });
+  if (browser && can_hand_back) {
     // The argument lets go of what it held and takes a reference of its own to the browser.
     ComPtr<IDispatch> previous = ComPtr<IDispatch>::Adopt(*target_arg.ppdispVal);
     *target_arg.ppdispVal = ComPtr<IDispatch>::Share(browser->Dispatch()).Detach();
