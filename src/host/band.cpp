@@ -38,13 +38,13 @@ BarForm* Band::bar_form() const {
 
 HResult Band::SetSite(BandSite* site) {
   return Guarded([&] {
-    if (!site) {
-      BarForm* form = bar_form();
-      if (form && form->CurrentIE()) form->SetCurrentIE(nullptr);
-      input_object_site_ = nullptr;
-      site_ = nullptr;
-      return kSOk;
-    }
+    // What the old site gave goes first, whatever becomes of the new one: the browser destroys
+    // the old site once this returns, also when the new one is refused or fails half-way.
+    BarForm* form = bar_form();
+    if (form && form->CurrentIE()) form->SetCurrentIE(nullptr);
+    input_object_site_ = nullptr;
+    site_ = nullptr;
+    if (!site) return kSOk;
     site_ = site;
     if (!site->HasWindow()) return kEFail;
     if (!bar_form()) {

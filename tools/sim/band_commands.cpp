@@ -23,21 +23,16 @@ void Create(ScenarioRunner& runner) {
 void SetSite(ScenarioRunner& runner, const std::string& form) {
   WindowState& state = runner.state();
   sim::SimMachine& machine = runner.machine();
-  BandSite* site = nullptr;
+  std::unique_ptr<sim::SimBandSite> site;
   if (form == "no-window") {
-    if (!state.windowless_site) {
-      state.windowless_site =
-          std::make_unique<sim::SimBandSite>(machine.trace, runner.window().hosting(), 0);
-    }
-    site = state.windowless_site.get();
+    site = std::make_unique<sim::SimBandSite>(machine.trace, runner.window().hosting(), 0);
   } else if (form != "null") {
-    if (!state.site) {
-      state.site = std::make_unique<sim::SimBandSite>(machine.trace, runner.window().hosting(),
-                                                      machine.windows.CreateHostWindow("bar site"));
-    }
-    site = state.site.get();
+    if (!state.site_window) state.site_window = machine.windows.CreateHostWindow("bar site");
+    site = std::make_unique<sim::SimBandSite>(machine.trace, runner.window().hosting(),
+                                              state.site_window);
   }
-  Report(runner, "SetSite", runner.band().SetSite(site));
+  Report(runner, "SetSite", runner.band().SetSite(site.get()));
+  state.site = std::move(site);
 }
 
 void BandInfoCall(ScenarioRunner& runner, uint32_t mask) {
@@ -142,9 +137,9 @@ void AddBandCommands(CommandTable& table) {
     line.Expect(1, 1);
     const std::string& state = line.Word(0);
     if (state != "shown" && state != "hidden") throw ScenarioError("site-window shown or hidden");
-    sim::SimBandSite* site = runner.state().site.get();
-    if (!site) throw ScenarioError("the browser has given no site with a window yet");
-    runner.machine().windows.ShowWindow(site->GetWindow(), state == "shown");
+    WindowHandle window = runner.state().site_window;
+    if (!window) throw ScenarioError("the browser has given no site with a window yet");
+    runner.machine().windows.ShowWindow(window, state == "shown");
   };
   table["focus"] = [](ScenarioRunner& runner, const ScenarioLine& line) {
     line.Expect(0, 0);

@@ -28,8 +28,11 @@ struct WindowState {
   explicit WindowState(sim::SimWindow& window) : apartment(window.platform()) {}
 
   Apartment apartment;
+  // The site given last; the one before it is destroyed once the next SetSite returns, as the
+  // DLL destroys its wrapper of the browser's site.
   std::unique_ptr<sim::SimBandSite> site;
-  std::unique_ptr<sim::SimBandSite> windowless_site;
+  // The window the browser gives bands, the same for every site it gives.
+  WindowHandle site_window = 0;
   // Last: a band lets its form go before the apartment and the sites it points to.
   std::vector<std::unique_ptr<Band>> bands;
 };
