@@ -81,10 +81,10 @@ void FormView::RequestSync() noexcept {
   sync_posted_ = PostMessageW(window_, kSyncMessage, 0, 0) != FALSE;
 }
 
-void FormView::Dispatch(const std::function<void()>& handler) {
+void FormView::Dispatch(const std::function<void()>& handler, AfterCall after) {
   std::shared_ptr<Form> alive = form_.KeepAlive();
   ++busy_;
-  GuardedCall(handler);
+  GuardedCall(handler, after);
   --busy_;
   if (window_gone_ && busy_ == 0) delete this;
 }
@@ -125,7 +125,8 @@ LRESULT FormView::HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam) 
   switch (message) {
     case kSyncMessage:
       sync_posted_ = false;
-      Sync();
+      // A sync must not ask for another.
+      Dispatch([this] { Sync(); }, AfterCall::kNothing);
       return 0;
     case WM_SHOWWINDOW:
       // The form's Activate event follows the first showing, once ShowWindow has returned.
@@ -173,7 +174,7 @@ LRESULT FormView::HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       }
       break;
     case WM_DESTROY:
-      ParkHosted();
+      Dispatch([this] { ParkHosted(); }, AfterCall::kNothing);
       break;
     case WM_NCDESTROY: {
       HWND window = window_;

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "backends/win32/com/guarded_call.h"
 #include "backends/win32/view/control_window.h"
 #include "backends/win32/view/gdi.h"
 #include "backends/win32/view/hosted_control.h"
@@ -58,9 +59,10 @@ class FormView {
   // What the controls' windows report to the form's window (a frame's pass on); true when
   // `result` answers it.
   bool HandleControlMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
-  // Runs a handler of the form as a call of its own: what it throws ends it alone, and the view
-  // outlives it even when the handler destroys the window.
-  void Dispatch(const std::function<void()>& handler);
+  // Runs a handler of the form, or the view's own work that reaches the hosted browsers (whose
+  // page script may run inside), as a call of its own: what it throws ends it alone, and the
+  // view and the form outlive it even when it destroys the window.
+  void Dispatch(const std::function<void()>& handler, AfterCall after = AfterCall::kShowChanges);
 
   void RequestSync() noexcept;
   void Sync();
