@@ -30,7 +30,7 @@ BarForm::BarForm(Platform& platform, ModuleData& module)
     : Form("frmBand"),
       platform_(platform),
       module_(module),
-      window_(platform.windows.CreateFormWindow(*this)),
+      window_(platform.windows, *this),
       controls_(AddDesignControls()),
       my_web2_(platform.controls.CreatePreviewControl(controls_.MyWeb2)),
       my_web_(&my_web2_->InnerBrowser()),
@@ -115,7 +115,7 @@ void BarForm::ShowSkin(bool shown) {
 }
 
 bool BarForm::showing() const {
-  return platform_.windows.IsWindowVisible(window_);
+  return platform_.windows.IsWindowVisible(window_.get());
 }
 
 void BarForm::SetCurrentIE(Browser* browser) {
@@ -182,7 +182,7 @@ void BarForm::OnUnload() {
     my_web_->Unadvise(&preview_events_);
     preview_connected_ = false;
   }
-  CarryOn([&] { platform_.windows.DestroyWindow(window_); });
+  CarryOn([&] { window_.Destroy(); });
 }
 
 }  // namespace windlock

@@ -14,6 +14,7 @@
 #include "capture/captured_list.h"
 #include "capture/hosting_browser_handlers.h"
 #include "forms/form.h"
+#include "forms/form_window.h"
 #include "platform/platform.h"
 #include "platform/script_external.h"
 #include "settings/settings.h"
@@ -86,7 +87,7 @@ class BarForm : public Form {
   void SetBand(Band* band) { band_ = band; }
   Band* band() const { return band_; }
 
-  WindowHandle hWnd() const { return window_; }
+  WindowHandle hWnd() const { return window_.get(); }
   // Whether the bar window is showing.
   bool showing() const;
 
@@ -134,7 +135,7 @@ class BarForm : public Form {
 
   Platform& platform_;
   ModuleData& module_;
-  WindowHandle window_;
+  FormWindow window_;
   // Before the platform controls: each is made for the control that shows it.
   BarControls controls_;
   std::unique_ptr<PreviewControl> my_web2_;

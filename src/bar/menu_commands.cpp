@@ -70,7 +70,7 @@ void BarForm::ShowContextMenu() {
     ~OwnedMenu() { menus.DestroyMenu(handle); }
   } menu{platform_.menus, platform_.menus.CreatePopupMenu()};
   BuildBandMenu(module_, platform_, menu.handle, 0, 0, 1000);
-  std::optional<uint32_t> choice = platform_.menus.TrackPopupMenu(menu.handle, window_);
+  std::optional<uint32_t> choice = platform_.menus.TrackPopupMenu(menu.handle, window_.get());
   if (!choice) return;
   // Asked for by a page's script: what opens a modal window or navigates the hosting browser
   // waits until the script's call has returned, as the bridge's own ShowOptions does.
@@ -88,7 +88,7 @@ void BarForm::ShowContextMenu() {
 }
 
 void BarForm::PostNull() {
-  platform_.windows.PostWindowMessage({window_, kWmNull, 0, 0});
+  platform_.windows.PostWindowMessage({window_.get(), kWmNull, 0, 0});
 }
 
 void BarForm::CopySelection() {

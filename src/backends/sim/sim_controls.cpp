@@ -22,6 +22,11 @@ class Tracked : public T {
   T*& slot_;
 };
 
+// What creating a control answers on a thread that never initialised COM.
+Error NotInitialised() {
+  return Error(static_cast<int32_t>(0x800401F0), "CoInitialize has not been called.");
+}
+
 }  // namespace
 
 void SimAnimation::Open(const std::string& path) {
@@ -42,10 +47,12 @@ void SimAnimation::Play() {
 }
 
 std::unique_ptr<PreviewControl> SimControlFactory::CreatePreviewControl(const Control& /*holder*/) {
+  if (failing_) throw NotInitialised();
   return std::make_unique<Tracked<SimPreviewControl>>(preview_, world_);
 }
 
 std::unique_ptr<Browser> SimControlFactory::CreateSkinBrowser(const Control& /*holder*/) {
+  if (failing_) throw NotInitialised();
   return std::make_unique<Tracked<SimBrowser>>(skin_, world_, BrowserRole::kSkin);
 }
 
@@ -58,6 +65,7 @@ std::unique_ptr<BrowserCustomizer> SimControlFactory::CreateBrowserCustomizer() 
 }
 
 std::unique_ptr<Animation> SimControlFactory::CreateAnimation(const Control& /*holder*/) {
+  if (failing_) throw NotInitialised();
   return std::make_unique<SimAnimation>(trace_, files_);
 }
 

@@ -69,6 +69,10 @@ class SimControlFactory : public ControlFactory {
   std::unique_ptr<BrowserCustomizer> CreateBrowserCustomizer() override;
   std::unique_ptr<Animation> CreateAnimation(const Control& holder) override;
 
+  // From now on the hosted controls (the browsers, the animation) cannot be made, as on a thread
+  // without COM; or again can.
+  void SetFailing(bool failing) { failing_ = failing; }
+
   // The live controls, or none.
   SimPreviewControl* preview() const { return preview_; }
   SimBrowser* skin() const { return skin_; }
@@ -83,6 +87,7 @@ class SimControlFactory : public ControlFactory {
   SimBrowser* skin_ = nullptr;
   SimSoundDevice* sound_ = nullptr;
   SimBrowserCustomizer* customizer_ = nullptr;
+  bool failing_ = false;
 };
 
 }  // namespace windlock::sim

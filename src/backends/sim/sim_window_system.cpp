@@ -42,6 +42,12 @@ WindowHandle SimWindowSystem::CreateHostWindow(const std::string& name) {
   return Add(name, true);
 }
 
+std::size_t SimWindowSystem::CountNamed(const std::string& name) const {
+  std::size_t count = 0;
+  for (const auto& [handle, window] : windows_) count += window.name == name ? 1 : 0;
+  return count;
+}
+
 void SimWindowSystem::DestroyWindow(WindowHandle window) {
   WindowProcedure procedure = At(window).procedure;
   CallWindowProcedure(procedure, {window, kWmDestroy, 0, 0});

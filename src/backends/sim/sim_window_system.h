@@ -41,6 +41,8 @@ class SimWindowSystem : public WindowSystem {
   // A window that stands for a browser's own window (the bar window a site gives), shown.
   WindowHandle CreateHostWindow(const std::string& name);
   bool Exists(WindowHandle window) const { return windows_.contains(window); }
+  // How many windows of that name exist.
+  std::size_t CountNamed(const std::string& name) const;
   // The procedure a window was created with.
   WindowProcedure OwnProcedure(WindowHandle window) const;
   WindowHandle Parent(WindowHandle window) const;

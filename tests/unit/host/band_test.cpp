@@ -200,5 +200,19 @@ TEST(BandTest, TranslateAcceleratorIOPassesOnBackspaceAndEndOnly) {
   }
 }
 
+// A start-up that fails once the bar's window exists (its browsers cannot be made on a thread
+// without COM) is the browser's failure to see, and leaves no window of the bar behind.
+TEST(BandTest, AStartThatFailsLeavesNoWindowOfTheBar) {
+  BandRig rig;
+  rig.machine.Window(1).controls().SetFailing(true);
+  EXPECT_EQ(rig.Site(), static_cast<HResult>(0x800401F0));
+  EXPECT_EQ(rig.thread.form(), nullptr);
+  EXPECT_EQ(rig.machine.windows.CountNamed("frmBand"), 0u);
+
+  rig.machine.Window(1).controls().SetFailing(false);
+  EXPECT_EQ(rig.Site(), kSOk) << "the next site starts the bar";
+  EXPECT_EQ(rig.machine.windows.CountNamed("frmBand"), 1u);
+}
+
 }  // namespace
 }  // namespace windlock
