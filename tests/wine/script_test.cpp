@@ -15,9 +15,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,6 +38,7 @@
 #include "platform/script_external.h"
 #include "server/thread_context.h"
 #include "settings/settings_store.h"
+#include "support/dialogs.h"
 #include "support/dll_under_test.h"
 #include "support/error_of.h"
 #include "support/identity.h"
@@ -605,6 +611,125 @@ TEST_F(SkinExternalTest, KeptAfterTheBarIsUnloadedItFailsInsteadOfCalling) {
   const std::string not_connected = "hresult " + std::to_string(CO_E_OBJNOTCONNECTED);
   for (const wchar_t* name : {L"ListItemRemove", L"GetVersion", L"ShowOptions"}) {
     EXPECT_EQ(not_connected, CallByReference(bar.external.get(), name, {})) << Narrow(name);
+  }
+}
+
+// What a hostile page may hand window.external as one argument (valid VARIANTs only: a script
+// engine makes no other), held in `kept` until the call is over.
+VARIANT* RandomArgument(std::mt19937& random, IDispatch* external, std::deque<OwnedVariant>& kept,
+                        int depth = 0) {
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  VARIANT value;
+  VariantInit(&value);
+  switch (pick(depth < 3 ? 12 : 8)) {
+    case 0:
+      value.vt = static_cast<VARTYPE>(pick(2) ? VT_EMPTY : VT_NULL);
+      break;
+    case 1:
+    case 2: {
+      // Any bits: reals include NaN and the infinities.
+      const VARTYPE numbers[] = {VT_I4, VT_R8,  VT_I2,  VT_BOOL, VT_CY,  VT_DATE,
+                                 VT_I8, VT_UI8, VT_UI4, VT_UI1,  VT_INT, VT_R4};
+      value.vt = numbers[pick(12)];
+      value.llVal = static_cast<LONGLONG>((uint64_t{random()} << 32) | random());
+      break;
+    }
+    case 3: {
+      std::wstring text(static_cast<std::size_t>(pick(4) == 0 ? 70000 : pick(20)), L'x');
+      value.vt = VT_BSTR;
+      value.bstrVal =
+          pick(5) ? SysAllocStringLen(text.data(), static_cast<UINT>(text.size())) : nullptr;
+      break;
+    }
+    case 4:
+      value.vt = VT_ERROR;
+      value.scode = pick(2) ? DISP_E_PARAMNOTFOUND : E_FAIL;
+      break;
+    case 5:
+      value.vt = static_cast<VARTYPE>(pick(2) ? VT_DISPATCH : VT_UNKNOWN);
+      value.pdispVal = pick(2) ? external : nullptr;
+      if (value.pdispVal) value.pdispVal->AddRef();
+      break;
+    case 6: {
+      std::shared_ptr<windlock::XmlDocument> document =
+          std::make_shared<windlock::win32::Win32XmlDocument>();
+      return kept.emplace_back(windlock::win32::ScriptValue(Variant(document))).get();
+    }
+    case 7: {
+      const VARTYPE element = pick(2) ? VT_UI1 : VT_VARIANT;
+      value.vt = VT_ARRAY | element;
+      value.parray = SafeArrayCreateVector(element, 0, static_cast<ULONG>(pick(5)));
+      break;
+    }
+    case 8:
+    case 9: {
+      value.vt = VT_BYREF | VT_VARIANT;
+      value.pvarVal = RandomArgument(random, external, kept, depth + 1);
+      break;
+    }
+    case 10: {
+      // A reference to itself.
+      OwnedVariant& self = kept.emplace_back();
+      self.get()->vt = VT_BYREF | VT_VARIANT;
+      self.get()->pvarVal = self.get();
+      return self.get();
+    }
+    default: {
+      OwnedVariant& target = kept.emplace_back();
+      target.get()->vt = VT_BSTR;
+      target.get()->bstrVal = SysAllocString(L"by reference");
+      value.vt = VT_BYREF | VT_BSTR;
+      value.pbstrVal = &target.get()->bstrVal;
+      break;
+    }
+  }
+  OwnedVariant& owner = kept.emplace_back();
+  *owner.get() = value;
+  return owner.get();
+}
+
+// Seeded random calls of window.external on the real bar, as a hostile page makes them: known
+// and made-up names, any flags, counts and types. Each answers S_OK or an automation error.
+// WINDLOCK_FUZZ_SEED and WINDLOCK_FUZZ_CALLS choose another run.
+TEST_F(SkinExternalTest, RandomCallsGetAnAnswerNeverACrash) {
+  const char* seed_text = std::getenv("WINDLOCK_FUZZ_SEED");
+  const char* calls_text = std::getenv("WINDLOCK_FUZZ_CALLS");
+  const unsigned seed = seed_text ? static_cast<unsigned>(std::strtoul(seed_text, nullptr, 10)) : 1;
+  const long calls = calls_text ? std::strtol(calls_text, nullptr, 10) : 3000;
+  SCOPED_TRACE("WINDLOCK_FUZZ_SEED=" + std::to_string(seed));
+  std::mt19937 random(seed);
+  std::wistringstream words(
+      L"defaultLKCaptureListLarkspanUpdate ListItemSelect ListItemUnSelect ListItemPreview "
+      L"ListItemRemove ListItemHere ListItemNew getXMLList LoadXMLDATA SaveXMLDATA GetVersion "
+      L"ShowOptions madeUp");
+  const std::vector<std::wstring> names{std::istream_iterator<std::wstring, wchar_t>(words), {}};
+  const WORD flags[] = {DISPATCH_METHOD, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                        DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT, 0};
+  // The bar reports a failed call in a message box, as it does for a page's own failures.
+  DialogAnswers answers([](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+  Bar bar;
+  for (long call = 0; call < calls; ++call) {
+    std::deque<OwnedVariant> kept;
+    std::vector<VARIANT> args(random() % 5);
+    for (VARIANT& arg : args) arg = *RandomArgument(random, bar.external.get(), kept);
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{args.data(), random() % 4 == 0 ? &named : nullptr,
+                      static_cast<UINT>(args.size()), 0};
+    if (params.rgdispidNamedArgs) params.cNamedArgs = 1;
+    const DISPID id = random() % 8 == 0
+                          ? static_cast<DISPID>(random())
+                          : IdOf(bar.external.get(), names[random() % names.size()].c_str());
+    OwnedVariant result;
+    EXCEPINFO exception{};
+    UINT argument_error = 0;
+    const HRESULT answer =
+        bar.external->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags[random() % 5], &params,
+                             result.get(), &exception, &argument_error);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrHelpFile);
+    ASSERT_TRUE(answer == S_OK || HRESULT_FACILITY(answer) == FACILITY_DISPATCH)
+        << "call " << call << " answered " << std::hex << answer;
   }
 }
 
