@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <utility>
 
 namespace windlock {
@@ -17,5 +18,14 @@ class ScopeExit {
  private:
   Leave leave_;
 };
+
+// Runs `undo` only when the scope is left by an exception, to take back what a half-done set-up
+// made; a scope that ends normally keeps it.
+template <class Undo>
+auto OnFailure(Undo undo) {
+  return ScopeExit([undo = std::move(undo), exceptions = std::uncaught_exceptions()] {
+    if (std::uncaught_exceptions() > exceptions) undo();
+  });
+}
 
 }  // namespace windlock

@@ -6,7 +6,7 @@
 
 #include "backends/win32/com/text.h"
 #include "backends/win32/com/win32_error.h"
-#include "common/on_failure.h"
+#include "common/scope_exit.h"
 #include "windlock/band_ids.h"
 
 namespace windlock::host {
@@ -19,7 +19,7 @@ ExplorerBar::ExplorerBar(HWND pane, win32::ComPtr<IWebBrowser2> browser)
   ThrowIfFailed(CLSIDFromString(win32::Widen(kBandClsid).c_str(), &band_class));
   ThrowIfFailed(
       CoCreateInstance(band_class, nullptr, CLSCTX_INPROC_SERVER, IID_IDeskBand, band_.PutVoid()));
-  OnFailure let_go([this] { LetGo(); });
+  auto let_go = OnFailure([this] { LetGo(); });
   Attach();
 }
 

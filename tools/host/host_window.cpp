@@ -11,7 +11,7 @@
 #include "backends/win32/com/text.h"
 #include "backends/win32/com/win32_error.h"
 #include "commands.h"
-#include "common/on_failure.h"
+#include "common/scope_exit.h"
 #include "layout.h"
 #include "window_metrics.h"
 
@@ -81,7 +81,7 @@ HostWindow::HostWindow(const HostOptions& options, int show_command)
                   nullptr, BuildMainMenu(), Instance(), this);
   if (!window_) throw win32::ErrorFromWin32(GetLastError());
   {
-    OnFailure destroy([this] { DestroyWindow(window_); });
+    auto destroy = OnFailure([this] { DestroyWindow(window_); });
     MakeChildren();
     LayOutStatusParts();
     LayOutChildren();

@@ -4,7 +4,7 @@
 #include <ocidl.h>
 
 #include "backends/win32/com/win32_error.h"
-#include "common/on_failure.h"
+#include "common/scope_exit.h"
 
 namespace windlock::win32 {
 
@@ -12,7 +12,7 @@ WebBrowserHost::WebBrowserHost(HWND parent, const RECT& rect)
     : parent_(parent), rect_(rect), site_(WebBrowserSite::Make(parent, rect)) {
   ThrowIfFailed(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                  object_.PutVoid()));
-  OnFailure tear_down([this] { TearDown(); });
+  auto tear_down = OnFailure([this] { TearDown(); });
   Activate();
 }
 
