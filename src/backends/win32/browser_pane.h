@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "backends/win32/browser/web_browser_host.h"
-#include "backends/win32/view/hosted_control.h"
+#include "backends/win32/view/hosted_registration.h"
 #include "forms/control.h"
 
 namespace windlock::win32 {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "backends/win32/view/hosted_control.h"
+#include "backends/win32/view/hosted_registration.h"
 #include "platform/animation.h"
 
 namespace windlock::win32 {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "backends/win32/view/hosted_control.h"
+#include "backends/win32/view/hosted_controls.h"
 #include "platform/control_factory.h"
 
 namespace windlock::win32 {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "backends/win32/view/hosted_control.h"
+#include "backends/win32/view/hosted_controls.h"
 #include "platform/window_system.h"
 
 namespace windlock::win32 {

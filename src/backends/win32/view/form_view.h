@@ -11,7 +11,7 @@
 #include "backends/win32/com/guarded_call.h"
 #include "backends/win32/view/control_window.h"
 #include "backends/win32/view/gdi.h"
-#include "backends/win32/view/hosted_control.h"
+#include "backends/win32/view/hosted_controls.h"
 #include "forms/form.h"
 
 namespace windlock::win32 {

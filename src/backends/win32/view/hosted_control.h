@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <unordered_map>
-
 namespace windlock {
 class Control;
 }
@@ -21,44 +19,6 @@ class HostedControl {
   virtual void Show(bool shown) = 0;
   // Offers a key message meant for a window inside the control; true when the control used it.
   virtual bool TranslateAccelerator(MSG& /*message*/) { return false; }
-};
-
-// One thread's hosted controls by the form control each shows in, and the hidden window they
-// wait in before a form's window takes them and after it is gone.
-class HostedControls {
- public:
-  HostedControls() = default;
-  ~HostedControls();
-  HostedControls(const HostedControls&) = delete;
-  HostedControls& operator=(const HostedControls&) = delete;
-
-  // The waiting window, made on first use.
-  HWND parking();
-  void Add(const Control& holder, HostedControl& control) { controls_[&holder] = &control; }
-  void Remove(const Control& holder) { controls_.erase(&holder); }
-  HostedControl* Find(const Control& holder) const;
-  // Offers a key message to the control it is meant for; true when that control used it.
-  bool TranslateAccelerator(MSG& message) const;
-
- private:
-  HWND parking_ = nullptr;
-  std::unordered_map<const Control*, HostedControl*> controls_;
-};
-
-// Registers a hosted control for as long as it lives.
-class HostedRegistration {
- public:
-  HostedRegistration(HostedControls& registry, const Control& holder, HostedControl& control)
-      : registry_(registry), holder_(holder) {
-    registry_.Add(holder_, control);
-  }
-  ~HostedRegistration() { registry_.Remove(holder_); }
-  HostedRegistration(const HostedRegistration&) = delete;
-  HostedRegistration& operator=(const HostedRegistration&) = delete;
-
- private:
-  HostedControls& registry_;
-  const Control& holder_;
 };
 
 }  // namespace windlock::win32

@@ -1,4 +1,4 @@
-#include "backends/win32/view/hosted_control.h"
+#include "backends/win32/view/hosted_controls.h"
 
 #include <vector>
 
