@@ -17,7 +17,7 @@ void Report(ScenarioRunner& runner, const char* call, HResult result) {
 
 void Create(ScenarioRunner& runner) {
   WindowState& state = runner.state();
-  state.bands.push_back(std::make_unique<Band>(state.apartment));
+  state.bands.push_back({nullptr, std::make_unique<Band>(state.apartment)});
 }
 
 void SetSite(ScenarioRunner& runner, const std::string& form) {
@@ -32,7 +32,7 @@ void SetSite(ScenarioRunner& runner, const std::string& form) {
                                               state.site_window);
   }
   Report(runner, "SetSite", runner.band().SetSite(site.get()));
-  state.site = std::move(site);
+  state.bands.back().site = std::move(site);
 }
 
 void BandInfoCall(ScenarioRunner& runner, uint32_t mask) {

@@ -262,7 +262,7 @@ void ExpectFile(ScenarioRunner& runner, const ScenarioLine& line) {
 
 void ExpectFocusReports(ScenarioRunner& runner, const ScenarioLine& line) {
   std::vector<std::string> reports;
-  if (sim::SimBandSite* site = runner.state().site.get()) {
+  if (sim::SimBandSite* site = runner.site()) {
     for (bool report : site->TakeFocusReports()) reports.push_back(Bool(report));
   }
   Check("focus-reports " + WordList(line, 1), "focus-reports " + WordList(reports));

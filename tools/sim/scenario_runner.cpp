@@ -113,7 +113,12 @@ WindowState& ScenarioRunner::state() {
 Band& ScenarioRunner::band() {
   auto& bands = state().bands;
   if (bands.empty()) throw ScenarioError("the browser holds no band (create one first)");
-  return *bands.back();
+  return *bands.back().band;
+}
+
+sim::SimBandSite* ScenarioRunner::site() {
+  auto& bands = state().bands;
+  return bands.empty() ? nullptr : bands.back().site.get();
 }
 
 BarForm& ScenarioRunner::bar_form() {

@@ -28,13 +28,17 @@ struct WindowState {
   explicit WindowState(sim::SimWindow& window) : apartment(window.platform()) {}
 
   Apartment apartment;
-  // The site given last; the one before it is destroyed once the next SetSite returns, as the
-  // DLL destroys its wrapper of the browser's site.
-  std::unique_ptr<sim::SimBandSite> site;
+  // A band and the site given to it last; the one before is destroyed once the next SetSite
+  // returns, as the DLL destroys its wrapper of the browser's site. The band goes first.
+  struct HeldBand {
+    std::unique_ptr<sim::SimBandSite> site;
+    std::unique_ptr<Band> band;
+  };
+
   // The window the browser gives bands, the same for every site it gives.
   WindowHandle site_window = 0;
   // Last: a band lets its form go before the apartment and the sites it points to.
-  std::vector<std::unique_ptr<Band>> bands;
+  std::vector<HeldBand> bands;
 };
 
 // What the last capture alert showed.
@@ -70,6 +74,8 @@ class ScenarioRunner {
   Apartment& apartment() { return state().apartment; }
   // The band the browser of this window created last; fails when there is none.
   Band& band();
+  // The site the addressed band was given last, or none.
+  sim::SimBandSite* site();
   // The bar form of the current window; fails when it is not loaded.
   BarForm& bar_form();
   // The topmost open modal form, or the bar form.
