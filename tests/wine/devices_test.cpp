@@ -159,7 +159,8 @@ TEST(HelpTest, ShowsTheHelpFileAndClosesItAndLeavesAMissingOneToTheViewer) {
 }
 
 // Uninstalling a skin that holds a link to a folder elsewhere (or to itself) removes the link and
-// leaves what it points to.
+// leaves what it points to. Wine lists such a link as a file, so only Windows, which lists it as a
+// folder, would follow it into what it points to.
 TEST(FileSystemTest, RemovingAFolderRemovesItsLinksNotWhatTheyPointTo) {
   namespace fs = std::filesystem;
   const fs::path root = fs::temp_directory_path() / L"windlock-remove";

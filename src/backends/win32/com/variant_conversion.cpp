@@ -1,10 +1,8 @@
 #include "backends/win32/com/variant_conversion.h"
 
 #include <cstring>
-#include <new>
 
 #include "backends/win32/com/text.h"
-#include "backends/win32/com/win32_error.h"
 
 namespace windlock::win32 {
 namespace {

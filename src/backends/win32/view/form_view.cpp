@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "backends/win32/com/guarded_call.h"
 #include "backends/win32/com/module.h"
