@@ -11,7 +11,7 @@ class Band;
 void HookWindow(WindowSystem& windows, WindowHandle window, Band& band);
 void UnhookWindow(WindowSystem& windows, WindowHandle window);
 // The procedure of a hooked window: hands the message to the band, and lets the window go when
-// it is destroyed or the band fails.
+// it is destroyed or the band fails; without a band it passes the message on.
 intptr_t HookWindowProc(WindowSystem& windows, const WindowMessage& message);
 
 // The procedure a window had before it was hooked, or 0.

@@ -159,21 +159,31 @@ TEST(HookTest, ABandThatFailsIsUnhookedSilently) {
   EXPECT_EQ(rig.thread.form(), nullptr);
 }
 
-TEST(HookTest, AWindowWithoutItsBandGetsZero) {
+// Someone subclassed the bar window after us: unhooking leaves their procedure in place, and
+// ours, still called by theirs, passes every message on to the window's own without a band.
+TEST(HookTest, ASubclassAfterOursKeepsItsPlaceAndTheChainBelow) {
   BandRig rig;
   ASSERT_EQ(rig.Site(), kSOk);
   sim::SimWindowSystem& windows = rig.machine.windows;
   const WindowHandle window = windows.CreateHostWindow("page");
-  windows.SetWindowProp(window, kObjectPointer, 0);
-  windows.SetWindowProp(window, kOldWindowProc, windows.OwnProcedure(window));
+  const WindowHandle later = windows.CreateHostWindow("later subclass");
+  HookWindow(windows, window, rig.band());
+  windows.SetWindowProcedure(window, windows.OwnProcedure(later));
 
+  UnhookWindow(windows, window);
+
+  EXPECT_EQ(windows.GetWindowProcedure(window), windows.OwnProcedure(later));
   for (uint32_t message : {kWmSetFocus, kWmKeyDown, kWmDestroy}) {
-    SCOPED_TRACE(message);
-    EXPECT_EQ(HookWindowProc(windows, {window, message, 0, 0}), 0);
+    HookWindowProc(windows, {window, message, 0, 0});
   }
+  EXPECT_EQ(windows.TakeReceived(window).size(), 3u);
   // No band heard of it.
   EXPECT_TRUE(rig.thread.site.TakeFocusReports().empty());
   EXPECT_EQ(rig.band().HasFocusIO(), kSFalse);
+  // Hooked again, ours is the one link of the chain that hears the band.
+  HookWindow(windows, window, rig.band());
+  EXPECT_EQ(OldWindowProcedure(windows, window), windows.OwnProcedure(window));
+  EXPECT_EQ(windows.GetWindowProcedure(window), windows.OwnProcedure(later));
 }
 
 }  // namespace
