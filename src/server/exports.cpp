@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "backends/win32/com/guarded_call.h"
+#include "backends/win32/com/module.h"
 #include "backends/win32/com/module_lock.h"
 #include "backends/win32/com/text.h"
 #include "server/class_factory.h"
@@ -10,8 +11,10 @@
 
 using windlock::win32::GuardedCall;
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) noexcept {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) noexcept {
   if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+  // Unloaded by FreeLibrary (reserved null), not by the process ending.
+  if (reason == DLL_PROCESS_DETACH && !reserved) windlock::win32::UnregisterModuleClasses();
   return TRUE;
 }
 

@@ -25,6 +25,14 @@ IEBar::IEBar() {
   band_ = std::make_unique<Band>(context_.apartment());
 }
 
+void IEBar::Destroy() noexcept {
+  if (context_.home().IsCurrent()) return ComObject::Destroy();
+  // A browser let go of its last reference on another thread. When the home thread has ended,
+  // its windows went with it and the bar is left as it is.
+  context_.home().PostDestroy(this,
+                              [](void* bar) { static_cast<IEBar*>(bar)->ComObject::Destroy(); });
+}
+
 // IOleWindow
 
 STDMETHODIMP IEBar::GetWindow(HWND* window) noexcept {

@@ -15,6 +15,10 @@ namespace windlock::server {
 class IEBar
     : public win32::ComObject<IEBar, win32::Implements<IDeskBand, IDockingWindow, IOleWindow>,
                               IObjectWithSite, IInputObject, IContextMenu> {
+  using ComObject =
+      win32::ComObject<IEBar, win32::Implements<IDeskBand, IDockingWindow, IOleWindow>,
+                       IObjectWithSite, IInputObject, IContextMenu>;
+
  public:
   IEBar();
 
@@ -49,6 +53,8 @@ class IEBar
 
  protected:
   ~IEBar() override = default;
+  // The bar's windows and its thread's context can only go on the thread that made them.
+  void Destroy() noexcept override;
 
  private:
   // Declared in the order they are made; they go in reverse: the band, its site, the context.

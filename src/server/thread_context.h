@@ -14,6 +14,7 @@
 #include "backends/win32/win32_ui.h"
 #include "backends/win32/win32_window_system.h"
 #include "host/apartment.h"
+#include "server/home_thread.h"
 
 namespace windlock::server {
 
@@ -30,6 +31,7 @@ class ThreadContext {
     Reference& operator=(const Reference&) = delete;
 
     Apartment& apartment() const { return context_->apartment_; }
+    const HomeThread& home() const { return context_->home_; }
     // The bar's panes and other hosted controls on this thread.
     win32::HostedControls& hosted() const { return context_->controls_.hosted(); }
 
@@ -43,6 +45,8 @@ class ThreadContext {
  private:
   ThreadContext() = default;
 
+  // First made, last gone: what is posted to it may be the context's last holder.
+  HomeThread home_;
   win32::Win32Registry registry_;
   win32::Win32FileSystem files_;
   win32::Win32Ui ui_;

@@ -9,13 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "support/band_host.h"
 #include "support/dll_under_test.h"
 #include "support/ids.h"
+#include "support/messages.h"
 #include "support/registry.h"
 #include "support/stored_settings.h"
 
@@ -294,11 +297,14 @@ TEST_F(BandTest, QuitWithAutoStartSavesTheSettingsAndAsksForTheBarBack) {
 }
 
 // A browser window's whole life with the bar in it, let go as the browser does (CloseDW takes the
-// bar window) or by the last Release alone: afterwards the band holds nothing of the browser's
-// and the DLL may be unloaded.
+// bar window), without CloseDW, or by the last Release alone on another thread (the bar then goes
+// on its own thread): afterwards the band holds nothing of the browser's and the DLL may be
+// unloaded.
 TEST_F(BandTest, LettingGoLeavesNothingBehind) {
-  for (bool close_first : {true, false}) {
-    SCOPED_TRACE(close_first ? "CloseDW, SetSite(NULL), Release" : "Release alone");
+  for (std::string_view way :
+       {"CloseDW, SetSite(NULL), Release", "SetSite(NULL), Release", "Release on another thread"}) {
+    SCOPED_TRACE(std::string(way));
+    const bool close_first = way.starts_with("CloseDW");
     BandHost host;
     const ULONG site_references = ReferenceCount(host.site());
     const ULONG browser_references = ReferenceCount(host.browser());
@@ -309,9 +315,13 @@ TEST_F(BandTest, LettingGoLeavesNothingBehind) {
       EXPECT_EQ(S_OK, host.band()->CloseDW(0));
       EXPECT_FALSE(IsWindow(bar));
       host.Dismiss();
-    } else {
+    } else if (way.starts_with("SetSite")) {
       ASSERT_EQ(S_OK, host.As<IObjectWithSite>()->SetSite(nullptr));
       host.ReleaseBand();
+    } else {
+      std::thread([band = host.TakeBand()] { band->Release(); }).join();
+      EXPECT_EQ(S_FALSE, LoadedDllCanUnloadNow()) << "gone before its thread knew";
+      PumpUntil([&] { return !IsWindow(bar); }, 2000);
     }
     EXPECT_FALSE(IsWindow(bar));
     EXPECT_EQ(0u, host.browser().sink_count());
@@ -319,6 +329,35 @@ TEST_F(BandTest, LettingGoLeavesNothingBehind) {
     EXPECT_EQ(browser_references, ReferenceCount(host.browser()));
     EXPECT_EQ(S_OK, LoadedDllCanUnloadNow());
   }
+}
+
+// A copy of the DLL loaded by hand, used and unloaded again, as a browser that loads it anew
+// would: the window classes it registered go with it.
+TEST_F(BandTest, AnUnloadedCopyLeavesNoWindowClassOfItsOwn) {
+  const std::filesystem::path copy = std::filesystem::temp_directory_path() / L"WindlockCopy.dll";
+  std::filesystem::copy_file(DllPath(), copy, std::filesystem::copy_options::overwrite_existing);
+  HMODULE module = LoadLibraryW(copy.c_str());
+  ASSERT_NE(nullptr, module);
+  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  auto get_class_object = reinterpret_cast<GetClassObject>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+  ComPtr<IClassFactory> factory;
+  ASSERT_EQ(S_OK, get_class_object(kBandClsid, IID_IClassFactory, factory.PutVoid()));
+  {
+    BandHost host;
+    ASSERT_NO_FATAL_FAILURE(host.Show(factory.get()));
+  }
+  factory.Reset();
+  WNDCLASSEXW info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetClassInfoExW(module, L"WindlockForm", &info)) << "the test names no class of its";
+  ASSERT_TRUE(FreeLibrary(module));
+  ASSERT_EQ(nullptr, GetModuleHandleW(copy.c_str())) << "the copy is still loaded";
+
+  for (const wchar_t* name : {L"WindlockForm", L"WindlockFrame", L"WindlockThread"}) {
+    EXPECT_FALSE(GetClassInfoExW(module, name, &info)) << Narrow(name);
+  }
+  std::filesystem::remove(copy);
 }
 
 }  // namespace

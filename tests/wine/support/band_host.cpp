@@ -37,22 +37,23 @@ BandHost::~BandHost() {
   if (frame_) DestroyWindow(frame_);
 }
 
-void BandHost::Create() {
-  HRESULT hr =
-      CoCreateInstance(kBandClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDeskBand, band_.PutVoid());
+void BandHost::Create(IClassFactory* factory) {
+  HRESULT hr = factory ? factory->CreateInstance(nullptr, IID_IDeskBand, band_.PutVoid())
+                       : CoCreateInstance(kBandClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDeskBand,
+                                          band_.PutVoid());
   ASSERT_EQ(S_OK, hr) << "CoCreateInstance of the band";
   ASSERT_TRUE(band_);
 }
 
-void BandHost::CreateAndAttach() {
-  ASSERT_NO_FATAL_FAILURE(Create());
+void BandHost::CreateAndAttach(IClassFactory* factory) {
+  ASSERT_NO_FATAL_FAILURE(Create(factory));
   ComPtr<IObjectWithSite> with_site = As<IObjectWithSite>();
   ASSERT_TRUE(with_site);
   ASSERT_EQ(S_OK, with_site->SetSite(static_cast<IServiceProvider*>(site_.get())));
 }
 
-void BandHost::Show() {
-  ASSERT_NO_FATAL_FAILURE(CreateAndAttach());
+void BandHost::Show(IClassFactory* factory) {
+  ASSERT_NO_FATAL_FAILURE(CreateAndAttach(factory));
   ASSERT_EQ(S_OK, band_->ShowDW(TRUE));
   PumpMessages();
 }

@@ -31,13 +31,14 @@ class BandHost {
   FakeBrowser& browser() { return *browser_.get(); }
   FakeSite& site() { return *site_.get(); }
 
-  // CoCreateInstance of the band's class through the registry; fails the test on error.
-  void Create();
+  // CoCreateInstance of the band's class through the registry, or from `factory`; fails the test
+  // on error.
+  void Create(IClassFactory* factory = nullptr);
   // Create and SetSite: the band as the browser sites it; fails the test on error.
-  void CreateAndAttach();
+  void CreateAndAttach(IClassFactory* factory = nullptr);
   // Then ShowDW(TRUE), and the first activation the bar posts itself handled: the band as the
   // browser shows it.
-  void Show();
+  void Show(IClassFactory* factory = nullptr);
   // A page opens a window, NewWindow2 through the connection point: the preview browser the bar
   // hands back for a window it captures, or nothing for one it lets through.
   ComPtr<IDispatch> OpenPopup();
@@ -52,6 +53,8 @@ class BandHost {
   void Dismiss();
   // The last Release only, as a browser that forgets the rest would.
   void ReleaseBand() { band_.Reset(); }
+  // The browser's last reference, to let go elsewhere.
+  IDeskBand* TakeBand() { return band_.Detach(); }
 
  private:
   HWND frame_ = nullptr;

@@ -83,15 +83,18 @@ class ComObject : public com_object_detail::EntryFor<Entries>::Base... {
   STDMETHODIMP_(ULONG) AddRef() noexcept override { return InterlockedIncrement(&references_); }
   STDMETHODIMP_(ULONG) Release() noexcept override {
     ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) {
-      DestroyWhenCallsEnd(this, [](void* object) { delete static_cast<ComObject*>(object); });
-    }
+    if (left == 0) Destroy();
     return left;
   }
 
  protected:
   ComObject() = default;
   virtual ~ComObject() = default;
+
+  // The last reference is gone: deletes the object once the calls on the thread's stack are done.
+  virtual void Destroy() noexcept {
+    DestroyWhenCallsEnd(this, [](void* object) { delete static_cast<ComObject*>(object); });
+  }
 
   // The pointer that stands for the object (what QueryInterface gives for IUnknown).
   IUnknown* identity() noexcept { return static_cast<IdentityBase*>(this); }

@@ -7,6 +7,25 @@
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace windlock::win32 {
+namespace {
+
+// The classes the module has registered, to unregister at unload. Plain data: a container with
+// a destructor could be gone by the time the loader detaches the module.
+constexpr int kMostClasses = 16;
+SRWLOCK g_classes_lock = SRWLOCK_INIT;
+const wchar_t* g_classes[kMostClasses] = {};
+int g_class_count = 0;
+
+void RememberClass(const wchar_t* name) {
+  AcquireSRWLockExclusive(&g_classes_lock);
+  bool known = false;
+  for (int i = 0; i < g_class_count; ++i) known = known || g_classes[i] == name;
+  // The module's class names are a handful of constants; more would be a fault of the module.
+  if (!known && g_class_count < kMostClasses) g_classes[g_class_count++] = name;
+  ReleaseSRWLockExclusive(&g_classes_lock);
+}
+
+}  // namespace
 
 HINSTANCE ModuleHandle() {
   return reinterpret_cast<HINSTANCE>(&__ImageBase);
@@ -34,7 +53,14 @@ void RegisterModuleClass(const wchar_t* name, WNDPROC procedure, bool dialog_bac
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   if (dialog_background) window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = name;
-  RegisterClassExW(&window_class);
+  if (RegisterClassExW(&window_class)) RememberClass(name);
+}
+
+void UnregisterModuleClasses() noexcept {
+  AcquireSRWLockExclusive(&g_classes_lock);
+  for (int i = 0; i < g_class_count; ++i) UnregisterClassW(g_classes[i], ModuleHandle());
+  g_class_count = 0;
+  ReleaseSRWLockExclusive(&g_classes_lock);
 }
 
 HWND CreateMessageWindow(const wchar_t* name, WNDPROC procedure, void* owner) {

@@ -15,6 +15,10 @@ std::wstring ModulePath();
 // harmlessly: the class is the module's, shared by its threads.
 void RegisterModuleClass(const wchar_t* name, WNDPROC procedure, bool dialog_background = false);
 
+// Unregisters every class the module registered, as it is unloaded: a copy loaded again into the
+// same process must not meet class records whose procedures were the old copy's.
+void UnregisterModuleClasses() noexcept;
+
 // A message-only window of the module's class `name`, whose procedure finds `owner` in the
 // window's user data; fails with an Error.
 HWND CreateMessageWindow(const wchar_t* name, WNDPROC procedure, void* owner);
