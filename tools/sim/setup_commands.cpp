@@ -73,6 +73,9 @@ void Fail(ScenarioRunner& runner, const ScenarioLine& line) {
   if (state != "on" && state != "off") throw ScenarioError("fail " + what + " on or off");
   if (what == "xml") {
     runner.machine().xml.SetUnavailable(state == "on");
+  } else if (what == "controls") {
+    // The selected window's hosted controls, as on a thread without COM.
+    runner.window().controls().SetFailing(state == "on");
   } else {
     throw ScenarioError("nothing called " + what + " can be made to fail");
   }
