@@ -24,7 +24,8 @@ class Win32Browser : public Browser {
   void Stop() override;
   void Quit() override;
   void ShowBrowserBar(const std::string& clsid, bool show) override;
-  // The HTML document shown, valid until the next call; none while nothing or no HTML is shown.
+  // The HTML document shown, valid until the next call (and while a guarded call that was under
+  // way then lasts); none while nothing or no HTML is shown.
   HtmlDocument* Document() override;
   void Advise(BrowserEvents* events) override;
   void Unadvise(BrowserEvents* events) override;

@@ -1,6 +1,7 @@
 #include "backends/win32/browser/win32_html_document.h"
 
 #include "backends/win32/browser/script_call.h"
+#include "backends/win32/com/guarded_call.h"
 #include "backends/win32/com/text.h"
 #include "backends/win32/com/win32_error.h"
 #include "common/error.h"
@@ -34,7 +35,7 @@ void Win32HtmlDocument::SetInnerHtml(const std::string& id, const std::string& h
 }
 
 HtmlOptions* Win32HtmlDocument::SelectOptions(const std::string& id) {
-  options_.reset();
+  DeleteWhenCallsEnd(std::move(options_));
   auto select = Element(id).As<IHTMLSelectElement>();
   if (select) options_ = std::make_unique<Win32HtmlOptions>(std::move(select), document_);
   return options_.get();
@@ -60,10 +61,11 @@ void Win32HtmlDocument::SetBodyOverflow(const std::string& overflow) {
 HtmlDocument* CurrentDocument::Update(IDispatch* shown) {
   auto document = ComPtr<IDispatch>::Share(shown).As<IHTMLDocument2>();
   if (!document) {
-    document_.reset();
+    DeleteWhenCallsEnd(std::move(document_));
     return nullptr;
   }
   if (!document_ || !document_->Is(document)) {
+    DeleteWhenCallsEnd(std::move(document_));
     document_ = std::make_unique<Win32HtmlDocument>(std::move(document));
   }
   return document_.get();

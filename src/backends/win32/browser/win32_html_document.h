@@ -12,7 +12,8 @@
 
 namespace windlock::win32 {
 
-// An MSHTML document. The options SelectOptions hands out stay valid until its next call.
+// An MSHTML document. The options SelectOptions hands out stay valid until its next call, and
+// while a guarded call that was under way then lasts.
 class Win32HtmlDocument : public HtmlDocument {
  public:
   explicit Win32HtmlDocument(ComPtr<IHTMLDocument2> document) : document_(std::move(document)) {}

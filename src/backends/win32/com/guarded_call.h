@@ -52,6 +52,14 @@ LRESULT GuardedMessage(Body&& body, LRESULT fallback,
 // stack.
 void DestroyWhenCallsEnd(void* object, void (*destroy)(void*)) noexcept;
 
+// Lets go of `owned` so: a caller further up the stack may still be using it (the core inside a
+// page's script call when that script re-entered the DLL and the object was replaced).
+template <class T>
+void DeleteWhenCallsEnd(std::unique_ptr<T> owned) noexcept {
+  if (owned)
+    DestroyWhenCallsEnd(owned.release(), [](void* object) { delete static_cast<T*>(object); });
+}
+
 // What brings the windows up to date after a call (the form views set it).
 void SetShowChanges(void (*show_changes)() noexcept) noexcept;
 
