@@ -74,19 +74,18 @@ class Log {
   ULONGLONG last_ = GetTickCount64();
 };
 
+BOOL CALLBACK AddWithDescendants(HWND window, LPARAM found) {
+  auto& all = *reinterpret_cast<std::vector<HWND>*>(found);
+  all.push_back(window);
+  for (HWND child : Descendants(window)) all.push_back(child);
+  return TRUE;
+}
+
 // Every window of this thread whose class is the DLL's, message-only windows included.
 std::vector<std::wstring> WindowsOfTheDll() {
   HMODULE dll = GetModuleHandleW(kDllName);
   std::vector<HWND> windows;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) {
-        auto& all = *reinterpret_cast<std::vector<HWND>*>(found);
-        all.push_back(window);
-        for (HWND child : Descendants(window)) all.push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), AddWithDescendants, reinterpret_cast<LPARAM>(&windows));
   for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window;
        window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
@@ -101,21 +100,20 @@ std::vector<std::wstring> WindowsOfTheDll() {
   return ours;
 }
 
+BOOL CALLBACK AddIfModal(HWND window, LPARAM found) {
+  const bool top_level = (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0;
+  const std::wstring window_class = ClassOf(window);
+  if (top_level && IsWindowVisible(window) &&
+      (window_class == L"WindlockForm" || window_class == L"#32770")) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  }
+  return TRUE;
+}
+
 // The bar's modal windows (forms and dialog boxes) open on this thread.
 std::vector<HWND> OpenModals() {
   std::vector<HWND> found;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM result) {
-        const bool top_level = (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0;
-        const std::wstring window_class = ClassOf(window);
-        if (top_level && IsWindowVisible(window) &&
-            (window_class == L"WindlockForm" || window_class == L"#32770")) {
-          reinterpret_cast<std::vector<HWND>*>(result)->push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), AddIfModal, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

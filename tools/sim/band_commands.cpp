@@ -17,7 +17,7 @@ void Report(ScenarioRunner& runner, const char* call, HResult result) {
 
 void Create(ScenarioRunner& runner) {
   WindowState& state = runner.state();
-  state.bands.push_back({nullptr, std::make_unique<Band>(state.apartment)});
+  state.bands.push_back({nullptr, std::make_unique<Band>(*state.apartment)});
 }
 
 void SetSite(ScenarioRunner& runner, const std::string& form) {
@@ -105,7 +105,9 @@ void AddBandCommands(CommandTable& table) {
   table["release"] = [](ScenarioRunner& runner, const ScenarioLine& line) {
     line.Expect(0, 0);
     runner.band();
-    runner.state().bands.pop_back();
+    WindowState& state = runner.state();
+    state.bands.pop_back();
+    if (state.bands.empty()) state.apartment.emplace(state.window.platform());
   };
   table["bandinfo"] = [](ScenarioRunner& runner, const ScenarioLine& line) {
     line.Expect(1, 1);

@@ -25,9 +25,14 @@ using CommandTable = std::map<std::string, Command>;
 // One browser window's thread as the scenario drives it: its module data, the site the browser
 // gives bands, and the bands it holds (the last created is the one the commands address).
 struct WindowState {
-  explicit WindowState(sim::SimWindow& window) : apartment(window.platform()) {}
+  explicit WindowState(sim::SimWindow& window) : window(window) {
+    apartment.emplace(window.platform());
+  }
 
-  Apartment apartment;
+  sim::SimWindow& window;
+  // The thread's module data: made anew once the last band is released, as the DLL's goes with
+  // the last band of its thread.
+  std::optional<Apartment> apartment;
   // A band and the site given to it last; the one before is destroyed once the next SetSite
   // returns, as the DLL destroys its wrapper of the browser's site. The band goes first.
   struct HeldBand {
@@ -71,7 +76,7 @@ class ScenarioRunner {
   sim::SimWindow& window() { return machine_.Window(window_id_); }
   void SelectWindow(int id);
   WindowState& state();
-  Apartment& apartment() { return state().apartment; }
+  Apartment& apartment() { return *state().apartment; }
   // The band the browser of this window created last; fails when there is none.
   Band& band();
   // The site the addressed band was given last, or none.
