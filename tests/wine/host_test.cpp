@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <exdispid.h>
 
 #include <gtest/gtest.h>
 
@@ -11,21 +12,33 @@
 #include <string>
 #include <vector>
 
+#include "backends/win32/com/owned_variant.h"
+#include "backends/win32/com/text.h"
+#include "backends/win32/win32_registry.h"
 #include "browser_emulation.h"
 #include "command_line.h"
 #include "commands.h"
+#include "host_window.h"
 #include "layout.h"
+#include "start_settings.h"
 #include "support/band_host.h"
 #include "support/dll_under_test.h"
+#include "support/messages.h"
 #include "support/process.h"
 #include "support/registry.h"
 #include "support/screenshot.h"
+#include "support/stored_settings.h"
 #include "support/window_checks.h"
+#include "windlock/band_ids.h"
+#include "window_threads.h"
 
 namespace windlock_test {
 namespace {
 
 namespace host = windlock::host;
+namespace win32 = windlock::win32;
+using windlock::kBandClsid;
+using windlock::Variant;
 
 TEST(HostCommandLine, ReadsTheBarSwitchAndTheFirstPage) {
   const struct {
@@ -63,6 +76,7 @@ TEST(HostLayout, GivesTheBarItsWidthAndTheBrowserTheRest) {
       {"narrow window keeps a third for the browser", {{450, 400}, 22, 350, 96}, 300, 304},
       {"tiny window", {{20, 10}, 22, 350, 96}, 13, 17},
       {"twice the dots per inch: the band's width stays", {{1000, 700}, 44, 350, 192}, 350, 358},
+      {"a page's window without the toolbar", {{1000, 700}, 22, 0, 96, 0, false}, 0, 0},
   };
   for (const auto& row : cases) {
     SCOPED_TRACE(row.name);
@@ -76,6 +90,7 @@ TEST(HostLayout, GivesTheBarItsWidthAndTheBrowserTheRest) {
     EXPECT_EQ(row.bar_width, layout.bar_title.right - layout.bar_title.left);
     EXPECT_EQ(layout.bar_title.bottom, layout.bar_pane.top);
     EXPECT_EQ(row.browser_left, layout.browser.left);
+    EXPECT_EQ(!row.input.toolbar, layout.browser.top == 0) << "the panes start below the row";
     EXPECT_EQ(row.input.client.cx, layout.browser.right);
     EXPECT_EQ(std::max(layout.browser.top, row.input.client.cy - row.input.status_height),
               layout.browser.bottom);
@@ -222,9 +237,9 @@ TEST_F(HostWithTheBar, ShowsItsControlsAndTheBarBesideTheBrowserAndHidesItOnComm
   HWND first_bar = BarWindow();
   ASSERT_NO_FATAL_FAILURE(Command(host::kCommandToggleBar));
   ExpectBarHidden();
-  EXPECT_FALSE(IsWindow(first_bar)) << "the band was closed and its window went with it";
   ASSERT_NO_FATAL_FAILURE(Command(host::kCommandToggleBar));
   ExpectBarShown();
+  EXPECT_EQ(first_bar, BarWindow()) << "a hidden band stays loaded until the window closes";
 }
 
 TEST_F(HostWithTheBar, StartsWithoutTheBarUnlessAskedAndOpensTheAddressTyped) {
@@ -263,6 +278,194 @@ TEST_F(HostWithoutTheBar, SaysHowToInstallTheBar) {
   // Asking again says the same and still shows no bar.
   ASSERT_NO_FATAL_FAILURE(Command(host::kCommandToggleBar));
   ExpectBarHidden();
+}
+
+TEST(HostStart, StartsTheBarAsTheUsersSettingsSay) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<std::wstring, SettingData>> options;
+    bool starts;
+  } cases[] = {
+      {"not by itself", {}, false},
+      {"by itself, shown last time", {{L"AutoStart", DWORD{1}}, {L"Visible", DWORD{1}}}, true},
+      {"by itself, always visible",
+       {{L"AutoStart", DWORD{1}}, {L"AutoStartVisible", DWORD{1}}},
+       true},
+      {"by itself, hidden last time", {{L"AutoStart", DWORD{1}}}, false},
+      {"a setting of the wrong type", {{L"AutoStart", L"1"}, {L"Visible", DWORD{1}}}, false},
+  };
+  win32::Win32Registry registry;
+  for (const auto& row : cases) {
+    StoredSettings settings = QuietSettings();
+    for (const auto& [name, data] : row.options) settings.Set(name, data);
+    StoreSettings(settings);
+    EXPECT_EQ(row.starts, host::BarStartsItself(registry)) << row.name;
+  }
+  DeleteSettings();
+  EXPECT_FALSE(host::BarStartsItself(registry)) << "no settings";
+}
+
+BOOL CALLBACK CollectHostWindow(HWND window, LPARAM windows) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == GetCurrentProcessId() && ClassOf(window) == host::kHostWindowClass)
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+  return TRUE;
+}
+
+// The host windows of this process.
+std::vector<HWND> HostWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(&CollectHostWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+HWND BarIn(HWND host_window) {
+  return GetWindow(GetDlgItem(host_window, host::kBarPaneId), GW_CHILD);
+}
+
+void HoldShift(bool held) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = held ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+// A host window made in this process on the test's thread, with the bar shown, and the windows
+// its pages open on threads of their own; the test plays its pane's control, firing the
+// control's events into the host.
+class HostInProcess : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { PrepareForBands(); }
+
+  void SetUp() override {
+    StoreSettings(QuietSettings().Set(L"AutoStart", DWORD{1}).Set(L"Visible", DWORD{1}));
+    host::HostOptions options;
+    options.show_bar = true;
+    window_ = std::make_unique<host::HostWindow>(options, SW_SHOWNORMAL, &threads_);
+    PumpMessages();
+    ASSERT_NE(nullptr, BarIn(window_->window()));
+  }
+
+  void TearDown() override {
+    HoldShift(false);
+    window_.reset();
+    for (HWND other : HostWindows()) PostMessageW(other, WM_CLOSE, 0, 0);
+    threads_.WaitUntilAllClosed();
+  }
+
+  // The page of the window opens a window, as the control tells its sinks.
+  win32::ComPtr<IDispatch> PageOpensWindow(VARIANT_BOOL& cancel) {
+    IDispatch* opened = nullptr;
+    cancel = VARIANT_FALSE;
+    std::vector<VARIANTARG> arguments(2);
+    arguments[0].vt = VT_BYREF | VT_BOOL;
+    arguments[0].pboolVal = &cancel;
+    arguments[1].vt = VT_BYREF | VT_DISPATCH;
+    arguments[1].ppdispVal = &opened;
+    Fire(DISPID_NEWWINDOW2, arguments);
+    return win32::ComPtr<IDispatch>::Adopt(opened);
+  }
+
+  void Fire(DISPID event, std::vector<VARIANTARG> arguments) {
+    DISPPARAMS parameters = {arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+    EXPECT_EQ(S_OK, window_->control_events()->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT,
+                                                      DISPATCH_METHOD, &parameters, nullptr,
+                                                      nullptr, nullptr));
+    PumpMessages();
+  }
+
+  void FireNumber(DISPID event, LONG number) {
+    VARIANTARG argument = {};
+    argument.vt = VT_I4;
+    argument.lVal = number;
+    Fire(event, {argument});
+  }
+
+  HRESULT ShowBrowserBar(const std::string& clsid, bool show) {
+    win32::OwnedVariant bar{Variant(clsid)};
+    win32::OwnedVariant shown = win32::OwnedVariant::Boolean(show);
+    win32::OwnedVariant size;
+    HRESULT result = window_->bar_browser()->ShowBrowserBar(bar.get(), shown.get(), size.get());
+    PumpMessages();
+    return result;
+  }
+
+  host::WindowThreads threads_;
+  std::unique_ptr<host::HostWindow> window_;
+};
+
+TEST_F(HostInProcess, ShowsAndHidesTheBarAndClosesAsTheBarAsks) {
+  HWND window = window_->window();
+  HWND bar = BarIn(window);
+  EXPECT_EQ(S_OK, ShowBrowserBar(kBandClsid, false));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, host::kBarPaneId)));
+  EXPECT_FALSE(IsWindowVisible(bar));
+  EXPECT_EQ(S_OK, ShowBrowserBar(kBandClsid, true));
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, host::kBarPaneId)));
+  EXPECT_TRUE(IsWindowVisible(bar));
+  ShowBrowserBar("{00000000-0000-0000-0000-000000000001}", false);
+  EXPECT_TRUE(IsWindowVisible(bar)) << "another bar is the control's business";
+
+  // Hidden, then the safe shutdown's last step: the window closes, and the bar, told by OnQuit,
+  // remembers that it was hidden.
+  EXPECT_EQ(S_OK, ShowBrowserBar(kBandClsid, false));
+  EXPECT_EQ(S_OK, window_->bar_browser()->Quit());
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 10000));
+  EXPECT_EQ(DWORD{0},
+            ReadDword(HKEY_CURRENT_USER, L"Software\\Larkspan\\Windlock\\Options", L"Visible"));
+}
+
+TEST_F(HostInProcess, OpensTheWindowsPagesOpenInWindowsOfItsOwn) {
+  HWND first = window_->window();
+  VARIANT_BOOL cancel = VARIANT_FALSE;
+  HoldShift(true);
+  win32::ComPtr<IDispatch> opened = PageOpensWindow(cancel);
+  HoldShift(false);
+  ASSERT_TRUE(opened) << "Shift lets the window through, into a host window";
+  EXPECT_EQ(VARIANT_FALSE, cancel);
+  EXPECT_TRUE(opened.As<IWebBrowser2>()) << "what the page's window opens in is a browser";
+  std::vector<HWND> windows = HostWindows();
+  ASSERT_EQ(2u, windows.size());
+  HWND second = windows[0] == first ? windows[1] : windows[0];
+  EXPECT_NE(GetCurrentThreadId(), GetWindowThreadProcessId(second, nullptr));
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(BarIn(second)); }, 10000))
+      << "the new window has a bar of its own";
+  EXPECT_NE(BarIn(first), BarIn(second));
+
+  // Without Shift the bar captures the window: its preview takes it, and no window opens.
+  win32::ComPtr<IDispatch> captured = PageOpensWindow(cancel);
+  EXPECT_TRUE(captured);
+  EXPECT_FALSE(captured.get() == opened.get());
+  EXPECT_EQ(2u, HostWindows().size());
+
+  // The page's size and features, then both windows side by side.
+  FireNumber(DISPID_WINDOWSETWIDTH, 640);
+  FireNumber(DISPID_WINDOWSETHEIGHT, 440);
+  FireNumber(DISPID_ONSTATUSBAR, 0);
+  RECT place = {};
+  GetWindowRect(first, &place);
+  EXPECT_EQ(640, place.right - place.left);
+  EXPECT_EQ(440, place.bottom - place.top);
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(first, host::kStatusLineId)));
+  SetWindowPos(first, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(second, nullptr, 650, 0, 640, 440, SWP_NOZORDER);
+  PumpUntil([&] { return false; }, 1000);
+  SaveWindowScreenshot(GetDesktopWindow(), ScreenshotPath("host-two-windows.png"));
+
+  // The opener's page closes its window; the other window lives on.
+  opened.Reset();
+  captured.Reset();
+  VARIANTARG closing[2] = {};
+  closing[0].vt = VT_BYREF | VT_BOOL;
+  closing[0].pboolVal = &cancel;
+  closing[1].vt = VT_BOOL;
+  closing[1].boolVal = VARIANT_FALSE;
+  cancel = VARIANT_FALSE;
+  Fire(DISPID_WINDOWCLOSING, {closing[0], closing[1]});
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(first); }, 10000));
+  EXPECT_TRUE(IsWindow(second));
+  EXPECT_TRUE(IsWindowVisible(BarIn(second)));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <exdispid.h>
 
+#include <utility>
+
 #include "backends/win32/com/no_type_info.h"
 #include "backends/win32/com/text.h"
 #include "backends/win32/com/variant_conversion.h"
@@ -37,8 +39,9 @@ long NumberOf(const VARIANT* argument) {
 
 }  // namespace
 
-BrowserEvents::BrowserEvents(IWebBrowser2* browser, BrowserListener* listener)
-    : top_level_(IdentityOf(browser)), listener_(listener) {}
+BrowserEvents::BrowserEvents(IWebBrowser2* browser, win32::ComPtr<HostBrowser> relay,
+                             BrowserListener* listener)
+    : top_level_(IdentityOf(browser)), relay_(std::move(relay)), listener_(listener) {}
 
 bool BrowserEvents::IsTopLevel(const VARIANT& browser) const {
   IUnknown* object = browser.vt == VT_DISPATCH ? browser.pdispVal : nullptr;
@@ -62,7 +65,10 @@ STDMETHODIMP BrowserEvents::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* pa
   return GuardedCall(
       [&] {
         if (!listener_ || !params) return;
-        const DISPPARAMS& args = *params;
+        // Kept: the bar may close this window's browser while it handles the event.
+        if (win32::ComPtr<HostBrowser> relay = relay_) relay->Fire(id, *params);
+        if (!listener_) return;
+        DISPPARAMS& args = *params;
         switch (id) {
           case DISPID_STATUSTEXTCHANGE:
             listener_->StatusTextChanged(TextOf(Argument(args, 0)));
@@ -87,11 +93,53 @@ STDMETHODIMP BrowserEvents::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* pa
               listener_->CommandStateChanged(NumberOf(Argument(args, 1)),
                                              NumberOf(Argument(args, 0)) != 0);
             break;
+          case DISPID_NEWWINDOW2:
+            NewWindow2(args);
+            break;
+          case DISPID_WINDOWSETLEFT:
+          case DISPID_WINDOWSETTOP:
+          case DISPID_WINDOWSETWIDTH:
+          case DISPID_WINDOWSETHEIGHT:
+            if (args.cArgs == 1) listener_->PlaceAsked(id, NumberOf(Argument(args, 0)));
+            break;
+          case DISPID_WINDOWSETRESIZABLE:
+          case DISPID_ONTOOLBAR:
+          case DISPID_ONSTATUSBAR:
+            if (args.cArgs == 1) listener_->FeatureAsked(id, NumberOf(Argument(args, 0)) != 0);
+            break;
+          case DISPID_WINDOWCLOSING:
+            WindowClosing(args);
+            break;
           default:
             break;
         }
       },
       AfterCall::kNothing);
+}
+
+// After the bar: a window it captured has its browser, one it blocked is cancelled; what is left
+// opens in a host window of its own.
+void BrowserEvents::NewWindow2(DISPPARAMS& args) {
+  if (args.cArgs != 2) return;
+  VARIANT& cancel = args.rgvarg[0];
+  VARIANT& target = args.rgvarg[1];
+  if (cancel.vt != (VT_BYREF | VT_BOOL) || !cancel.pboolVal ||
+      target.vt != (VT_BYREF | VT_DISPATCH) || !target.ppdispVal) {
+    return;
+  }
+  if (*cancel.pboolVal != VARIANT_FALSE || *target.ppdispVal) return;
+  if (win32::ComPtr<IDispatch> opened = listener_->NewWindowAsked()) {
+    *target.ppdispVal = opened.Detach();
+  }
+}
+
+void BrowserEvents::WindowClosing(const DISPPARAMS& args) {
+  if (args.cArgs != 2) return;
+  const VARIANT& cancel = args.rgvarg[0];
+  const bool cancelled =
+      cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal && *cancel.pboolVal != VARIANT_FALSE;
+  // A frame's script cannot close the window it is in.
+  if (!cancelled && NumberOf(Argument(args, 1)) == 0) listener_->ClosingAsked();
 }
 
 }  // namespace windlock::host

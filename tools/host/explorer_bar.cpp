@@ -60,6 +60,11 @@ void ExplorerBar::Fit() {
   if (window_) MoveWindow(window_, 0, 0, client.right, client.bottom, TRUE);
 }
 
+void ExplorerBar::Show(bool shown) {
+  ThrowIfFailed(band_->ShowDW(shown ? TRUE : FALSE));
+  if (shown) Fit();
+}
+
 bool ExplorerBar::HasFocus() const {
   auto input = band_.As<IInputObject>();
   return input && input->HasFocusIO() == S_OK;

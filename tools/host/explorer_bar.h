@@ -34,6 +34,8 @@ class ExplorerBar {
   // Tells the band the pane's size and moves its window to fill it: after every change of the
   // pane's size, the first time included.
   void Fit();
+  // Shows or hides the band (ShowDW), which stays loaded.
+  void Show(bool shown);
   bool HasFocus() const;
   // Offers a key message to the band, as a browser does while the band has the focus; true when
   // the band used it.

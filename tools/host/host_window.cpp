@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <exdisp.h>
+#include <exdispid.h>
 
 #include <algorithm>
 #include <array>
@@ -10,15 +11,21 @@
 
 #include "backends/win32/com/text.h"
 #include "backends/win32/com/win32_error.h"
+#include "backends/win32/win32_registry.h"
 #include "commands.h"
 #include "common/scope_exit.h"
 #include "layout.h"
+#include "start_settings.h"
 #include "window_metrics.h"
+#include "window_threads.h"
 
 namespace windlock::host {
 namespace {
 
 using win32::ThrowIfFailed;
+
+// The bar asked to be shown (wparam 1) or hidden (0).
+constexpr UINT kBarRequestMessage = WM_APP + 1;
 
 constexpr const wchar_t* kBarNotInstalled =
     L"The Windlock bar is not installed: run regsvr32 /i LKIEWindlock.dll";
@@ -72,8 +79,21 @@ std::wstring Hex(long number) {
 
 }  // namespace
 
-HostWindow::HostWindow(const HostOptions& options, int show_command)
-    : dpi_(ScreenDpi()), font_(win32::MessageFont()), accelerators_(BuildAccelerators()) {
+void ReportStartFailure(const std::wstring& reason) noexcept {
+  try {
+    const std::wstring text = L"Windlock Host cannot open a window: " + reason;
+    MessageBoxW(nullptr, text.c_str(), L"Windlock Host", MB_OK | MB_ICONERROR);
+  } catch (const std::bad_alloc&) {
+    MessageBoxW(nullptr, L"Windlock Host cannot open a window.", L"Windlock Host",
+                MB_OK | MB_ICONERROR);
+  }
+}
+
+HostWindow::HostWindow(const HostOptions& options, int show_command, WindowThreads* threads)
+    : threads_(threads),
+      dpi_(ScreenDpi()),
+      font_(win32::MessageFont()),
+      accelerators_(BuildAccelerators()) {
   RegisterClasses(&HostWindow::WindowProc);
   RECT place = FirstPlace(dpi_);
   CreateWindowExW(0, kHostWindowClass, kHostCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -91,11 +111,12 @@ HostWindow::HostWindow(const HostOptions& options, int show_command)
 
   SetWindowTextW(address_, options.url.c_str());
   try {
-    Navigate(options.url);
+    if (!options.url.empty()) Navigate(options.url);
   } catch (const Error& error) {
     ReportError(error);
   }
-  if (options.show_bar) ShowBar(true);
+  win32::Win32Registry registry;
+  if (options.show_bar || BarStartsItself(registry)) ShowBar(true);
   OnCommand(kCommandFocusAddress);
 }
 
@@ -129,7 +150,8 @@ void HostWindow::MakeChildren() {
   status_ = MakeChild(STATUSCLASSNAMEW, L"", WS_VISIBLE | SBARS_SIZEGRIP, kStatusLineId);
 
   browser_ = std::make_unique<win32::WebBrowserHost>(window_, RECT{});
-  events_ = BrowserEvents::Make(browser_->browser().get(), this);
+  host_browser_ = HostBrowser::Make(browser_->browser(), static_cast<BrowserRequests*>(this));
+  events_ = BrowserEvents::Make(browser_->browser().get(), host_browser_, this);
   connection_ = std::make_unique<EventConnection>(
       browser_->browser().get(), DIID_DWebBrowserEvents2, static_cast<IDispatch*>(events_.get()));
 }
@@ -141,10 +163,11 @@ void HostWindow::LayOutChildren() {
   RECT status = {};
   GetWindowRect(status_, &status);
   HostLayout layout = LayOut({{client.right, client.bottom},
-                              static_cast<int>(status.bottom - status.top),
-                              bar_ ? bar_->width() : 0,
+                              status_bar_ ? static_cast<int>(status.bottom - status.top) : 0,
+                              BarShown() ? bar_->width() : 0,
                               dpi_,
-                              address_height_});
+                              address_height_,
+                              toolbar_});
   Place(back_, layout.back);
   Place(forward_, layout.forward);
   Place(reload_, layout.reload);
@@ -153,7 +176,7 @@ void HostWindow::LayOutChildren() {
   Place(bar_title_, layout.bar_title);
   Place(bar_pane_, layout.bar_pane);
   browser_->Move(layout.browser);
-  if (bar_) bar_->Fit();
+  if (BarShown()) bar_->Fit();
 }
 
 void HostWindow::LayOutStatusParts() {
@@ -189,7 +212,7 @@ bool HostWindow::PreTranslate(MSG& message) {
     }
     return true;
   }
-  if (bar_ && bar_->HasFocus()) return bar_->TranslateKey(message);
+  if (BarShown() && bar_->HasFocus()) return bar_->TranslateKey(message);
   const bool in_host_controls = message.hwnd == address_ || message.hwnd == back_ ||
                                 message.hwnd == forward_ || message.hwnd == reload_ ||
                                 message.hwnd == bar_button_ || FocusIn(bar_pane_);
@@ -230,7 +253,7 @@ void HostWindow::OnCommand(WORD command) {
       browser_->browser()->Refresh();
       break;
     case kCommandToggleBar:
-      ShowBar(!bar_);
+      ShowBar(!BarShown());
       break;
     case kCommandFocusAddress:
       SetFocus(address_);
@@ -244,35 +267,63 @@ void HostWindow::OnCommand(WORD command) {
   }
 }
 
+// A bar hidden stays loaded, as a browser keeps its Explorer Bar until the window closes: it
+// hears the window close (OnQuit) and remembers that it was hidden.
 void HostWindow::ShowBar(bool shown) {
-  if (shown == static_cast<bool>(bar_)) return;
-  if (shown) {
+  if (shown == BarShown()) return;
+  if (shown && !bar_) {
     try {
-      bar_ = std::make_unique<ExplorerBar>(bar_pane_, browser_->browser());
+      bar_ = std::make_unique<ExplorerBar>(bar_pane_,
+                                           win32::ComPtr<IWebBrowser2>::Share(host_browser_.get()));
       bar_message_.clear();
     } catch (const Error& error) {
       bar_message_ = BarFailure(error);
     }
+  } else if (shown) {
+    bar_->Show(true);
   } else {
     const bool had_focus = FocusIn(bar_pane_);
-    bar_.reset();
+    bar_->Show(false);
     if (had_focus) OnCommand(kCommandFocusAddress);
   }
-  SetWindowTextW(bar_title_, bar_ ? (L" " + bar_->title()).c_str() : L"");
+  bar_shown_ = shown && bar_;
+  SetWindowTextW(bar_title_, bar_shown_ ? (L" " + bar_->title()).c_str() : L"");
   LayOutStatusParts();
   LayOutChildren();
-  ShowWindow(bar_title_, bar_ ? SW_SHOWNA : SW_HIDE);
-  ShowWindow(bar_pane_, bar_ ? SW_SHOWNA : SW_HIDE);
-  CheckMenuItem(GetMenu(window_), kCommandToggleBar, bar_ ? MF_CHECKED : MF_UNCHECKED);
-  SendMessageW(bar_button_, BM_SETCHECK, bar_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  ShowWindow(bar_title_, bar_shown_ ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(bar_pane_, bar_shown_ ? SW_SHOWNA : SW_HIDE);
+  CheckMenuItem(GetMenu(window_), kCommandToggleBar, bar_shown_ ? MF_CHECKED : MF_UNCHECKED);
+  SendMessageW(bar_button_, BM_SETCHECK, bar_shown_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void HostWindow::TearDown() noexcept {
+  // The browser window closes: the bar hears it as from its browser, and keeps what it wants
+  // to remember.
+  if (bar_ && host_browser_) {
+    DISPPARAMS none = {};
+    host_browser_->Fire(DISPID_ONQUIT, none);
+  }
   bar_.reset();
   connection_.reset();
   if (events_) events_->Disconnect();
   events_.Reset();
+  if (host_browser_) host_browser_->Close();
+  host_browser_.Reset();
   browser_.reset();
+}
+
+IDispatch* HostWindow::page_browser() const {
+  return browser_->browser().get();
+}
+
+// BrowserRequests: done once the bar's call has returned, never under it.
+
+void HostWindow::RequestBar(bool shown) {
+  PostMessageW(window_, kBarRequestMessage, shown ? 1 : 0, 0);
+}
+
+void HostWindow::RequestQuit() {
+  PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 // BrowserListener
@@ -301,6 +352,70 @@ void HostWindow::NavigationFailed(const std::wstring& url, long status) {
 void HostWindow::CommandStateChanged(long command, bool enabled) {
   if (command == CSC_NAVIGATEBACK) EnableWindow(back_, enabled);
   if (command == CSC_NAVIGATEFORWARD) EnableWindow(forward_, enabled);
+}
+
+win32::ComPtr<IDispatch> HostWindow::NewWindowAsked() {
+  if (!threads_) return {};
+  // The new window has a bar as this one has, or as the settings start one.
+  HostOptions options;
+  options.url.clear();
+  options.show_bar = BarShown();
+  return threads_->OpenForPage(options);
+}
+
+void HostWindow::PlaceAsked(DISPID edge, long pixels) {
+  RECT place = {};
+  GetWindowRect(window_, &place);
+  const LONG width = place.right - place.left;
+  const LONG height = place.bottom - place.top;
+  // A size below the window's smallest is raised to it by WM_GETMINMAXINFO.
+  switch (edge) {
+    case DISPID_WINDOWSETLEFT:
+      SetWindowPos(window_, nullptr, pixels, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      break;
+    case DISPID_WINDOWSETTOP:
+      SetWindowPos(window_, nullptr, place.left, pixels, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      break;
+    case DISPID_WINDOWSETWIDTH:
+      SetWindowPos(window_, nullptr, 0, 0, std::max(0L, pixels), height, SWP_NOMOVE | SWP_NOZORDER);
+      break;
+    case DISPID_WINDOWSETHEIGHT:
+      SetWindowPos(window_, nullptr, 0, 0, width, std::max(0L, pixels), SWP_NOMOVE | SWP_NOZORDER);
+      break;
+    default:
+      break;
+  }
+}
+
+void HostWindow::FeatureAsked(DISPID feature, bool wanted) {
+  switch (feature) {
+    case DISPID_WINDOWSETRESIZABLE: {
+      const LONG_PTR frame = WS_THICKFRAME | WS_MAXIMIZEBOX;
+      LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+      SetWindowLongPtrW(window_, GWL_STYLE, wanted ? style | frame : style & ~frame);
+      SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+      break;
+    }
+    case DISPID_ONTOOLBAR:
+      toolbar_ = wanted;
+      for (HWND part : {back_, forward_, reload_, address_, bar_button_}) {
+        ShowWindow(part, wanted ? SW_SHOWNA : SW_HIDE);
+      }
+      LayOutChildren();
+      break;
+    case DISPID_ONSTATUSBAR:
+      status_bar_ = wanted;
+      ShowWindow(status_, wanted ? SW_SHOWNA : SW_HIDE);
+      LayOutChildren();
+      break;
+    default:
+      break;
+  }
+}
+
+void HostWindow::ClosingAsked() {
+  PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 // The window's messages
@@ -353,8 +468,12 @@ LRESULT HostWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         OnCommand(kCommandFocusAddress);
       }
       return 0;
+    case kBarRequestMessage:
+      ShowBar(wparam != 0);
+      return 0;
     case WM_DESTROY:
       TearDown();
+      // The window's thread ends with it.
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY: {

@@ -46,7 +46,7 @@ HostLayout LayOut(const LayoutInput& input) {
   layout.bar_button =
       Rect(bar_button_left, row_top, bar_button_left + scaled(kBarButtonWidth), row_bottom);
 
-  const int panes_top = row_bottom + margin;
+  const int panes_top = input.toolbar ? row_bottom + margin : 0;
   const int panes_bottom =
       std::max(panes_top, static_cast<int>(input.client.cy) - input.status_height);
   int browser_left = 0;

@@ -25,6 +25,8 @@ struct LayoutInput {
   int bar_width = 0;
   int dpi = 96;
   int address_height = 0;
+  // Whether the row of buttons is shown; without it the panes start at the top.
+  bool toolbar = true;
 };
 
 // A row of buttons and the address box (centred in the row's height) at the top; below it the bar

@@ -2,17 +2,15 @@
 // a browser loads an Explorer Bar, for Windows versions whose own browser no longer does.
 #include <windows.h>
 
-#include <ole2.h>
 #include <shellapi.h>
 
 #include <string>
 #include <vector>
 
-#include "backends/win32/com/text.h"
-#include "backends/win32/view/common_controls.h"
 #include "browser_emulation.h"
 #include "command_line.h"
-#include "host_window.h"
+#include "common/error.h"
+#include "window_threads.h"
 
 namespace {
 
@@ -28,18 +26,6 @@ std::vector<std::wstring> Arguments() {
   return arguments;
 }
 
-int RunHost(const windlock::host::HostOptions& options, int show_command) {
-  windlock::win32::InitCommonControlsOnce();
-  windlock::host::HostWindow host(options, show_command);
-  MSG message = {};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (host.PreTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
@@ -50,15 +36,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
   } catch (const Error&) {
     // The pane still works, in the control's older default document mode.
   }
-  if (FAILED(OleInitialize(nullptr))) return 1;
-  int exit_code = 1;
-  try {
-    exit_code = RunHost(options, show_command);
-  } catch (const Error& error) {
-    std::wstring text =
-        L"Windlock Host cannot start: " + windlock::win32::Widen(error.description());
-    MessageBoxW(nullptr, text.c_str(), L"Windlock Host", MB_OK | MB_ICONERROR);
-  }
-  OleUninitialize();
-  return exit_code;
+  // The process ends with its last window.
+  windlock::host::WindowThreads windows;
+  windows.Open(options, show_command);
+  windows.WaitUntilAllClosed();
+  return 0;
 }

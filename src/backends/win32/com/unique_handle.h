@@ -48,6 +48,7 @@ class UniqueHandle {
 using Bstr = UniqueHandle<BSTR, &SysFreeString>;
 using RegistryKey = UniqueHandle<HKEY, &RegCloseKey>;
 using LocalMemory = UniqueHandle<HLOCAL, &LocalFree>;
+using KernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
 using GlobalMemory = UniqueHandle<HGLOBAL, &GlobalFree>;
 
 }  // namespace windlock::win32
