@@ -9,8 +9,9 @@ namespace windlock::host {
 using win32::AfterCall;
 using win32::GuardedCall;
 
-BarSite::BarSite(HWND pane, win32::ComPtr<IWebBrowser2> browser)
-    : pane_(pane), browser_(std::move(browser)) {}
+BarSite::BarSite(HWND pane, win32::ComPtr<IWebBrowser2> browser,
+                 std::function<void()> gave_up_focus)
+    : pane_(pane), browser_(std::move(browser)), gave_up_focus_(std::move(gave_up_focus)) {}
 
 // IOleWindow
 
@@ -43,10 +44,14 @@ STDMETHODIMP BarSite::QueryService(REFGUID service, REFIID iid, void** object) n
 
 // IInputObjectSite
 
-STDMETHODIMP BarSite::OnFocusChangeIS(IUnknown*, BOOL) noexcept {
-  // The message loop asks the band itself (HasFocusIO) before each key, so there is nothing to
-  // keep here.
-  return GuardedCall([] { return S_OK; }, AfterCall::kNothing);
+STDMETHODIMP BarSite::OnFocusChangeIS(IUnknown*, BOOL has_focus) noexcept {
+  // The message loop asks the band itself (HasFocusIO) before each key; what matters here is a
+  // band that gives the focus up (Tab past its last control), which the host passes on.
+  return GuardedCall(
+      [&] {
+        if (!has_focus && gave_up_focus_) gave_up_focus_();
+      },
+      AfterCall::kNothing);
 }
 
 }  // namespace windlock::host

@@ -7,6 +7,8 @@
 #include <servprov.h>
 #include <shobjidl.h>
 
+#include <functional>
+
 #include "backends/win32/com/com_object.h"
 
 namespace windlock::host {
@@ -17,7 +19,8 @@ namespace windlock::host {
 class BarSite final
     : public win32::ComObject<BarSite, IServiceProvider, IOleWindow, IInputObjectSite> {
  public:
-  BarSite(HWND pane, win32::ComPtr<IWebBrowser2> browser);
+  // `gave_up_focus` runs when the band reports that it no longer has the focus.
+  BarSite(HWND pane, win32::ComPtr<IWebBrowser2> browser, std::function<void()> gave_up_focus);
 
   // IOleWindow
   STDMETHODIMP GetWindow(HWND* window) noexcept override;
@@ -32,6 +35,7 @@ class BarSite final
 
   HWND pane_;
   win32::ComPtr<IWebBrowser2> browser_;
+  std::function<void()> gave_up_focus_;
 };
 
 }  // namespace windlock::host

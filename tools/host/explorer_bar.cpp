@@ -13,8 +13,9 @@ namespace windlock::host {
 
 using win32::ThrowIfFailed;
 
-ExplorerBar::ExplorerBar(HWND pane, win32::ComPtr<IWebBrowser2> browser)
-    : pane_(pane), site_(BarSite::Make(pane, std::move(browser))) {
+ExplorerBar::ExplorerBar(HWND pane, win32::ComPtr<IWebBrowser2> browser,
+                         std::function<void()> gave_up_focus)
+    : pane_(pane), site_(BarSite::Make(pane, std::move(browser), std::move(gave_up_focus))) {
   CLSID band_class = {};
   ThrowIfFailed(CLSIDFromString(win32::Widen(kBandClsid).c_str(), &band_class));
   ThrowIfFailed(

@@ -5,6 +5,7 @@
 #include <exdisp.h>
 #include <shobjidl.h>
 
+#include <functional>
 #include <string>
 
 #include "backends/win32/com/com_ptr.h"
@@ -20,7 +21,8 @@ class ExplorerBar {
   // Creates the band's class, gives it `pane` and `browser` and shows it; throws Error (with the
   // HRESULT as its number: REGDB_E_CLASSNOTREG when the DLL is not registered) when the band cannot
   // be created or refuses the site.
-  ExplorerBar(HWND pane, win32::ComPtr<IWebBrowser2> browser);
+  // `gave_up_focus` runs when the band gives the keyboard up.
+  ExplorerBar(HWND pane, win32::ComPtr<IWebBrowser2> browser, std::function<void()> gave_up_focus);
   ~ExplorerBar();
   ExplorerBar(const ExplorerBar&) = delete;
   ExplorerBar& operator=(const ExplorerBar&) = delete;

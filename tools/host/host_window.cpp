@@ -274,7 +274,8 @@ void HostWindow::ShowBar(bool shown) {
   if (shown && !bar_) {
     try {
       bar_ = std::make_unique<ExplorerBar>(bar_pane_,
-                                           win32::ComPtr<IWebBrowser2>::Share(host_browser_.get()));
+                                           win32::ComPtr<IWebBrowser2>::Share(host_browser_.get()),
+                                           [this] { BarGaveUpFocus(); });
       bar_message_.clear();
     } catch (const Error& error) {
       bar_message_ = BarFailure(error);
@@ -310,6 +311,17 @@ void HostWindow::TearDown() noexcept {
   if (host_browser_) host_browser_->Close();
   host_browser_.Reset();
   browser_.reset();
+}
+
+// Tab past the bar's last control goes on to the page, Shift+Tab before its first back to the
+// address box; a bar that lost the focus to a click elsewhere leaves it there.
+void HostWindow::BarGaveUpFocus() {
+  if (!FocusIn(bar_pane_)) return;
+  if (GetKeyState(VK_SHIFT) < 0) {
+    OnCommand(kCommandFocusAddress);
+  } else {
+    browser_->Focus();
+  }
 }
 
 IDispatch* HostWindow::page_browser() const {

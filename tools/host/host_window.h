@@ -75,6 +75,7 @@ class HostWindow final : public BrowserListener, public BrowserRequests {
   void OnCommand(WORD command);
   void ShowBar(bool shown);
   bool BarShown() const { return bar_ && bar_shown_; }
+  void BarGaveUpFocus();
   void Navigate(const std::wstring& url);
   void SetStatus(int part, const std::wstring& text);
   void ReportError(const Error& error) noexcept;
