@@ -90,10 +90,7 @@ void ReportStartFailure(const std::wstring& reason) noexcept {
 }
 
 HostWindow::HostWindow(const HostOptions& options, int show_command, WindowThreads* threads)
-    : threads_(threads),
-      dpi_(ScreenDpi()),
-      font_(win32::MessageFont()),
-      accelerators_(BuildAccelerators()) {
+    : threads_(threads), dpi_(ScreenDpi()), accelerators_(BuildAccelerators()) {
   RegisterClasses(&HostWindow::WindowProc);
   RECT place = FirstPlace(dpi_);
   CreateWindowExW(0, kHostWindowClass, kHostCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -102,6 +99,9 @@ HostWindow::HostWindow(const HostOptions& options, int show_command, WindowThrea
   if (!window_) throw win32::ErrorFromWin32(GetLastError());
   {
     auto destroy = OnFailure([this] { DestroyWindow(window_); });
+    // The screen the window opened on may have a DPI of its own.
+    dpi_ = win32::WindowDpi(window_).y;
+    font_ = win32::MessageFont(dpi_);
     MakeChildren();
     LayOutStatusParts();
     LayOutChildren();
@@ -177,6 +177,18 @@ void HostWindow::LayOutChildren() {
   Place(bar_pane_, layout.bar_pane);
   browser_->Move(layout.browser);
   if (BarShown()) bar_->Fit();
+}
+
+void HostWindow::FollowDpi(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  font_ = win32::MessageFont(dpi_);
+  for (HWND child : {back_, forward_, reload_, address_, bar_button_, bar_title_, status_}) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  }
+  address_height_ = EditHeight(address_, dpi_);
+  // The new size lays the children out again.
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HostWindow::LayOutStatusParts() {
@@ -462,6 +474,9 @@ LRESULT HostWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       SendMessageW(status_, WM_SIZE, 0, 0);
       LayOutStatusParts();
       LayOutChildren();
+      return 0;
+    case WM_DPICHANGED:
+      FollowDpi(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);

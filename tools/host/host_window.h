@@ -8,6 +8,7 @@
 #include "backends/win32/browser/web_browser_host.h"
 #include "backends/win32/com/com_ptr.h"
 #include "backends/win32/view/gdi.h"
+#include "backends/win32/view/window_dpi.h"
 #include "browser_events.h"
 #include "command_line.h"
 #include "event_connection.h"
@@ -72,6 +73,9 @@ class HostWindow final : public BrowserListener, public BrowserRequests {
   void MakeChildren();
   void LayOutChildren();
   void LayOutStatusParts();
+  // Moved to a screen of `dpi` pixels per inch: the children's font and the layout at that DPI,
+  // the window at the place Windows suggests for it.
+  void FollowDpi(int dpi, const RECT& suggested);
   void OnCommand(WORD command);
   void ShowBar(bool shown);
   bool BarShown() const { return bar_ && bar_shown_; }

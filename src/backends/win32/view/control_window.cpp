@@ -6,14 +6,20 @@
 
 namespace windlock::win32 {
 
-void ControlWindow::Sync(Control& control, const RECT& rect, Dpi dpi) {
-  if (!EqualRect(&rect, &rect_)) {
-    MoveWindow(window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-    rect_ = rect;
-  }
-  if (control.font && !font_) {
+void ControlWindow::Sync(Control& control, const RECT& rect, Dpi dpi, HFONT form_font) {
+  if (control.font && (!font_ || font_dpi_ != dpi.y)) {
     font_ = MakeFont(*control.font, dpi.y);
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    font_dpi_ = dpi.y;
+  }
+  HFONT font = font_ ? font_.get() : form_font;
+  if (font != font_shown_) {
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    font_shown_ = font;
+  }
+  if (RECT placed = Placed(rect); !EqualRect(&placed, &rect_)) {
+    MoveWindow(window_, placed.left, placed.top, placed.right - placed.left,
+               placed.bottom - placed.top, TRUE);
+    rect_ = placed;
   }
   if (ShowsCaption() && control.caption != caption_) {
     SetWindowTextW(window_, Widen(control.caption).c_str());

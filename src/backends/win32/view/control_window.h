@@ -10,15 +10,10 @@
 #include <string>
 
 #include "backends/win32/view/gdi.h"
+#include "backends/win32/view/window_dpi.h"
 #include "forms/form.h"
 
 namespace windlock::win32 {
-
-// The screen's pixels per inch, across and down.
-struct Dpi {
-  int x;
-  int y;
-};
 
 // Where a control's window is made: its parent (the form's window or a frame's), its id there,
 // and the font the form's windows show.
@@ -43,8 +38,9 @@ class ControlWindow {
 
   HWND window() const { return window_; }
 
-  // Mirrors the control into its window, placed at `rect` (pixels in its parent).
-  void Sync(Control& control, const RECT& rect, Dpi dpi);
+  // Mirrors the control into its window, placed at `rect` (pixels in its parent) at `dpi`, in its
+  // own font or else `form_font`.
+  void Sync(Control& control, const RECT& rect, Dpi dpi, HFONT form_font);
 
   // A WM_COMMAND notification the window sent. A click (BN_CLICKED, a label's STN_CLICKED, which
   // has the same number) is the control's Click for every kind.
@@ -59,6 +55,10 @@ class ControlWindow {
   virtual void SyncState(Control&, Dpi) {}
   // A text box's caption is its text, which SyncState keeps.
   virtual bool ShowsCaption() const { return true; }
+  // Where the window goes for the control's `rect`.
+  virtual RECT Placed(const RECT& rect) const { return rect; }
+  // The font the window shows now.
+  HFONT font() const { return font_shown_; }
 
  private:
   HWND window_;
@@ -66,8 +66,10 @@ class ControlWindow {
   std::string caption_;
   bool visible_ = false;
   bool enabled_ = true;
-  // The control's own font, when it has one.
+  // The control's own font, when it has one, and the DPI it was made for.
   OwnedFont font_;
+  int font_dpi_ = 0;
+  HFONT font_shown_ = nullptr;
 };
 
 // Makes a child window of `window_class` at `place`, hidden, in the form's font.

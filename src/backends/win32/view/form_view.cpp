@@ -19,6 +19,8 @@ constexpr const wchar_t* kFormClass = L"WindlockForm";
 constexpr UINT kSyncMessage = WM_APP + 1;
 constexpr UINT kActivateMessage = WM_APP + 2;
 constexpr int kFirstControlId = 1000;
+// Sent by Windows 10 1607 on, whose headers alone declare it.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 // The views of this thread, newest first. A plain pointer: a thread_local object with a
 // destructor would outlive the module on a browser thread that unloads it.
@@ -53,9 +55,12 @@ HWND FormView::CreateModalWindowFor(Form& form, HWND owner) {
 }
 
 FormView::FormView(Form& form, HWND window, HostedControls* hosted, bool modal)
-    : form_(form), window_(window), hosted_(hosted), modal_(modal), font_(MessageFont()) {
-  ScreenDc screen = GetScreenDc();
-  dpi_ = Dpi{GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY)};
+    : form_(form),
+      window_(window),
+      hosted_(hosted),
+      modal_(modal),
+      dpi_(WindowDpi(window)),
+      font_(MessageFont(dpi_.y)) {
   next_ = t_first_view;
   // The form windows are brought up to date after every call from Windows.
   SetShowChanges(&ScheduleFormViewSync);
@@ -137,14 +142,21 @@ LRESULT FormView::HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam) 
         Dispatch([this] { form_.Activate(); });
       }
       return 0;
-    case WM_SIZE: {
-      // A modal form sizes its window itself; only a placed window tells its form its size.
-      if (modal_) return 0;
-      float width = PixelsToTwips(LOWORD(lparam), dpi_.x);
-      float height = PixelsToTwips(HIWORD(lparam), dpi_.y);
-      Dispatch([this, width, height] { form_.Resize(width, height); });
+    case WM_SIZE:
+      // A window placed in one of another DPI (the band's, once the bar is put into it) is sized
+      // there.
+      FollowDpi();
+      TellFormItsSize();
       return 0;
-    }
+    case WM_DPICHANGED:
+    case kDpiChangedAfterParent:
+      // Moved to a screen of another DPI, or its parent was: laid out again at that DPI. A modal
+      // form keeps its place in twips rather than the rectangle Windows suggests.
+      if (FollowDpi()) {
+        TellFormItsSize();
+        RequestSync();
+      }
+      return 0;
     case WM_CLOSE:
       Dispatch([this] { form_.CloseBox(); });
       return 0;
@@ -247,12 +259,31 @@ Control* FormView::ControlWithId(int id) {
   return controls[index].get();
 }
 
+bool FormView::FollowDpi() {
+  Dpi now = WindowDpi(window_);
+  if (now == dpi_) return false;
+  dpi_ = now;
+  font_ = MessageFont(dpi_.y);
+  return true;
+}
+
+void FormView::TellFormItsSize() {
+  // A modal form sizes its window itself; only a placed window tells its form its size.
+  if (modal_) return;
+  RECT client{};
+  GetClientRect(window_, &client);
+  float width = PixelsToTwips(client.right, dpi_.x);
+  float height = PixelsToTwips(client.bottom, dpi_.y);
+  Dispatch([this, width, height] { form_.Resize(width, height); });
+}
+
 void FormView::Sync() {
   if (window_gone_ || syncing_) return;
   syncing_ = true;
   // Reset however the sync ends: a window that cannot be made or moved keeps its last state, and
   // the next sync tries again.
   ScopeExit end([this] { syncing_ = false; });
+  if (modal_) FollowDpi();
   if (modal_) SyncFormWindow();
   windows_made_ = false;
   for (const auto& control : form_.controls()) {
@@ -260,7 +291,7 @@ void FormView::Sync() {
     if (shown.hosted) {
       SyncHosted(*control, shown);
     } else if (shown.window) {
-      shown.window->Sync(*control, PixelRect(*control), dpi_);
+      shown.window->Sync(*control, PixelRect(*control), dpi_, font_.get());
     }
   }
   if (windows_made_) PutTabStripsUnderPages();

@@ -12,16 +12,18 @@
 #include "backends/win32/view/control_window.h"
 #include "backends/win32/view/gdi.h"
 #include "backends/win32/view/hosted_controls.h"
+#include "backends/win32/view/window_dpi.h"
 #include "forms/form.h"
 
 namespace windlock::win32 {
 
 // Shows a form in a window of its own: a child window for each of its controls (frames hold
 // theirs), the hosted controls placed where their controls lie, twips turned into pixels at the
-// screen's DPI. The form's state is mirrored into the windows once the event the thread is
-// handling is done (ScheduleFormViewSync), so a layout that moves twenty controls moves each
-// window once; the user's actions on the windows reach the form's handlers. The view lives as
-// long as the window; the form destroys the window before it goes.
+// DPI of the screen the window is on, laid out again when that changes. The form's state is
+// mirrored into the windows once the event the thread is handling is done (ScheduleFormViewSync),
+// so a layout that moves twenty controls moves each window once; the user's actions on the windows
+// reach the form's handlers. The view lives as long as the window; the form destroys the window
+// before it goes.
 class FormView {
  public:
   // Makes the form's window, hidden, with the view attached: a window that something else
@@ -65,6 +67,10 @@ class FormView {
   void Dispatch(const std::function<void()>& handler, AfterCall after = AfterCall::kShowChanges);
 
   void RequestSync() noexcept;
+  // Takes the DPI the window is laid out for now, and the form's font at it; true when it
+  // changed.
+  bool FollowDpi();
+  void TellFormItsSize();
   void Sync();
   Shown& ShownFor(Control& control);
   HWND ContainerWindow(const Control& control);
@@ -86,8 +92,8 @@ class FormView {
   bool modal_;
   std::string caption_shown_;
   RECT form_rect_shown_{-1, -1, -1, -1};
-  OwnedFont font_;
   Dpi dpi_;
+  OwnedFont font_;
   std::unordered_map<const Control*, Shown> shown_;
   bool sync_posted_ = false;
   bool syncing_ = false;

@@ -34,14 +34,4 @@ inline OwnedFont MakeFont(const Font& font, int dpi_y) {
                                Widen(font.name).c_str()));
 }
 
-// The font dialogs and message boxes use, which is what the system's own windows show.
-inline OwnedFont MessageFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-    return OwnedFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-  }
-  return OwnedFont(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
 }  // namespace windlock::win32
