@@ -10,6 +10,8 @@
 # nothing outside the build folder and two build trees never share a registry.
 # Each run gets a display of its own (Xvfb) and a time limit, WINDLOCK_WINE_TIMEOUT seconds
 # (default 100, below the tests' own ctest TIMEOUT so the wine processes are ended here first).
+# WINDLOCK_WINE_DPI (default 96) is the screen's DPI the program sees: the prefix's LogPixels,
+# which every Wine process reads as it starts.
 # Exit status 77 means the program cannot run here (a 32-bit program without 32-bit Wine):
 # the tests treat it as skipped.
 set -euo pipefail
@@ -21,6 +23,7 @@ case "$prefix" in
 esac
 state=$(dirname "$prefix")
 time_limit=${WINDLOCK_WINE_TIMEOUT:-100}
+dpi=${WINDLOCK_WINE_DPI:-96}
 
 export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -74,7 +77,7 @@ init_prefix() {
   fi
   if [ ! -f "$state/prefix.ready" ]; then
     echo "wine-run.sh: creating the Wine prefix $prefix"
-    rm -rf "$prefix"
+    rm -rf "$prefix" "$state/dpi"
     # Windows open inside a virtual desktop: on a bare X server, without a window manager, Wine
     # waits 2 s for every top-level window that is hidden or destroyed.
     # shellcheck disable=SC2016 # expanded by the shell under xvfb-run
@@ -94,6 +97,25 @@ init_prefix() {
   fi
   flock -u 9
   exec 9>&-
+}
+
+# The prefix's LogPixels, written only when it differs from the last one written (a new prefix
+# has none: 96), so that a run stopped half-way leaves no other DPI to the next one.
+set_dpi() {
+  local written=96
+  [ -f "$state/dpi" ] && written=$(cat "$state/dpi")
+  [ "$written" = "$dpi" ] && return 0
+  # shellcheck disable=SC2016 # expanded by the shell under xvfb-run
+  if ! in_display '
+    timeout -k 10 "$1" "$2" reg add "HKCU\Control Panel\Desktop" /v LogPixels /t REG_DWORD \
+      /d "$3" /f
+    status=$?
+    wineserver -w
+    exit $status' "$time_limit" "$wine" "$dpi" >/dev/null; then
+    echo "wine-run.sh: setting the screen to $dpi DPI failed" >&2
+    exit 1
+  fi
+  echo "$dpi" >"$state/dpi"
 }
 
 # 0x14c in the PE header: a 32-bit x86 program.
@@ -184,6 +206,7 @@ if is_32_bit "$program" && [ -z "$loader_32" ]; then
   exit 77
 fi
 init_prefix
+set_dpi
 
 # A program that outlives its time is ended together with everything it started in the prefix.
 status=0

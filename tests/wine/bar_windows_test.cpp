@@ -120,7 +120,7 @@ TEST_F(BarWindowsTest, TheBuiltInLookShowsEveryControlInsideWithItsCaptionFittin
   EXPECT_EQ(open_here.bottom, RectInParent(Control(L"Button", L"Open In New Window")).top);
   EXPECT_LT(RectInParent(list_).bottom, open_here.top);
 
-  SaveWindowScreenshot(bar_, ScreenshotPath("bar-empty.png"));
+  SaveWindowScreenshot(bar_, ScreenshotPath("bar.png"));
 }
 
 TEST_F(BarWindowsTest, CapturedPopupsReachTheListAndTheSelectionReachesTheBar) {

@@ -83,7 +83,13 @@ void SaveWindowScreenshot(HWND window, const std::wstring& png_path) {
 std::wstring ScreenshotPath(const char* name) {
   const std::wstring folder = WindowsPath(WINDLOCK_SCREENSHOT_DIR);
   CreateDirectoryW(folder.c_str(), nullptr);
-  return folder + L"\\" + Widen(name);
+  std::wstring file = Widen(name);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  // A run at another DPI keeps the usual pictures beside its own.
+  if (dpi != 96) file.insert(file.rfind(L'.'), L"-" + std::to_wstring(dpi) + L"dpi");
+  return folder + L"\\" + file;
 }
 
 }  // namespace windlock_test

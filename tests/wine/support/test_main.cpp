@@ -17,6 +17,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   windlock_test::SetDllPath(argv[1]);
+  // Aware of each screen's DPI, as the browser is, so that Windows does not stretch the bar.
+  using SetAwareness = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  if (auto set_awareness = reinterpret_cast<SetAwareness>(reinterpret_cast<void (*)()>(
+          GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")))) {
+    set_awareness(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  }
   if (GetFileAttributesW(windlock_test::DllPath().c_str()) == INVALID_FILE_ATTRIBUTES) {
     std::fprintf(stderr, "no DLL at %s\n", windlock_test::Narrow(windlock_test::DllPath()).c_str());
     return 2;

@@ -80,22 +80,29 @@ void ExpectChildrenInside(HWND window) {
 
 void ExpectCaptionsFit(HWND window) {
   for (HWND child : Descendants(window)) {
-    if (ClassOf(child) != L"Button" || !ShowsInside(child, window)) continue;
+    const std::wstring window_class = ClassOf(child);
+    const bool button = window_class == L"Button";
+    if ((!button && window_class != L"Static") || !ShowsInside(child, window)) continue;
     std::wstring caption = TextOf(child);
-    std::erase(caption, L'&');
     if (caption.empty()) continue;
-    const LONG type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
-    const int room = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ? 20 : 8;
+    const LONG style = GetWindowLongPtrW(child, GWL_STYLE);
+    const LONG type = style & BS_TYPEMASK;
+    // A label wraps its words unless told not to; a button's caption is one line.
+    const bool one_line = button || (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
+    const int room = !button ? 0 : type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ? 20 : 8;
+    RECT client{};
+    GetClientRect(child, &client);
+    RECT needed{0, 0, client.right - room, 0};
     HDC dc = GetDC(child);
     HGDIOBJ previous =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &needed,
+              DT_CALCRECT | (one_line ? DT_SINGLELINE : DT_WORDBREAK) |
+                  (!button && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
     SelectObject(dc, previous);
     ReleaseDC(child, dc);
-    RECT client{};
-    GetClientRect(child, &client);
-    EXPECT_LE(extent.cx + room, client.right) << Narrow(caption);
+    EXPECT_LE(needed.right + room, client.right) << Narrow(caption);
+    EXPECT_LE(needed.bottom, client.bottom) << Narrow(caption);
   }
 }
 

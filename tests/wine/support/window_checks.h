@@ -24,8 +24,9 @@ bool ShowsInside(HWND control, HWND window);
 // Every visible window below `window` lies inside its parent's client area, but for what is
 // parked out of sight to the left (an options page not shown) and a list view's own parts.
 void ExpectChildrenInside(HWND window);
-// Every caption of a button or check box in view fits it in its own font, with room for the box
-// or the button's edges (an ampersand marks the access key and takes no room).
+// Every caption of a button, check box or label in view fits it in its own font, with room for
+// the box or the button's edges; a label's may take several lines (an ampersand marks the access
+// key and takes no room, as DrawText measures it).
 void ExpectCaptionsFit(HWND window);
 
 }  // namespace windlock_test
