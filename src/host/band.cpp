@@ -126,6 +126,13 @@ HResult Band::UIActivateIO(bool activate) {
 
 HResult Band::TranslateAcceleratorIO(const WindowMessage& message) {
   return Guarded([&] {
+    // A key for a window outside the bar: the focus left it from one of its controls, whose
+    // windows the band does not watch. The key is the window's own.
+    if (bar_window_ != 0 && message.window != 0 &&
+        !windows_.IsWithin(message.window, bar_window_)) {
+      if (has_focus_) NotifyFocus(false);
+      return kSFalse;
+    }
     if (message.message == kWmKeyDown && message.wparam == kVkBack) {
       windows_.SendWindowMessage({message.window, kWmChar, kVkBack, message.lparam});
     } else if (message.message == kWmKeyDown && message.wparam == kVkEnd) {
@@ -153,10 +160,19 @@ HResult Band::InvokeCommand(uint32_t command_offset) {
   });
 }
 
+void Band::GiveUpFocus() {
+  Guarded([&] {
+    if (input_object_site_) NotifyFocus(false);
+    return kSOk;
+  });
+}
+
 intptr_t Band::WindowProc(const WindowMessage& message) {
   if (message.message == kWmSetFocus && input_object_site_) {
     NotifyFocus(true);
-  } else if (message.message == kWmKillFocus && input_object_site_) {
+  } else if (message.message == kWmKillFocus && input_object_site_ &&
+             !windows_.IsWithin(static_cast<WindowHandle>(message.wparam), bar_window_)) {
+    // The focus that goes on to one of the bar's own controls stays in the band.
     NotifyFocus(false);
   }
   return windows_.CallWindowProcedure(OldWindowProcedure(windows_, message.window), message);

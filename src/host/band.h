@@ -63,6 +63,9 @@ class Band {
   HResult UIActivateIO(bool activate);
   HResult HasFocusIO() const { return has_focus_ ? kSOk : kSFalse; }
   HResult TranslateAcceleratorIO(const WindowMessage& message);
+  // Tab past the bar's last control (or Shift+Tab before its first): the band tells its site it
+  // gives the focus up, for the browser to pass it on.
+  void GiveUpFocus();
   // IContextMenu
   HResult QueryContextMenu(MenuHandle menu, uint32_t index_menu, uint32_t id_cmd_first,
                            uint32_t id_cmd_last, uint32_t flags);

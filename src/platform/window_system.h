@@ -57,6 +57,8 @@ class WindowSystem {
   virtual void SetParent(WindowHandle child, WindowHandle parent) = 0;
   virtual void ShowWindow(WindowHandle window, bool show) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
+  // Whether `window` is `ancestor` or lies inside it (a child's child included).
+  virtual bool IsWithin(WindowHandle window, WindowHandle ancestor) = 0;
   virtual void SetFocus(WindowHandle window) = 0;
   virtual intptr_t SendWindowMessage(const WindowMessage& message) = 0;
   virtual void PostWindowMessage(const WindowMessage& message) = 0;

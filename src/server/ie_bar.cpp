@@ -3,6 +3,7 @@
 #include "backends/win32/com/guarded_call.h"
 #include "backends/win32/com/text.h"
 #include "backends/win32/view/common_controls.h"
+#include "backends/win32/view/tab_order.h"
 
 namespace windlock::server {
 
@@ -129,8 +130,17 @@ STDMETHODIMP IEBar::TranslateAcceleratorIO(MSG* message) noexcept {
   return GuardedCall([&]() -> HRESULT {
     if (!message) return S_OK;
     if (context_.hosted().TranslateAccelerator(*message)) return S_OK;
-    return band_->TranslateAcceleratorIO({reinterpret_cast<WindowHandle>(message->hwnd),
-                                          message->message, message->wParam, message->lParam});
+    HRESULT result =
+        band_->TranslateAcceleratorIO({reinterpret_cast<WindowHandle>(message->hwnd),
+                                       message->message, message->wParam, message->lParam});
+    WindowHandle bar = 0;
+    if (result != S_OK || FAILED(band_->GetWindow(bar)) || bar == 0) return result;
+    // Tab moves among the bar's controls as in a dialog; past either end it leaves the band.
+    if (win32::MoveFocusByTab(reinterpret_cast<HWND>(bar), *message) ==
+        win32::TabMove::kPastTheEnd) {
+      band_->GiveUpFocus();
+    }
+    return S_OK;
   });
 }
 

@@ -149,6 +149,13 @@ WindowProcedure SimWindowSystem::OwnProcedure(WindowHandle window) const {
   return window;
 }
 
+bool SimWindowSystem::IsWithin(WindowHandle window, WindowHandle ancestor) {
+  for (WindowHandle at = window; at != 0; at = Parent(at)) {
+    if (at == ancestor) return true;
+  }
+  return false;
+}
+
 WindowHandle SimWindowSystem::Parent(WindowHandle window) const {
   auto found = windows_.find(window);
   return found == windows_.end() ? 0 : found->second.parent;

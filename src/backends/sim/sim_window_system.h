@@ -32,6 +32,7 @@ class SimWindowSystem : public WindowSystem {
   void SetParent(WindowHandle child, WindowHandle parent) override;
   void ShowWindow(WindowHandle window, bool show) override;
   bool IsWindowVisible(WindowHandle window) override;
+  bool IsWithin(WindowHandle window, WindowHandle ancestor) override;
   void SetFocus(WindowHandle window) override;
   intptr_t SendWindowMessage(const WindowMessage& message) override;
   // Recorded, not delivered: nothing in the bar waits for a posted message.

@@ -106,6 +106,10 @@ bool Win32WindowSystem::IsWindowVisible(WindowHandle window) {
   return ::IsWindowVisible(Hwnd(window)) != FALSE;
 }
 
+bool Win32WindowSystem::IsWithin(WindowHandle window, WindowHandle ancestor) {
+  return window != 0 && (window == ancestor || IsChild(Hwnd(ancestor), Hwnd(window)));
+}
+
 void Win32WindowSystem::SetFocus(WindowHandle window) {
   ::SetFocus(Hwnd(window));
 }
