@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cwctype>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,14 @@ class BarWindowsTest : public testing::Test {
 
   HWND Control(const wchar_t* window_class, const wchar_t* text) const {
     return FindDescendant(bar_, window_class, text);
+  }
+
+  // The preview pane's check box, whose caption is the label beside it.
+  HWND CheckBox() const {
+    for (HWND child : Descendants(bar_)) {
+      if (ClassOf(child) == L"Button" && TextOf(child).empty()) return child;
+    }
+    return nullptr;
   }
 
   std::vector<std::wstring> Items() const {
@@ -150,10 +159,7 @@ TEST_F(BarWindowsTest, TheCheckBoxFoldsThePreviewPaneAndTheListTakesItsRoom) {
   ASSERT_NE(nullptr, pane);
   const LONG open_height = HeightOf(pane);
   const LONG list_height = HeightOf(list_);
-  HWND check_box = nullptr;
-  for (HWND child : Descendants(pane)) {
-    if (ClassOf(child) == L"Button" && TextOf(child).empty()) check_box = child;
-  }
+  HWND check_box = CheckBox();
   ASSERT_NE(nullptr, check_box);
 
   SendMessageW(check_box, BM_CLICK, 0, 0);
@@ -162,6 +168,62 @@ TEST_F(BarWindowsTest, TheCheckBoxFoldsThePreviewPaneAndTheListTakesItsRoom) {
   EXPECT_EQ(BST_UNCHECKED, SendMessageW(check_box, BM_GETCHECK, 0, 0));
   EXPECT_LT(HeightOf(pane), open_height / 4) << "only the title row stays";
   EXPECT_EQ(list_height + open_height - HeightOf(pane), HeightOf(list_));
+}
+
+// Holds Shift down for the thread's keyboard state, which the bar reads, while it lives.
+class ShiftHeld {
+ public:
+  ShiftHeld() { Set(0x80); }
+  ~ShiftHeld() { Set(0); }
+
+ private:
+  static void Set(BYTE state) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = state;
+    SetKeyboardState(keys);
+  }
+};
+
+// Tab, as the browser offers it to the band that has the focus.
+HRESULT OfferTab(IInputObject& input) {
+  MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  return input.TranslateAcceleratorIO(&tab);
+}
+
+// Tab goes through the bar's controls as they read, top to bottom and left to right, and
+// Shift+Tab back; past either end the band gives the focus up and leaves it where it was, for
+// the browser to pass on.
+TEST_F(BarWindowsTest, TabMovesThroughTheControlsAndPastTheEndsLeavesTheBand) {
+  ComPtr<IInputObject> input = host_.As<IInputObject>();
+  HWND preview =
+      FindDescendant(GetParent(Control(L"Static", L"Preview Window")), L"Shell Embedding");
+  const std::vector<HWND> order = {list_,
+                                   CheckBox(),
+                                   preview,
+                                   Control(L"Button", L"Open In This Window -->"),
+                                   Control(L"Button", L"Open In New Window"),
+                                   Control(L"Button", L"Remove From List"),
+                                   Control(L"Button", L"Safe Shutdown"),
+                                   Control(L"Button", L"Help")};
+  SetFocus(bar_);
+  host_.site().clear_focus_changes();
+  for (bool back : {false, true}) {
+    SCOPED_TRACE(back ? "Shift+Tab" : "Tab");
+    auto shift = back ? std::make_unique<ShiftHeld>() : nullptr;
+    for (std::size_t step = 0; step < order.size(); ++step) {
+      ASSERT_EQ(S_OK, OfferTab(*input.get()));
+      EXPECT_EQ(order[back ? order.size() - 1 - step : step], GetFocus()) << step;
+      EXPECT_EQ(S_OK, input->HasFocusIO()) << "the focus is still the band's";
+    }
+    HWND last = GetFocus();
+    EXPECT_EQ(S_OK, OfferTab(*input.get()));
+    EXPECT_EQ(last, GetFocus());
+    ASSERT_EQ(1u, host_.site().focus_changes().size());
+    EXPECT_FALSE(host_.site().focus_changes().back().has_focus);
+    SetFocus(bar_);
+    host_.site().clear_focus_changes();
+  }
 }
 
 // They go with the bar window, which band_test.cpp lets go of.
