@@ -17,16 +17,18 @@ std::string VersionCaption() {
 
 AboutBox::AboutBox(Platform& platform) : Form("frmAbout"), platform_(platform) {
   caption = "Larkspan Pop-Up Window Stopper";
+  // The logo at its own 183 x 146 pixels at 96 DPI on the left; the version and the buttons in a
+  // column on its right, the buttons level with the logo's foot.
   width = 5730;
-  height = 3750;
-  AddControl("picIcon", ControlKind::kPicture).Place(240, 240, 540, 540);
-  AddControl("lblVersion", ControlKind::kLabel).Place(1050, 780, 3885, 225).caption =
+  height = 2670;
+  AddControl("picIcon", ControlKind::kPicture).Place(240, 240, 2745, 2190).picture = "Logo";
+  AddControl("lblVersion", ControlKind::kLabel).Place(3225, 240, 2265, 225).caption =
       VersionCaption();
 
-  Control& sys_info = AddControl("cmdSysInfo", ControlKind::kButton).Place(4260, 2625, 1245, 345);
+  Control& sys_info = AddControl("cmdSysInfo", ControlKind::kButton).Place(4245, 1635, 1245, 345);
   sys_info.caption = "&System Info...";
   sys_info.on_click = [this] { StartSysInfo(platform_); };
-  Control& ok = AddControl("cmdOK", ControlKind::kButton).Place(4260, 3075, 1245, 345);
+  Control& ok = AddControl("cmdOK", ControlKind::kButton).Place(4245, 2085, 1245, 345);
   ok.caption = "OK";
   ok.on_click = [this] { Unload(); };
   default_button_ = &ok;

@@ -55,6 +55,8 @@ class Control {
   std::optional<Font> font;
   // Shown in the system's highlight colours instead of the form's.
   bool highlight = false;
+  // The picture a picture control shows, by name, stretched to fill it; empty: none.
+  std::string picture;
   // The frame that holds the control, whose top-left corner its position counts from; none:
   // the form itself.
   Control* container = nullptr;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <initializer_list>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -236,11 +237,37 @@ TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
   EXPECT_TRUE(g_window_seen) << "no options dialog";
 }
 
+// The logo in the About box: its 183 x 146 pixels at 96 DPI, scaled with the screen's DPI, and
+// drawn, read back from the screen at the points of a grid over it: an empty picture shows one
+// colour, the logo many.
+void ExpectLogoDrawn(HWND about) {
+  HWND logo = FindDescendant(about, L"WindlockFrame");
+  ASSERT_NE(nullptr, logo);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  RECT rect{};
+  GetWindowRect(logo, &rect);
+  EXPECT_NEAR(MulDiv(183, dpi, 96), rect.right - rect.left, 1);
+  EXPECT_NEAR(MulDiv(146, dpi, 96), rect.bottom - rect.top, 1);
+  std::set<COLORREF> colours;
+  constexpr int kGrid = 16;
+  for (int row = 0; row < kGrid; ++row) {
+    for (int column = 0; column < kGrid; ++column) {
+      colours.insert(GetPixel(screen,
+                              rect.left + (rect.right - rect.left) * (2 * column + 1) / (2 * kGrid),
+                              rect.top + (rect.bottom - rect.top) * (2 * row + 1) / (2 * kGrid)));
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  EXPECT_GE(colours.size(), 20u) << "the logo is not drawn";
+}
+
 TEST_F(ModalFormsTest, TheAboutBoxShowsTheVersion) {
   ASSERT_NO_FATAL_FAILURE(Start(QuietSettings(), {[](HWND about) {
                                   EXPECT_EQ(L"Larkspan Pop-Up Window Stopper", TextOf(about));
                                   ExpectTidy(about);
                                   SaveWindowScreenshot(about, ScreenshotPath("about.png"));
+                                  ExpectLogoDrawn(about);
                                   SendMessageW(FindDescendant(about, L"", L"OK"), BM_CLICK, 0, 0);
                                 }}));
   RunMenuCommand(kMenuAbout);

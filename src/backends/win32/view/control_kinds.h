@@ -12,8 +12,10 @@ namespace windlock::win32 {
 std::unique_ptr<ControlWindow> MakeLabelWindow(const Control& label, const ChildPlace& place);
 std::unique_ptr<ControlWindow> MakeButtonWindow(bool is_default, const ChildPlace& place);
 std::unique_ptr<ControlWindow> MakeCheckBoxWindow(const ChildPlace& place);
-// A frame or a picture: a window that holds the controls inside it.
+// A frame: a window that holds the controls inside it.
 std::unique_ptr<ControlWindow> MakeFrameWindow(const ChildPlace& place);
+// A picture: a frame that shows the picture its control names, stretched to fill it.
+std::unique_ptr<ControlWindow> MakePictureWindow(const ChildPlace& place);
 std::unique_ptr<ControlWindow> MakeTextBoxWindow(const ChildPlace& place);
 std::unique_ptr<ControlWindow> MakeListBoxWindow(const ChildPlace& place);
 std::unique_ptr<ControlWindow> MakeSliderWindow(const ChildPlace& place);

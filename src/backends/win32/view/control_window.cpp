@@ -63,8 +63,9 @@ std::unique_ptr<ControlWindow> MakeControlWindow(Control& control, const Form& f
     case ControlKind::kCheckBox:
       return MakeCheckBoxWindow(place);
     case ControlKind::kFrame:
-    case ControlKind::kPicture:
       return MakeFrameWindow(place);
+    case ControlKind::kPicture:
+      return MakePictureWindow(place);
     case ControlKind::kTextBox:
       return MakeTextBoxWindow(place);
     case ControlKind::kListBox:

@@ -24,6 +24,10 @@ inline ScreenDc GetScreenDc() {
 
 // A font made with CreateFont, deleted when it goes.
 using OwnedFont = UniqueHandle<HFONT, &DeleteObject>;
+// A bitmap loaded or made, deleted when it goes.
+using OwnedBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
+// A memory device context made with CreateCompatibleDC, deleted when it goes.
+using MemoryDc = UniqueHandle<HDC, &DeleteDC>;
 
 // A font as the core describes it, at a screen of `dpi_y` pixels per inch vertically.
 inline OwnedFont MakeFont(const Font& font, int dpi_y) {
