@@ -55,6 +55,9 @@ class Control {
   std::optional<Font> font;
   // Shown in the system's highlight colours instead of the form's.
   bool highlight = false;
+  // What a screen reader calls the control where its caption does not name it (a list, a pane,
+  // a text box); empty: its caption.
+  std::string accessible_name;
   // The frame that holds the control, whose top-left corner its position counts from; none:
   // the form itself.
   Control* container = nullptr;
