@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shobjidl.h>
 
 #include <gtest/gtest.h>
@@ -99,6 +100,34 @@ void ExpectTidy(HWND window) {
   ExpectControlsOnTop(window);
 }
 
+// What screen readers hear while it lives: the name of each object with the role of an alert
+// that raised the alert event, on this process's threads.
+class AlertsHeard {
+ public:
+  AlertsHeard()
+      : hook_(SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, Hear,
+                              GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT)) {
+    heard_.clear();
+  }
+  ~AlertsHeard() { UnhookWinEvent(hook_); }
+  AlertsHeard(const AlertsHeard&) = delete;
+  AlertsHeard& operator=(const AlertsHeard&) = delete;
+
+  const std::vector<std::wstring>& names() const { return heard_; }
+
+ private:
+  static void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                            DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF &&
+        AccessibleRoleOf(window) == ROLE_SYSTEM_ALERT) {
+      heard_.push_back(AccessibleNameOf(window));
+    }
+  }
+
+  static inline std::vector<std::wstring> heard_;
+  HWINEVENTHOOK hook_;
+};
+
 // The URL dialog opened from the options: a site typed, and OK.
 void CALLBACK AnswerUrlDialog(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND dialog = FindWindowW(L"WindlockForm", L"Enter URL");
@@ -110,6 +139,7 @@ void CALLBACK AnswerUrlDialog(HWND, UINT, UINT_PTR timer, DWORD) {
   // The dialog takes in the text from its own messages.
   PumpMessages();
   ExpectTidy(dialog);
+  ExpectEveryControlNamed(dialog);
   SaveWindowScreenshot(dialog, ScreenshotPath("url-dialog.png"));
   // Enter presses OK, the default button, with the keyboard in the text box.
   EXPECT_EQ(text_box, GetFocus());
@@ -149,6 +179,7 @@ void ClickTab(HWND tabs, int index) {
   SendMessageW(GetParent(tabs), WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
 }
 
+// Screen readers read the alert out as it shows.
 TEST_F(ModalFormsTest, TheAlertShowsItsMessageAndGoesByItself) {
   ASSERT_NO_FATAL_FAILURE(Start(
       QuietSettings()
@@ -159,12 +190,25 @@ TEST_F(ModalFormsTest, TheAlertShowsItsMessageAndGoesByItself) {
         HWND message = FindDescendant(alert, L"", L"Pop-up Captured");
         ASSERT_NE(nullptr, message);
         ExpectTidy(alert);
+        ExpectEveryControlNamed(alert);
         SaveWindowScreenshot(alert, ScreenshotPath("alert.png"));
       }}));
+  AlertsHeard heard;
   const DWORD started = GetTickCount();
   EXPECT_TRUE(host_.OpenPopup());
   EXPECT_TRUE(g_window_seen) << "no alert";
   EXPECT_GE(GetTickCount() - started, 1000u) << "the alert closed before its time";
+  EXPECT_EQ(std::vector<std::wstring>{L"Pop-up Captured"}, heard.names());
+}
+
+// With the alert switched off, screen readers still hear of the capture, from the bar.
+TEST_F(ModalFormsTest, ACaptureWithTheAlertOffIsReadOut) {
+  StoreSettings(QuietSettings().Set(L"Popup Alert Message", L"A window was stopped"));
+  ASSERT_NO_FATAL_FAILURE(host_.Show());
+  AlertsHeard heard;
+  EXPECT_TRUE(host_.OpenPopup());
+  PumpMessages();
+  EXPECT_EQ(std::vector<std::wstring>{L"A window was stopped"}, heard.names());
 }
 
 TEST_F(ModalFormsTest, ThePromptAsksAboutTheSiteAndCaptureCaptures) {
@@ -176,6 +220,7 @@ TEST_F(ModalFormsTest, ThePromptAsksAboutTheSiteAndCaptureCaptures) {
                 EXPECT_NE(nullptr, FindDescendant(prompt, L"", caption)) << Narrow(caption);
               }
               ExpectTidy(prompt);
+              ExpectEveryControlNamed(prompt);
               SaveWindowScreenshot(prompt, ScreenshotPath("prompt.png"));
               SendMessageW(FindDescendant(prompt, L"", L"Capture"), BM_CLICK, 0, 0);
             }}));
@@ -193,6 +238,7 @@ TEST_F(ModalFormsTest, TheOptionsShowEachTabsPageInItsPlace) {
         const std::vector<HWND> children = Descendants(options);
         HWND tabs = FindDescendant(options, WC_TABCONTROLW);
         ASSERT_NE(nullptr, tabs);
+        ExpectEveryControlNamed(options);
         const struct {
           int tab;
           const char* screenshot;
