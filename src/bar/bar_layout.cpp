@@ -24,15 +24,22 @@ struct Reentry {
 
 BarControls BarForm::AddDesignControls() {
   // Containers first: a window is made inside the window of its frame.
+  accessible_name = "Windlock";
   Control& popup = AddControl("framePopup", ControlKind::kFrame);
+  popup.accessible_name = "Pop-up stopper";
   Control& images = AddControl("frameImages", ControlKind::kFrame);
+  images.accessible_name = "Skin";
   Control& preview_pane = AddControl("Frame1", ControlKind::kFrame);
+  preview_pane.accessible_name = "Preview pane";
   preview_pane.container = &popup;
   Control& preview_holder = AddControl("Frame2", ControlKind::kFrame).Place(60, 390, 0, 2055);
+  preview_holder.accessible_name = "Preview page";
   preview_holder.container = &preview_pane;
   Control& skin_browser = AddControl("webImages", ControlKind::kBrowser);
+  skin_browser.accessible_name = "Skin page";
   skin_browser.container = &images;
   Control& preview_browser = AddControl("MyWeb2", ControlKind::kBrowser);
+  preview_browser.accessible_name = "Preview";
   preview_browser.container = &preview_holder;
 
   Control& bypass = AddControl("lblBypass", ControlKind::kLabel);
@@ -42,6 +49,7 @@ BarControls BarForm::AddDesignControls() {
   bypass.highlight = true;
   bypass.container = &popup;
   ListView& list = AddListView("URLList");
+  list.accessible_name = "Captured pop-ups";
   list.left = 0;
   list.top = 240;
   list.container = &popup;
@@ -52,6 +60,7 @@ BarControls BarForm::AddDesignControls() {
   title.container = &preview_pane;
   Control& preview_box = AddControl("Check1", ControlKind::kCheckBox).Place(0, 130, 255, 225);
   preview_box.value = 1;
+  preview_box.accessible_name = "Show preview";
   preview_box.container = &preview_pane;
   preview_box.on_click = [this] { buttons_.Check1_Click(); };
   static constexpr const char* kCaptions[] = {"Open In This Window -->", "Open In New Window",
@@ -60,6 +69,8 @@ BarControls BarForm::AddDesignControls() {
   for (int index = 0; index < 4; ++index) {
     Control& button = AddControl("Command1(" + std::to_string(index) + ")", ControlKind::kButton);
     button.caption = kCaptions[index];
+    // The arrow is a picture, not words to read out.
+    if (index == 0) button.accessible_name = "Open In This Window";
     button.container = &popup;
     button.on_click = [this, index] { buttons_.Command1_Click(index); };
     if (index < 3) {
@@ -77,6 +88,7 @@ BarControls BarForm::AddDesignControls() {
   shutdown.on_click = [this] { buttons_.cmdSafeShutdown_Click(); };
   // Last, so it shows above both looks while a transition runs.
   Control& clip = AddControl("Animation1", ControlKind::kAnimation);
+  clip.accessible_name = "Loading";
   clip.visible = false;
   return BarControls{
       .framePopup = popup,

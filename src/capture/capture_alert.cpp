@@ -18,6 +18,7 @@ CaptureAlertForm::CaptureAlertForm(Platform& platform, const Settings& settings)
       label_(AddControl("Label1", ControlKind::kLabel)),
       timer_(AddTimer(platform.timers, "Timer1", [this] { Unload(); })) {
   border = Border::kNone;
+  alert = true;
   label_.caption = "Pop-Up Captured";
   label_.left = kLabelMargin;
   label_.top = kLabelMargin;
@@ -32,6 +33,7 @@ void CaptureAlertForm::Load() {
   label_.width = width - 2 * label_.left;
   label_.height = height - 2 * label_.top;
   label_.caption = message;
+  accessible_name = message;
   label_.font = settings_.PopupAlertFont;
   ScreenSize screen = platform_.ui.Screen();
   CenterOn(screen.width, screen.height);

@@ -57,11 +57,11 @@ void HostingBrowserHandlers::Decide(Browser*& ppDisp, bool& cancel) {
   }
 
   if (!settings.PromptToAdd) {
-    if (settings.ShowVisualCapture) Alert();
+    Tell();
   } else {
     context_.module.DialogURL = site;
     if (settings.Sites.Contains(kNoTrustPrefix + site)) {
-      if (settings.ShowVisualCapture) Alert();
+      Tell();
     } else {
       // With the prompt (or the alert) of an earlier window up, this one is captured unasked.
       if (ShowDecisionWindow(ShowAddUrlDialog) && context_.module.DialogURL == "added") return;
@@ -87,6 +87,16 @@ bool HostingBrowserHandlers::ShowDecisionWindow(void (*show)(Platform&, ModuleDa
 void HostingBrowserHandlers::Alert() {
   ShowDecisionWindow(
       [](Platform& platform, ModuleData& module) { ShowCaptureAlert(platform, module.settings); });
+}
+
+void HostingBrowserHandlers::Tell() {
+  const Settings& settings = context_.module.settings;
+  if (settings.ShowVisualCapture) {
+    Alert();
+  } else {
+    // Heard, not seen: a screen reader still says that a window was captured.
+    context_.platform.ui.Announce(context_.bar, settings.PopupAlertMessage);
+  }
 }
 
 void HostingBrowserHandlers::Capture(Browser*& ppDisp, bool& cancel) {

@@ -25,6 +25,8 @@ class HostingBrowserHandlers : public BrowserEvents {
   bool ShowDecisionWindow(void (*show)(Platform&, ModuleData&));
   // The capture alert, unless a decision window is up already.
   void Alert();
+  // The alert when it is switched on, else only the screen reader's announcement of it.
+  void Tell();
   void Capture(Browser*& ppDisp, bool& cancel);
 
   CaptureContext& context_;

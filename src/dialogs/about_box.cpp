@@ -21,7 +21,9 @@ AboutBox::AboutBox(Platform& platform) : Form("frmAbout"), platform_(platform) {
   // column on its right, the buttons level with the logo's foot.
   width = 5730;
   height = 2670;
-  AddControl("picIcon", ControlKind::kPicture).Place(240, 240, 2745, 2190).picture = "Logo";
+  Control& logo = AddControl("picIcon", ControlKind::kPicture).Place(240, 240, 2745, 2190);
+  logo.picture = "Logo";
+  logo.accessible_name = "Windlock logo";
   AddControl("lblVersion", ControlKind::kLabel).Place(3225, 240, 2265, 225).caption =
       VersionCaption();
 

@@ -29,6 +29,7 @@ AddUrlDialog::AddUrlDialog(Platform& platform, ModuleData& module)
   height = 3360;
   AddControl("Label1", ControlKind::kLabel).Place(120, 120, 4560, 1680).caption = kPromptText;
   AddControl("Label2", ControlKind::kLabel).Place(120, 1920, 4560, 225).caption = "URL To Add:";
+  url_box_.accessible_name = "URL To Add";
   ask_again_.caption = "Ask Again Next Time A Pop-up Window Is Captured.";
 
   Control& trust = AddControl("OKButton(0)", ControlKind::kButton)

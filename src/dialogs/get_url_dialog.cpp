@@ -14,6 +14,7 @@ GetUrlDialog::GetUrlDialog(Platform& platform, ModuleData& module)
   height = 1380;
   AddControl("Label1", ControlKind::kLabel).Place(120, 120, 3960, 225).caption = "URL To Add:";
   text_.Place(120, 360, 3960, 315);
+  text_.accessible_name = "URL To Add";
 
   Control& ok = AddControl("OKButton", ControlKind::kButton).Place(4260, 120, 1215, 375);
   ok.caption = "OK";

@@ -34,6 +34,7 @@ OptionsDialog::OptionsDialog(Platform& platform, ModuleData& module, OptionsBarH
   height = 6000;
   tabs_ = &AddControl("tbsOptions", ControlKind::kTabStrip).Place(60, 60, 7200, 4920);
   tabs_->lines = {"General", "Skins", "Trusted Sites", "Untrusted Sites"};
+  tabs_->accessible_name = "Options";
   tabs_->value = 1;
   tabs_->on_click = [this] { ShowPage(tabs_->value); };
   for (std::size_t page = 0; page < pages_.size(); ++page) {
@@ -52,6 +53,7 @@ OptionsDialog::OptionsDialog(Platform& platform, ModuleData& module, OptionsBarH
              "have been marked as trusted.  Trusted sites will have the ability to bypass the "
              "pop-up stopper.",
              "Command1", "List1");
+  trusted_.list->accessible_name = "Trusted sites";
   PutOnPage(first, 2);
   first = controls().size();
   AddSiteTab(untrusted_, "fraSample3", "Label3",
@@ -59,6 +61,7 @@ OptionsDialog::OptionsDialog(Platform& platform, ModuleData& module, OptionsBarH
              "listed here have been marked as untrusted.  Untrusted sites pop-up windows will "
              "always be captured regarless of the user's option settings.",
              "Command2", "UntrustedListBox");
+  untrusted_.list->accessible_name = "Untrusted sites";
   PutOnPage(first, 3);
   AddButtonRow();
 }
@@ -68,6 +71,7 @@ void OptionsDialog::PutOnPage(std::size_t first, std::size_t page) {
   const auto& all = controls();
   Control& frame = *all[first];
   frame.container = pages_[page];
+  frame.accessible_name = pages_[page]->accessible_name = tabs_->lines[page];
   for (std::size_t index = first + 1; index < all.size(); ++index) all[index]->container = &frame;
 }
 
@@ -95,6 +99,7 @@ void OptionsDialog::AddGeneralTab() {
     checks_[static_cast<std::size_t>(check.index)] = &box;
   }
   message_ = &AddControl("alertmessagetextbox", ControlKind::kTextBox);
+  message_->accessible_name = "Alert message";
   message_->Place(360, 1560, 4800, 315).on_change = [this] { SetChanged(); };
   Control& font = AddControl("cmdFont", ControlKind::kButton).Place(5280, 1560, 1500, 315);
   font.caption = "Change Font";
@@ -104,6 +109,7 @@ void OptionsDialog::AddGeneralTab() {
   Control& longest = AddControl("Label4(1)", ControlKind::kLabel).Place(5280, 2000, 1500, 225);
   longest.caption = "5 seconds";
   display_time_ = &AddControl("cmdDisplayTime", ControlKind::kSlider).Place(360, 2280, 6420, 420);
+  display_time_->accessible_name = "Alert display time";
   display_time_->value = kSliderMin;
   display_time_->minimum = kSliderMin;
   display_time_->maximum = kSliderMax;
@@ -111,10 +117,12 @@ void OptionsDialog::AddGeneralTab() {
   AddControl("Label2", ControlKind::kLabel).Place(120, 2880, 6700, 225).caption =
       "Sound To Play When Pop-up Captured (leave blank for none):";
   sound_file_ = &AddControl("SoundFileTextBox", ControlKind::kTextBox);
+  sound_file_->accessible_name = "Sound file";
   sound_file_->Place(120, 3180, 6060, 315).on_validate = [this] { ValidateSoundFile(); };
   Control& browse =
       AddControl("OpenSoudFileButton", ControlKind::kButton).Place(6300, 3180, 480, 315);
   browse.caption = "...";
+  browse.accessible_name = "Browse for a sound file";
   browse.on_click = [this] { BrowseForSound(); };
 }
 

@@ -37,6 +37,7 @@ void OptionsDialog::AddSkinsTab() {
     button.on_click = [this, index] { SkinButton(index); };
   }
   skin_list_ = &AddControl("listSkins", ControlKind::kListBox).Place(3240, 120, 3600, 4140);
+  skin_list_->accessible_name = "Skins";
 }
 
 std::string OptionsDialog::SkinsFolder() {

@@ -57,6 +57,9 @@ class Control {
   bool highlight = false;
   // The picture a picture control shows, by name, stretched to fill it; empty: none.
   std::string picture;
+  // What a screen reader calls the control where its caption does not name it (a list, a pane,
+  // a text box); empty: its caption.
+  std::string accessible_name;
   // The frame that holds the control, whose top-left corner its position counts from; none:
   // the form itself.
   Control* container = nullptr;

@@ -29,6 +29,10 @@ class Form : public std::enable_shared_from_this<Form> {
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
 
   std::string caption;
+  // What a screen reader calls the form's window; empty: its caption.
+  std::string accessible_name;
+  // Read out by screen readers as it shows, as a notice rather than a window to work in.
+  bool alert = false;
   // A dialog's frame with its title bar and close box, or no frame at all.
   enum class Border { kFixedDialog, kNone };
   Border border = Border::kFixedDialog;

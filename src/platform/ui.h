@@ -38,6 +38,9 @@ class Ui {
   virtual int ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
                              unsigned style) = 0;
   virtual ScreenSize Screen() = 0;
+  // Has screen readers read `text` out as a notice from `form`'s window, as they read an alert
+  // that shows; nothing is shown.
+  virtual void Announce(const Form& form, const std::string& text) = 0;
   // Puts plain text on the clipboard.
   virtual void SetClipboardText(const std::string& text) = 0;
   // The font dialog (screen fonts) preset from `preset`; none when cancelled or failed.

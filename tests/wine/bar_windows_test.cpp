@@ -226,6 +226,43 @@ TEST_F(BarWindowsTest, TabMovesThroughTheControlsAndPastTheEndsLeavesTheBand) {
   }
 }
 
+TEST_F(BarWindowsTest, ScreenReadersReadEachControlByName) {
+  HWND title = Control(L"Static", L"Preview Window");
+  ASSERT_NE(nullptr, title);
+  HWND preview_pane = GetParent(title);
+  HWND preview = FindDescendant(preview_pane, L"Shell Embedding");
+  HWND skin = nullptr;
+  HWND check_box = CheckBox();
+  for (HWND child : Descendants(bar_)) {
+    if (ClassOf(child) == L"Shell Embedding" && child != preview) skin = child;
+  }
+  ASSERT_TRUE(preview && skin && check_box);
+  const struct {
+    HWND window;
+    const wchar_t* name;
+  } cases[] = {
+      {bar_, L"Windlock"},
+      {GetParent(list_), L"Pop-up stopper"},
+      {list_, L"Captured pop-ups"},
+      {Control(L"Button", L"Open In This Window -->"), L"Open In This Window"},
+      {Control(L"Button", L"Safe Shutdown"), L"Safe Shutdown"},
+      {Control(L"Static", L"Bypass Enabled"), L"Bypass Enabled"},
+      {preview_pane, L"Preview pane"},
+      {title, L"Preview Window"},
+      {check_box, L"Show preview"},
+      {GetParent(preview), L"Preview page"},
+      {preview, L"Preview"},
+      {GetParent(skin), L"Skin"},
+      {skin, L"Skin page"},
+      {Control(ANIMATE_CLASSW, L""), L"Loading"},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(Narrow(each.name));
+    EXPECT_EQ(each.name, AccessibleNameOf(each.window));
+  }
+  ExpectEveryControlNamed(bar_);
+}
+
 // They go with the bar window, which band_test.cpp lets go of.
 TEST_F(BarWindowsTest, ThePanesAreHostedInTheBar) {
   std::vector<HWND> panes;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shobjidl.h>
 
 #include <gtest/gtest.h>
@@ -93,12 +94,41 @@ void ExpectControlsOnTop(HWND window) {
 }
 
 // The window as a person should find it: every control inside, every caption fitting, none
-// covered.
+// covered, each named for a screen reader.
 void ExpectTidy(HWND window) {
+  ExpectEveryControlNamed(window);
   ExpectChildrenInside(window);
   ExpectCaptionsFit(window);
   ExpectControlsOnTop(window);
 }
+
+// What screen readers hear while it lives: the name of each object with the role of an alert
+// that raised the alert event, on this process's threads.
+class AlertsHeard {
+ public:
+  AlertsHeard()
+      : hook_(SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, Hear,
+                              GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT)) {
+    heard_.clear();
+  }
+  ~AlertsHeard() { UnhookWinEvent(hook_); }
+  AlertsHeard(const AlertsHeard&) = delete;
+  AlertsHeard& operator=(const AlertsHeard&) = delete;
+
+  const std::vector<std::wstring>& names() const { return heard_; }
+
+ private:
+  static void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                            DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF &&
+        AccessibleRoleOf(window) == ROLE_SYSTEM_ALERT) {
+      heard_.push_back(AccessibleNameOf(window));
+    }
+  }
+
+  static inline std::vector<std::wstring> heard_;
+  HWINEVENTHOOK hook_;
+};
 
 // The URL dialog opened from the options: a site typed, and OK.
 void CALLBACK AnswerUrlDialog(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -150,6 +180,7 @@ void ClickTab(HWND tabs, int index) {
   SendMessageW(GetParent(tabs), WM_NOTIFY, notice.idFrom, reinterpret_cast<LPARAM>(&notice));
 }
 
+// Screen readers read the alert out as it shows.
 TEST_F(ModalFormsTest, TheAlertShowsItsMessageAndGoesByItself) {
   ASSERT_NO_FATAL_FAILURE(Start(
       QuietSettings()
@@ -162,10 +193,22 @@ TEST_F(ModalFormsTest, TheAlertShowsItsMessageAndGoesByItself) {
         ExpectTidy(alert);
         SaveWindowScreenshot(alert, ScreenshotPath("alert.png"));
       }}));
+  AlertsHeard heard;
   const DWORD started = GetTickCount();
   EXPECT_TRUE(host_.OpenPopup());
   EXPECT_TRUE(g_window_seen) << "no alert";
   EXPECT_GE(GetTickCount() - started, 1000u) << "the alert closed before its time";
+  EXPECT_EQ(std::vector<std::wstring>{L"Pop-up Captured"}, heard.names());
+}
+
+// With the alert switched off, screen readers still hear of the capture, from the bar.
+TEST_F(ModalFormsTest, ACaptureWithTheAlertOffIsReadOut) {
+  StoreSettings(QuietSettings().Set(L"Popup Alert Message", L"A window was stopped"));
+  ASSERT_NO_FATAL_FAILURE(host_.Show());
+  AlertsHeard heard;
+  EXPECT_TRUE(host_.OpenPopup());
+  PumpMessages();
+  EXPECT_EQ(std::vector<std::wstring>{L"A window was stopped"}, heard.names());
 }
 
 TEST_F(ModalFormsTest, ThePromptAsksAboutTheSiteAndCaptureCaptures) {

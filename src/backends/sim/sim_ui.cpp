@@ -32,6 +32,10 @@ void SimUi::RunModal(Form& form) {
   trace_("form " + form.name() + " closed");
 }
 
+void SimUi::Announce(const Form& form, const std::string& text) {
+  announcements_.push_back(form.name() + ": " + text);
+}
+
 void SimUi::SetClipboardText(const std::string& text) {
   clipboard_ = text;
   trace_("clipboard " + Quote(text));

@@ -29,11 +29,15 @@ class SimUi : public Ui {
   int ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
                      unsigned style) override;
   ScreenSize Screen() override { return {15360, 11520}; }
+  // Kept, not traced: nothing that shows has changed.
+  void Announce(const Form& form, const std::string& text) override;
   void SetClipboardText(const std::string& text) override;
   std::optional<Font> ShowFontDialog(const Font& preset) override;
   std::optional<std::string> ShowOpenFileDialog(const std::string& title, const std::string& filter,
                                                 const std::string& folder) override;
   const std::string& clipboard() const { return clipboard_; }
+  // What was announced, each as "FORM: TEXT".
+  const std::vector<std::string>& announcements() const { return announcements_; }
 
   // The next user action while a modal form is open; it must make progress or throw.
   void SetPump(std::function<void()> pump) { pump_ = std::move(pump); }
@@ -60,6 +64,7 @@ class SimUi : public Ui {
   std::vector<Form*> modal_forms_;
   std::vector<ShownMessageBox> message_boxes_;
   std::string clipboard_;
+  std::vector<std::string> announcements_;
   std::deque<bool> yes_no_answers_;
   int held_message_boxes_ = 0;
   std::deque<std::optional<Font>> font_answers_;

@@ -15,6 +15,7 @@ class BrowserPane : public HostedControl {
   WebBrowserHost& host() { return host_; }
   void Place(HWND parent, const RECT& rect) override { host_.Reparent(parent, rect); }
   void Show(bool shown) override { host_.Show(shown); }
+  HWND window() const override { return host_.window(); }
   // A key for the page that has the focus goes to it first (its shortcuts, Tab within it).
   bool TranslateAccelerator(MSG& message) override {
     return host_.Contains(message.hwnd) && host_.TranslateAccelerator(message);

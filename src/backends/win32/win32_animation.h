@@ -22,7 +22,7 @@ class Win32Animation : public Animation, public HostedControl {
   void Place(HWND parent, const RECT& rect) override;
   void Show(bool shown) override;
 
-  HWND window() const { return window_; }
+  HWND window() const override { return window_; }
 
  private:
   HWND window_;

@@ -11,6 +11,7 @@
 #include "backends/win32/com/text.h"
 #include "backends/win32/com/unique_handle.h"
 #include "backends/win32/com/win32_error.h"
+#include "backends/win32/view/accessible_name.h"
 #include "backends/win32/view/form_view.h"
 #include "backends/win32/view/gdi.h"
 
@@ -47,6 +48,8 @@ void Win32Ui::RunModal(Form& form) {
   const bool owner_was_enabled = owner && IsWindowEnabled(owner);
   if (owner_was_enabled) EnableWindow(owner, FALSE);
   ShowWindow(window, SW_SHOW);
+  // An alert is read out as it shows, its name the notice.
+  if (form.alert) NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
   SetForegroundWindow(window);
   FormView::FocusFirstControl(window);
   // The thread's other events (timers, browsers, the bar's own windows) go on meanwhile; a quit
@@ -70,6 +73,11 @@ void Win32Ui::RunModal(Form& form) {
   if (IsWindow(window)) ::DestroyWindow(window);
   // A form ended by the loop's own end (a quit message) counts as closed.
   form.Unload();
+}
+
+void Win32Ui::Announce(const Form& form, const std::string& text) {
+  // A form that has no window now (a bar not yet shown) has nowhere to speak from.
+  if (HWND window = FormView::FindWindowOf(form)) AnnounceIn(window, Widen(text));
 }
 
 int Win32Ui::ShowMessageBox(const std::string& text, const std::optional<std::string>& title,

@@ -12,6 +12,7 @@ class Win32Ui : public Ui {
   int ShowMessageBox(const std::string& text, const std::optional<std::string>& title,
                      unsigned style) override;
   ScreenSize Screen() override;
+  void Announce(const Form& form, const std::string& text) override;
   void SetClipboardText(const std::string& text) override;
   std::optional<Font> ShowFontDialog(const Font& preset) override;
   std::optional<std::string> ShowOpenFileDialog(const std::string& title, const std::string& filter,

@@ -41,7 +41,8 @@ struct DecisionCase {
   unsigned given;
   const Sites& sites;
   NewWindowDecision expected;
-  bool alert;  // the alert comes up: the only modal form the user sees
+  bool alert;              // the alert comes up: the only modal form the user sees
+  bool announced = false;  // instead, a screen reader is told of the capture
   const char* opener = unit::kOpenerPage;
 };
 
@@ -54,15 +55,16 @@ const DecisionCase kDecisionCases[] = {
     {"trusted site", kAsInstalled, kTrusted, kAllowed, false},
     {"trusted and distrusted site", kPromptToAdd, kDistrustedAndTrusted, kAllowed, false},
     {"trust entries must match the site exactly", kAsInstalled, kNearMisses, kCaptured, true},
-    {"upper-case scheme gives the site HTTP:", kAsInstalled, kTrustedHttp, kAllowed, false,
+    {"upper-case scheme gives the site HTTP:", kAsInstalled, kTrustedHttp, kAllowed, false, false,
      "HTTP://opener.example/"},
     {"safe shutdown blocks a trusted site and alerts even when alerts are off",
      kAlertOff | kSafeShutdown, kTrusted, kBlocked, true},
     {"safe shutdown does not prompt", kPromptToAdd | kSafeShutdown, kNoSites, kBlocked, true},
     {"no prompt, alert on", kAsInstalled, kNoSites, kCaptured, true},
-    {"no prompt, alert off", kAlertOff, kNoSites, kCaptured, false},
+    {"no prompt, alert off", kAlertOff, kNoSites, kCaptured, false, true},
     {"prompt, site distrusted, alert on", kPromptToAdd, kDistrusted, kCaptured, true},
-    {"prompt, site distrusted, alert off", kPromptToAdd | kAlertOff, kDistrusted, kCaptured, false},
+    {"prompt, site distrusted, alert off", kPromptToAdd | kAlertOff, kDistrusted, kCaptured, false,
+     true},
 };
 
 TEST(HostingBrowserHandlersTest, NewWindowDecision) {
@@ -84,6 +86,9 @@ TEST(HostingBrowserHandlersTest, NewWindowDecision) {
 
     EXPECT_EQ(h.forms_shown(),
               c.alert ? std::vector<std::string>{kAlert} : std::vector<std::string>{});
+    EXPECT_EQ(h.machine.ui.announcements(),
+              c.announced ? std::vector<std::string>{"frmBand: " + settings.PopupAlertMessage}
+                          : std::vector<std::string>{});
     EXPECT_TRUE(h.all_steps_taken());
     EXPECT_EQ(settings.Sites.entries(), c.sites);
     const bool captured = c.expected == kCaptured;

@@ -1,10 +1,12 @@
 #include "support/window_checks.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
 #include "support/dll_under_test.h"
+#include "support/identity.h"
 
 namespace windlock_test {
 
@@ -21,6 +23,48 @@ std::wstring TextOf(HWND window) {
   SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
                       5000, &length);
   return text;
+}
+
+namespace {
+
+// The window's client object, as a screen reader gets it; none when the window gives none.
+ComPtr<IAccessible> ClientObjectOf(HWND window) {
+  ComPtr<IAccessible> object;
+  AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, object.PutVoid());
+  return object;
+}
+
+VARIANT Self() {
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
+}
+
+}  // namespace
+
+std::wstring AccessibleNameOf(HWND window) {
+  ComPtr<IAccessible> object = ClientObjectOf(window);
+  BSTR name = nullptr;
+  if (!object || object->get_accName(Self(), &name) != S_OK || !name) return {};
+  std::wstring text(name, SysStringLen(name));
+  SysFreeString(name);
+  return text;
+}
+
+LONG AccessibleRoleOf(HWND window) {
+  ComPtr<IAccessible> object = ClientObjectOf(window);
+  VARIANT role{};
+  if (!object || object->get_accRole(Self(), &role) != S_OK || role.vt != VT_I4) return 0;
+  return role.lVal;
+}
+
+void ExpectEveryControlNamed(HWND window) {
+  for (HWND child : Descendants(window)) {
+    const std::wstring parent = ClassOf(GetParent(child));
+    if (parent != L"WindlockForm" && parent != L"WindlockFrame") continue;
+    EXPECT_NE(L"", AccessibleNameOf(child)) << "an unnamed " << Narrow(ClassOf(child));
+  }
 }
 
 namespace {

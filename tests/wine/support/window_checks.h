@@ -21,6 +21,14 @@ RECT RectInParent(HWND child);
 // Whether a control shows within the window's client area on the screen.
 bool ShowsInside(HWND control, HWND window);
 
+// What a screen reader is told of a window: its client object's name ("" when it has none) and
+// role (0 when there is no object).
+std::wstring AccessibleNameOf(HWND window);
+LONG AccessibleRoleOf(HWND window);
+// Every control of a form shown in `window` (each window whose parent is the form's or a frame's
+// window, browser panes included, not their insides) has a name to be read out.
+void ExpectEveryControlNamed(HWND window);
+
 // Every visible window below `window` lies inside its parent's client area, but for what is
 // parked out of sight to the left (an options page not shown) and a list view's own parts.
 void ExpectChildrenInside(HWND window);

@@ -53,20 +53,23 @@ void WebBrowserHost::Move(const RECT& rect) {
 }
 
 void WebBrowserHost::Reparent(HWND parent, const RECT& rect) {
-  HWND window = nullptr;
-  ThrowIfFailed(in_place_->GetWindow(&window));
-  if (!::SetParent(window, parent)) throw ErrorFromWin32(GetLastError());
+  if (!::SetParent(window(), parent)) throw ErrorFromWin32(GetLastError());
   parent_ = parent;
   site_->set_window(parent);
   Move(rect);
 }
 
 void WebBrowserHost::Show(bool shown) {
-  HWND window = nullptr;
-  ThrowIfFailed(in_place_->GetWindow(&window));
+  HWND own = window();
   // A hidden pane keeps no focus; a control that cannot give it up is hidden all the same.
   if (!shown) in_place_->UIDeactivate();
-  ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(own, shown ? SW_SHOWNA : SW_HIDE);
+}
+
+HWND WebBrowserHost::window() const {
+  HWND own = nullptr;
+  ThrowIfFailed(in_place_->GetWindow(&own));
+  return own;
 }
 
 void WebBrowserHost::Focus() {

@@ -38,6 +38,8 @@ class WebBrowserHost {
   // Moves the control into another window of the owner's, at `rect` in its client coordinates.
   void Reparent(HWND parent, const RECT& rect);
   void Show(bool shown);
+  // The control's window, which holds the page.
+  HWND window() const;
   // UI-activates the control, which takes the keyboard focus.
   void Focus();
   // Offers a key message to the UI-active object; true when it used it.

@@ -1,6 +1,7 @@
 #include "backends/win32/view/control_window.h"
 
 #include "backends/win32/com/module.h"
+#include "backends/win32/view/accessible_name.h"
 #include "backends/win32/view/activation_context.h"
 #include "backends/win32/view/control_kinds.h"
 
@@ -24,6 +25,11 @@ void ControlWindow::Sync(Control& control, const RECT& rect, Dpi dpi, HFONT form
   if (ShowsCaption() && control.caption != caption_) {
     SetWindowTextW(window_, Widen(control.caption).c_str());
     caption_ = control.caption;
+  }
+  // Without a name of its own, the standard object reads the caption from the window's text.
+  if (control.accessible_name != accessible_name_) {
+    SetAccessibleName(window_, Widen(control.accessible_name));
+    accessible_name_ = control.accessible_name;
   }
   SyncState(control, dpi);
   if (control.enabled != enabled_) {

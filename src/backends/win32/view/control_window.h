@@ -64,6 +64,7 @@ class ControlWindow {
   HWND window_;
   RECT rect_{-1, -1, -1, -1};
   std::string caption_;
+  std::string accessible_name_;
   bool visible_ = false;
   bool enabled_ = true;
   // The control's own font, when it has one, and the DPI it was made for.

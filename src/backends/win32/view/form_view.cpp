@@ -9,6 +9,7 @@
 #include "backends/win32/com/module.h"
 #include "backends/win32/com/text.h"
 #include "backends/win32/com/win32_error.h"
+#include "backends/win32/view/accessible_name.h"
 #include "common/scope_exit.h"
 #include "common/twips.h"
 
@@ -74,6 +75,13 @@ FormView::~FormView() {
       break;
     }
   }
+}
+
+HWND FormView::FindWindowOf(const Form& form) {
+  for (FormView* view = t_first_view; view; view = view->next_) {
+    if (&view->form_ == &form && !view->window_gone_) return view->window_;
+  }
+  return nullptr;
 }
 
 void ScheduleFormViewSync() noexcept {
@@ -285,6 +293,10 @@ void FormView::Sync() {
   ScopeExit end([this] { syncing_ = false; });
   if (modal_) FollowDpi();
   if (modal_) SyncFormWindow();
+  if (form_.accessible_name != accessible_name_shown_) {
+    SetFormAccessibleName(window_, form_);
+    accessible_name_shown_ = form_.accessible_name;
+  }
   windows_made_ = false;
   for (const auto& control : form_.controls()) {
     Shown& shown = ShownFor(*control);
@@ -304,6 +316,9 @@ FormView::Shown& FormView::ShownFor(Control& control) {
   Shown shown;
   if (HostedControl* hosted = hosted_ ? hosted_->Find(control) : nullptr) {
     shown.hosted = hosted;
+    if (!control.accessible_name.empty()) {
+      SetAccessibleName(hosted->window(), Widen(control.accessible_name));
+    }
   } else {
     const auto& controls = form_.controls();
     auto position = std::find_if(controls.begin(), controls.end(),

@@ -38,6 +38,8 @@ class FormView {
   static bool TranslateFormKey(HWND window, const MSG& message);
   // The keyboard to the form's first control that takes it, as a dialog starts.
   static void FocusFirstControl(HWND window);
+  // The window that shows `form` on this thread; none when it has none now.
+  static HWND FindWindowOf(const Form& form);
 
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
@@ -91,6 +93,7 @@ class FormView {
   HostedControls* hosted_;
   bool modal_;
   std::string caption_shown_;
+  std::string accessible_name_shown_;
   RECT form_rect_shown_{-1, -1, -1, -1};
   Dpi dpi_;
   OwnedFont font_;

@@ -17,6 +17,8 @@ class HostedControl {
   // Moves the control into `parent` at `rect`, in the parent's client coordinates.
   virtual void Place(HWND parent, const RECT& rect) = 0;
   virtual void Show(bool shown) = 0;
+  // The control's own window, the one that stands for it to screen readers.
+  virtual HWND window() const = 0;
   // Offers a key message meant for a window inside the control; true when the control used it.
   virtual bool TranslateAccelerator(MSG& /*message*/) { return false; }
 };
