@@ -200,6 +200,54 @@ TEST(BandTest, TranslateAcceleratorIOPassesOnBackspaceAndEndOnly) {
   }
 }
 
+// The band keeps the focus while it is in the bar's own controls, whose windows it does not
+// watch; it learns that the focus left from the next key, which is then not the band's, or gives
+// it up itself.
+TEST(BandTest, TheFocusStaysTheBandsInsideTheBarAndLeavesByAKeyElsewhereOrBeingGivenUp) {
+  constexpr intptr_t kKeyData = 0x000E0001;
+  enum class Way { kKillFocusToControl, kKeyInControl, kKeyElsewhere, kGivenUp };
+  const struct {
+    const char* name;
+    Way way;
+    std::vector<bool> reports;
+    HResult key_result;
+  } cases[] = {
+      {"focus on to a control of the bar", Way::kKillFocusToControl, {}, kSOk},
+      {"a key in a control of the bar", Way::kKeyInControl, {}, kSOk},
+      {"a key in a window outside the bar", Way::kKeyElsewhere, {false}, kSFalse},
+      {"Tab past the bar's last control", Way::kGivenUp, {false}, kSOk},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    BandRig rig;
+    sim::SimWindowSystem& windows = rig.machine.windows;
+    ASSERT_EQ(rig.Site(), kSOk);
+    const WindowHandle control = windows.CreateHostWindow("list");
+    windows.SetParent(control, rig.bar());
+    const WindowHandle page = windows.CreateHostWindow("page");
+    rig.thread.SendToBar(kWmSetFocus);
+    rig.thread.site.TakeFocusReports();
+
+    HResult key_result = kSOk;
+    switch (c.way) {
+      case Way::kKillFocusToControl:
+        windows.SendWindowMessage({rig.bar(), kWmKillFocus, control, 0});
+        break;
+      case Way::kKeyInControl:
+      case Way::kKeyElsewhere:
+        key_result = rig.band().TranslateAcceleratorIO(
+            {c.way == Way::kKeyInControl ? control : page, kWmKeyDown, 'A', kKeyData});
+        break;
+      case Way::kGivenUp:
+        rig.band().GiveUpFocus();
+        break;
+    }
+    EXPECT_EQ(key_result, c.key_result);
+    EXPECT_EQ(rig.thread.site.TakeFocusReports(), c.reports);
+    EXPECT_EQ(rig.band().HasFocusIO(), c.reports.empty() ? kSOk : kSFalse);
+  }
+}
+
 // A start-up that fails once the bar's window exists (its browsers cannot be made on a thread
 // without COM) is the browser's failure to see, and leaves no window of the bar behind.
 TEST(BandTest, AStartThatFailsLeavesNoWindowOfTheBar) {
