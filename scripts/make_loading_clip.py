@@ -14,6 +14,8 @@ import math
 import struct
 import sys
 
+import drawn_file
+
 WIDTH = 48
 HEIGHT = 48
 FRAMES = 12
@@ -254,27 +256,10 @@ def check_clip(data, expected_frames=None):
     return width, height, total, per_frame
 
 
-def main(argv):
-    if len(argv) == 3 and argv[1] == "--check":
-        with open(argv[2], "rb") as f:
-            data = f.read()
-        expected = None
-    elif len(argv) == 2 and not argv[1].startswith("-"):
-        data, expected = build_clip()
-        with open(argv[1], "wb") as f:
-            f.write(data)
-    else:
-        sys.stderr.write(__doc__)
-        return 2
-    try:
-        width, height, frames, per_frame = check_clip(data, expected)
-    except ValueError as problem:
-        sys.stderr.write("%s: %s\n" % (argv[-1], problem))
-        return 1
-    print("%s: %dx%d, %d frames, %d ms each, %d bytes" %
-          (argv[-1], width, height, frames, per_frame // 1000, len(data)))
-    return 0
+def check(data, expected):
+    width, height, frames, per_frame = check_clip(data, expected)
+    return "%dx%d, %d frames, %d ms each" % (width, height, frames, per_frame // 1000)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(drawn_file.run(sys.argv, __doc__, build_clip, check))

@@ -14,6 +14,8 @@ import math
 import struct
 import sys
 
+import drawn_file
+
 WIDTH = 183
 HEIGHT = 146
 BI_RGB = 0
@@ -261,28 +263,15 @@ def check_logo(data, expected_rows=None):
     return colours
 
 
-def main(argv):
-    if len(argv) == 3 and argv[1] == "--check":
-        with open(argv[2], "rb") as f:
-            data = f.read()
-        expected = None
-    elif len(argv) == 2 and not argv[1].startswith("-"):
-        expected = render()
-        data = encode(expected)
-        with open(argv[1], "wb") as f:
-            f.write(data)
-    else:
-        sys.stderr.write(__doc__)
-        return 2
-    try:
-        colours = check_logo(data, expected)
-    except ValueError as problem:
-        sys.stderr.write("%s: %s\n" % (argv[-1], problem))
-        return 1
-    print("%s: %dx%d, 24-bit, %d colours, %d bytes" % (argv[-1], WIDTH, HEIGHT, colours,
-                                                       len(data)))
-    return 0
+def draw():
+    expected = render()
+    return encode(expected), expected
+
+
+def check(data, expected):
+    colours = check_logo(data, expected)
+    return "%dx%d, 24-bit, %d colours" % (WIDTH, HEIGHT, colours)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(drawn_file.run(sys.argv, __doc__, draw, check))
