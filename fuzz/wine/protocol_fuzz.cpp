@@ -378,15 +378,11 @@ class ProtocolFuzzer {
     Note(std::string("popup") + (shift ? " shift" : "") + (trusted ? " trusted" : ""));
     window.host.browser().set_location_url(trusted ? L"http://trusted.example/"
                                                    : L"http://page.example/");
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
+    HoldShift(shift);
     IDispatch* opened = nullptr;
     VARIANT_BOOL cancel = VARIANT_FALSE;
     window.host.browser().FireNewWindow2(&opened, &cancel);
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
+    HoldShift(false);
     ComPtr<IDispatch> preview_window = ComPtr<IDispatch>::Adopt(opened);
     ComPtr<IWebBrowser2> preview = preview_window ? preview_window.As<IWebBrowser2>() : nullptr;
     if (!preview || Pick(4) == 0) return;

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cwctype>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -170,21 +169,6 @@ TEST_F(BarWindowsTest, TheCheckBoxFoldsThePreviewPaneAndTheListTakesItsRoom) {
   EXPECT_EQ(list_height + open_height - HeightOf(pane), HeightOf(list_));
 }
 
-// Holds Shift down for the thread's keyboard state, which the bar reads, while it lives.
-class ShiftHeld {
- public:
-  ShiftHeld() { Set(0x80); }
-  ~ShiftHeld() { Set(0); }
-
- private:
-  static void Set(BYTE state) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = state;
-    SetKeyboardState(keys);
-  }
-};
-
 // Tab, as the browser offers it to the band that has the focus.
 HRESULT OfferTab(IInputObject& input) {
   MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
@@ -210,7 +194,7 @@ TEST_F(BarWindowsTest, TabMovesThroughTheControlsAndPastTheEndsLeavesTheBand) {
   host_.site().clear_focus_changes();
   for (bool back : {false, true}) {
     SCOPED_TRACE(back ? "Shift+Tab" : "Tab");
-    auto shift = back ? std::make_unique<ShiftHeld>() : nullptr;
+    HoldShift(back);
     for (std::size_t step = 0; step < order.size(); ++step) {
       ASSERT_EQ(S_OK, OfferTab(*input.get()));
       EXPECT_EQ(order[back ? order.size() - 1 - step : step], GetFocus()) << step;
@@ -224,6 +208,7 @@ TEST_F(BarWindowsTest, TabMovesThroughTheControlsAndPastTheEndsLeavesTheBand) {
     SetFocus(bar_);
     host_.site().clear_focus_changes();
   }
+  HoldShift(false);
 }
 
 TEST_F(BarWindowsTest, ScreenReadersReadEachControlByName) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -324,11 +325,37 @@ HWND BarIn(HWND host_window) {
   return GetWindow(GetDlgItem(host_window, host::kBarPaneId), GW_CHILD);
 }
 
-void HoldShift(bool held) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_SHIFT] = held ? 0x80 : 0;
-  SetKeyboardState(keys);
+// The pop-ups the bar of a host window has captured: its list's items.
+int CapturedIn(HWND host_window) {
+  HWND list = FindDescendant(BarIn(host_window), WC_LISTVIEWW);
+  return list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
+}
+
+const UINT kRunWorkMessage = RegisterWindowMessageW(L"WindlockHostTestRunWork");
+const std::function<void()>* g_work = nullptr;
+bool g_work_done = false;
+
+LRESULT CALLBACK RunWorkHook(int code, WPARAM removed, LPARAM lparam) {
+  auto* message = reinterpret_cast<MSG*>(lparam);
+  if (code == HC_ACTION && removed == PM_REMOVE && message->message == kRunWorkMessage) {
+    message->message = WM_NULL;
+    (*g_work)();
+    g_work_done = true;
+  }
+  return CallNextHookEx(nullptr, code, removed, lparam);
+}
+
+// Runs `work` on the thread of `window`, as that window's own page would, and waits for it.
+void RunOnThreadOf(HWND window, const std::function<void()>& work) {
+  g_work = &work;
+  g_work_done = false;
+  HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &RunWorkHook, nullptr,
+                                 GetWindowThreadProcessId(window, nullptr));
+  ASSERT_NE(nullptr, hook);
+  PostMessageW(window, kRunWorkMessage, 0, 0);
+  EXPECT_TRUE(PumpUntil([] { return g_work_done; }, 10000));
+  UnhookWindowsHookEx(hook);
+  g_work = nullptr;
 }
 
 // A host window made in this process on the test's thread, with the bar shown, and the windows
@@ -355,7 +382,7 @@ class HostInProcess : public testing::Test {
   }
 
   // The page of the window opens a window, as the control tells its sinks.
-  win32::ComPtr<IDispatch> PageOpensWindow(VARIANT_BOOL& cancel) {
+  static win32::ComPtr<IDispatch> PageOpensWindow(host::HostWindow& window, VARIANT_BOOL& cancel) {
     IDispatch* opened = nullptr;
     cancel = VARIANT_FALSE;
     std::vector<VARIANTARG> arguments(2);
@@ -363,15 +390,27 @@ class HostInProcess : public testing::Test {
     arguments[0].pboolVal = &cancel;
     arguments[1].vt = VT_BYREF | VT_DISPATCH;
     arguments[1].ppdispVal = &opened;
-    Fire(DISPID_NEWWINDOW2, arguments);
+    Fire(window, DISPID_NEWWINDOW2, arguments);
     return win32::ComPtr<IDispatch>::Adopt(opened);
   }
 
-  void Fire(DISPID event, std::vector<VARIANTARG> arguments) {
+  // The page opens a window that the bar captures; the preview it hands back loads the pop-up.
+  static void PageOpensCapturedWindow(host::HostWindow& window) {
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    win32::ComPtr<IDispatch> preview = PageOpensWindow(window, cancel);
+    ASSERT_TRUE(preview) << "not captured";
+    win32::OwnedVariant url{Variant("http://pop.up.example/")};
+    win32::OwnedVariant empty;
+    preview.As<IWebBrowser2>()->Navigate2(url.get(), empty.get(), empty.get(), empty.get(),
+                                          empty.get());
+    PumpUntil([&] { return CapturedIn(window.window()) > 0; }, 5000);
+  }
+
+  static void Fire(host::HostWindow& window, DISPID event, std::vector<VARIANTARG> arguments) {
     DISPPARAMS parameters = {arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
-    EXPECT_EQ(S_OK, window_->control_events()->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT,
-                                                      DISPATCH_METHOD, &parameters, nullptr,
-                                                      nullptr, nullptr));
+    EXPECT_EQ(S_OK,
+              window.control_events()->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                              &parameters, nullptr, nullptr, nullptr));
     PumpMessages();
   }
 
@@ -379,7 +418,18 @@ class HostInProcess : public testing::Test {
     VARIANTARG argument = {};
     argument.vt = VT_I4;
     argument.lVal = number;
-    Fire(event, {argument});
+    Fire(*window_, event, {argument});
+  }
+
+  // The page closes its window.
+  static void PageClosesWindow(host::HostWindow& window) {
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    VARIANTARG closing[2] = {};
+    closing[0].vt = VT_BYREF | VT_BOOL;
+    closing[0].pboolVal = &cancel;
+    closing[1].vt = VT_BOOL;
+    closing[1].boolVal = VARIANT_FALSE;
+    Fire(window, DISPID_WINDOWCLOSING, {closing[0], closing[1]});
   }
 
   HRESULT ShowBrowserBar(const std::string& clsid, bool show) {
@@ -416,11 +466,20 @@ TEST_F(HostInProcess, ShowsAndHidesTheBarAndClosesAsTheBarAsks) {
             ReadDword(HKEY_CURRENT_USER, L"Software\\Larkspan\\Windlock\\Options", L"Visible"));
 }
 
-TEST_F(HostInProcess, OpensTheWindowsPagesOpenInWindowsOfItsOwn) {
+class HostWindowsOfTheirOwn : public HostInProcess, public testing::WithParamInterface<bool> {};
+
+// Which of the two windows the pages close first: the opener, or the window it opened.
+INSTANTIATE_TEST_SUITE_P(ClosedInEitherOrder, HostWindowsOfTheirOwn, testing::Bool(),
+                         [](const auto& info) {
+                           return info.param ? "OpenerFirst" : "OpenedFirst";
+                         });
+
+TEST_P(HostWindowsOfTheirOwn, OpenTheWindowsPagesOpenWithBarsThatCaptureEachForItself) {
+  const bool opener_first = GetParam();
   HWND first = window_->window();
   VARIANT_BOOL cancel = VARIANT_FALSE;
   HoldShift(true);
-  win32::ComPtr<IDispatch> opened = PageOpensWindow(cancel);
+  win32::ComPtr<IDispatch> opened = PageOpensWindow(*window_, cancel);
   HoldShift(false);
   ASSERT_TRUE(opened) << "Shift lets the window through, into a host window";
   EXPECT_EQ(VARIANT_FALSE, cancel);
@@ -432,40 +491,45 @@ TEST_F(HostInProcess, OpensTheWindowsPagesOpenInWindowsOfItsOwn) {
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(BarIn(second)); }, 10000))
       << "the new window has a bar of its own";
   EXPECT_NE(BarIn(first), BarIn(second));
+  opened.Reset();
 
-  // Without Shift the bar captures the window: its preview takes it, and no window opens.
-  win32::ComPtr<IDispatch> captured = PageOpensWindow(cancel);
-  EXPECT_TRUE(captured);
-  EXPECT_FALSE(captured.get() == opened.get());
+  // Without Shift each bar captures its own page's windows, and no window opens.
+  auto& other = *reinterpret_cast<host::HostWindow*>(GetWindowLongPtrW(second, GWLP_USERDATA));
+  PageOpensCapturedWindow(*window_);
+  RunOnThreadOf(second, [&] { PageOpensCapturedWindow(other); });
+  RunOnThreadOf(second, [&] { PageOpensCapturedWindow(other); });
+  EXPECT_EQ(1, CapturedIn(first));
+  EXPECT_EQ(2, CapturedIn(second));
   EXPECT_EQ(2u, HostWindows().size());
 
-  // The page's size and features, then both windows side by side.
-  FireNumber(DISPID_WINDOWSETWIDTH, 640);
-  FireNumber(DISPID_WINDOWSETHEIGHT, 440);
-  FireNumber(DISPID_ONSTATUSBAR, 0);
-  RECT place = {};
-  GetWindowRect(first, &place);
-  EXPECT_EQ(640, place.right - place.left);
-  EXPECT_EQ(440, place.bottom - place.top);
-  EXPECT_FALSE(IsWindowVisible(GetDlgItem(first, host::kStatusLineId)));
-  SetWindowPos(first, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  SetWindowPos(second, nullptr, 650, 0, 640, 440, SWP_NOZORDER);
-  PumpUntil([&] { return false; }, 1000);
-  SaveWindowScreenshot(GetDesktopWindow(), ScreenshotPath("host-two-windows.png"));
+  if (opener_first) {
+    // The page's size and features, then both windows side by side.
+    FireNumber(DISPID_WINDOWSETWIDTH, 640);
+    FireNumber(DISPID_WINDOWSETHEIGHT, 440);
+    FireNumber(DISPID_ONSTATUSBAR, 0);
+    RECT place = {};
+    GetWindowRect(first, &place);
+    EXPECT_EQ(640, place.right - place.left);
+    EXPECT_EQ(440, place.bottom - place.top);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(first, host::kStatusLineId)));
+    SetWindowPos(first, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(second, nullptr, 650, 0, 640, 440, SWP_NOZORDER);
+    PumpUntil([&] { return false; }, 1000);
+    SaveWindowScreenshot(GetDesktopWindow(), ScreenshotPath("host-two-windows.png"));
+  }
 
-  // The opener's page closes its window; the other window lives on.
-  opened.Reset();
-  captured.Reset();
-  VARIANTARG closing[2] = {};
-  closing[0].vt = VT_BYREF | VT_BOOL;
-  closing[0].pboolVal = &cancel;
-  closing[1].vt = VT_BOOL;
-  closing[1].boolVal = VARIANT_FALSE;
-  cancel = VARIANT_FALSE;
-  Fire(DISPID_WINDOWCLOSING, {closing[0], closing[1]});
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(first); }, 10000));
-  EXPECT_TRUE(IsWindow(second));
-  EXPECT_TRUE(IsWindowVisible(BarIn(second)));
+  // One page closes its window; the other window lives on with its bar and its captures.
+  HWND closed = opener_first ? first : second;
+  HWND left = opener_first ? second : first;
+  if (opener_first) {
+    PageClosesWindow(*window_);
+  } else {
+    RunOnThreadOf(second, [&] { PageClosesWindow(other); });
+  }
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(closed); }, 10000));
+  ASSERT_TRUE(IsWindow(left));
+  EXPECT_TRUE(IsWindowVisible(BarIn(left)));
+  EXPECT_EQ(opener_first ? 2 : 1, CapturedIn(left));
 }
 
 }  // namespace

@@ -21,4 +21,7 @@ bool PumpUntil(Condition done, DWORD milliseconds) {
   return true;
 }
 
+// Shift held down (or let go) in this thread's keyboard state, which the bar reads.
+void HoldShift(bool held);
+
 }  // namespace windlock_test
