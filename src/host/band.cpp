@@ -168,7 +168,14 @@ void Band::GiveUpFocus() {
 }
 
 intptr_t Band::WindowProc(const WindowMessage& message) {
+  const uint32_t clicked = static_cast<uint32_t>(message.wparam & 0xFFFF);
   if (message.message == kWmSetFocus && input_object_site_) {
+    NotifyFocus(true);
+  } else if (message.message == kWmParentNotify && input_object_site_ && !has_focus_ &&
+             (clicked == kWmLButtonDown || clicked == kWmRButtonDown ||
+              clicked == kWmMButtonDown)) {
+    // A click on one of the bar's controls gives that control the focus without the bar window
+    // seeing it: the band has the focus from then on.
     NotifyFocus(true);
   } else if (message.message == kWmKillFocus && input_object_site_ &&
              !windows_.IsWithin(static_cast<WindowHandle>(message.wparam), bar_window_)) {

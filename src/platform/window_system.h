@@ -18,6 +18,10 @@ inline constexpr uint32_t kWmKillFocus = 0x0008;
 inline constexpr uint32_t kWmKeyDown = 0x0100;
 inline constexpr uint32_t kWmKeyUp = 0x0101;
 inline constexpr uint32_t kWmChar = 0x0102;
+inline constexpr uint32_t kWmLButtonDown = 0x0201;
+inline constexpr uint32_t kWmRButtonDown = 0x0204;
+inline constexpr uint32_t kWmMButtonDown = 0x0207;
+inline constexpr uint32_t kWmParentNotify = 0x0210;
 inline constexpr uint32_t kWsChild = 0x40000000;
 inline constexpr uint32_t kWsClipSiblings = 0x04000000;
 

@@ -466,6 +466,33 @@ TEST_F(HostInProcess, ShowsAndHidesTheBarAndClosesAsTheBarAsks) {
             ReadDword(HKEY_CURRENT_USER, L"Software\\Larkspan\\Windlock\\Options", L"Visible"));
 }
 
+// Tab through the bar goes on to the page past its last control; Shift+Tab before its first goes
+// back to the address box.
+TEST_F(HostInProcess, TabLeavesTheBarForThePageAndShiftTabForTheAddressBox) {
+  HWND window = window_->window();
+  HWND pane = GetDlgItem(window, host::kBarPaneId);
+  auto in_bar = [&] { return IsChild(pane, GetFocus()) != FALSE; };
+  for (bool back : {false, true}) {
+    SCOPED_TRACE(back ? "Shift+Tab" : "Tab");
+    SetFocus(BarIn(window));
+    HoldShift(back);
+    for (int step = 0; step < 20 && in_bar(); ++step) {
+      MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+      EXPECT_TRUE(window_->PreTranslate(tab));
+      PumpMessages();
+    }
+    HoldShift(false);
+    EXPECT_FALSE(in_bar());
+    HWND address = GetDlgItem(window, host::kAddressBoxId);
+    if (back) {
+      EXPECT_EQ(address, GetFocus());
+    } else {
+      EXPECT_TRUE(IsChild(window, GetFocus()));
+      EXPECT_EQ(L"Shell Embedding", ClassOf(GetFocus())) << "the page has it";
+    }
+  }
+}
+
 class HostWindowsOfTheirOwn : public HostInProcess, public testing::WithParamInterface<bool> {};
 
 // Which of the two windows the pages close first: the opener, or the window it opened.

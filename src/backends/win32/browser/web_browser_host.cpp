@@ -74,6 +74,9 @@ HWND WebBrowserHost::window() const {
 
 void WebBrowserHost::Focus() {
   ThrowIfFailed(object_->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site_.get(), 0, parent_, &rect_));
+  // A control already active, or one without a document yet, may leave the focus where it was:
+  // its window takes it then.
+  if (!Contains(GetFocus())) SetFocus(window());
 }
 
 bool WebBrowserHost::TranslateAccelerator(MSG& message) {
