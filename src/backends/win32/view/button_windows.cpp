@@ -12,20 +12,27 @@ class LabelWindow : public ControlWindow {
 
  protected:
   // One line of its font at least: a font's height follows the DPI in whole pixels of its own,
-  // so a label just tall enough at one DPI may cut its letters at another.
+  // so a label just tall enough at one DPI may cut its letters at another. Measured once a font.
   RECT Placed(const RECT& rect) const override {
     RECT placed = rect;
     if (rect.bottom <= rect.top) return placed;
-    HDC dc = GetDC(window());
-    HGDIOBJ previous = SelectObject(dc, font());
-    TEXTMETRICW metrics{};
-    if (GetTextMetricsW(dc, &metrics)) {
-      placed.bottom = std::max(placed.bottom, placed.top + metrics.tmHeight);
+    if (font() != measured_font_) {
+      measured_font_ = font();
+      line_height_ = 0;
+      HDC dc = GetDC(window());
+      HGDIOBJ previous = SelectObject(dc, font());
+      TEXTMETRICW metrics{};
+      if (GetTextMetricsW(dc, &metrics)) line_height_ = metrics.tmHeight;
+      SelectObject(dc, previous);
+      ReleaseDC(window(), dc);
     }
-    SelectObject(dc, previous);
-    ReleaseDC(window(), dc);
+    placed.bottom = std::max(placed.bottom, placed.top + line_height_);
     return placed;
   }
+
+ private:
+  mutable HFONT measured_font_ = nullptr;
+  mutable LONG line_height_ = 0;
 };
 
 }  // namespace
