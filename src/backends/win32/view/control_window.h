@@ -49,6 +49,8 @@ class ControlWindow {
   virtual Action Notify(Control&, NMHDR&) { return {}; }
   // A WM_HSCROLL the window sent.
   virtual Action Scroll(Control&) { return {}; }
+  // Whether the window holds changes back for a later sync (a list in a storm of changes).
+  virtual bool Waiting() const { return false; }
 
  protected:
   // The state only this kind has: a check, a text, lines, a range.

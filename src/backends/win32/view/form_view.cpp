@@ -19,6 +19,9 @@ namespace {
 constexpr const wchar_t* kFormClass = L"WindlockForm";
 constexpr UINT kSyncMessage = WM_APP + 1;
 constexpr UINT kActivateMessage = WM_APP + 2;
+constexpr UINT_PTR kLaterSyncTimer = 1;
+// How soon a window that held changes back is synced again.
+constexpr UINT kLaterSyncDelay = 60;
 constexpr int kFirstControlId = 1000;
 // Sent by Windows 10 1607 on, whose headers alone declare it.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
@@ -139,6 +142,11 @@ LRESULT FormView::HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       sync_posted_ = false;
       // A sync must not ask for another.
       Dispatch([this] { Sync(); }, AfterCall::kNothing);
+      return 0;
+    case WM_TIMER:
+      if (wparam != kLaterSyncTimer) break;
+      KillTimer(window_, kLaterSyncTimer);
+      RequestSync();
       return 0;
     case WM_SHOWWINDOW:
       // The form's Activate event follows the first showing, once ShowWindow has returned.
@@ -298,14 +306,17 @@ void FormView::Sync() {
     accessible_name_shown_ = form_.accessible_name;
   }
   windows_made_ = false;
+  bool waiting = false;
   for (const auto& control : form_.controls()) {
     Shown& shown = ShownFor(*control);
     if (shown.hosted) {
       SyncHosted(*control, shown);
     } else if (shown.window) {
       shown.window->Sync(*control, PixelRect(*control), dpi_, font_.get());
+      waiting = waiting || shown.window->Waiting();
     }
   }
+  if (waiting) SetTimer(window_, kLaterSyncTimer, kLaterSyncDelay, nullptr);
   if (windows_made_) PutTabStripsUnderPages();
   if (modal_) KeepKeyboardInView();
 }

@@ -8,6 +8,7 @@ namespace windlock::win32 {
 namespace {
 
 constexpr const wchar_t* kListColumn = L"Captured Pop-ups";
+constexpr DWORD kStormInterval = 50;
 
 void SetItemState(HWND list, int index, bool selected) {
   LVITEMW item{};
@@ -90,6 +91,14 @@ class ListViewWindow : public ControlWindow {
       SendMessageW(window(), LVM_SETCOLUMNWIDTH, 0, column_width);
       column_width_ = column_width;
     }
+    // In a storm of captures the window learns of new items and changed texts at most every
+    // kStormInterval: each update costs the list view up to milliseconds (its count, its scroll
+    // bar, the items' states and their repainting), however few items changed. What it shows
+    // reads the items' texts as it draws them, so nothing wrong is shown meanwhile; a list that
+    // got shorter is shown at once, since the window must not ask for items that are gone.
+    const DWORD now = GetTickCount();
+    waiting_ = watch_ && list.size() >= item_count_ && now - updated_ < kStormInterval;
+    if (waiting_) return;
     ListWatch::Ranges ranges;
     if (!watch_) {
       watch_ = std::make_unique<ListWatch>(list);
@@ -97,7 +106,8 @@ class ListViewWindow : public ControlWindow {
     } else {
       ranges = watch_->TakeRanges();
     }
-    if (list.size() != item_count_) {
+    const bool count_changed = list.size() != item_count_;
+    if (count_changed) {
       SendMessageW(window(), LVM_SETITEMCOUNT, list.size(),
                    LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
       item_count_ = list.size();
@@ -112,12 +122,18 @@ class ListViewWindow : public ControlWindow {
       }
       SendMessageW(window(), LVM_REDRAWITEMS, first, last);
     }
+    if (!ranges.empty() || count_changed) updated_ = now;
   }
+
+  bool Waiting() const override { return waiting_; }
 
   int column_width_ = -1;
   // What changed in the list since the window last showed it, and how many items it shows.
   std::unique_ptr<ListWatch> watch_;
   std::size_t item_count_ = 0;
+  // When the window last learned of a change, and whether changes wait for a later sync.
+  DWORD updated_ = 0;
+  bool waiting_ = false;
 };
 
 }  // namespace
