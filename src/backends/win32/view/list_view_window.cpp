@@ -106,6 +106,7 @@ class ListViewWindow : public ControlWindow {
     } else {
       ranges = watch_->TakeRanges();
     }
+    const std::size_t shown_before = item_count_;
     const bool count_changed = list.size() != item_count_;
     if (count_changed) {
       SendMessageW(window(), LVM_SETITEMCOUNT, list.size(),
@@ -113,14 +114,20 @@ class ListViewWindow : public ControlWindow {
       item_count_ = list.size();
     }
     // The window keeps the selection itself, by position: the changed items' states are set anew.
+    // Items new to the window are unselected there, and drawn by the new count.
     for (auto [first, last] : ranges) {
       for (std::size_t index = first; index <= last && index < list.size(); ++index) {
         const bool selected = list.items()[index].selected;
-        if (selected != (SendMessageW(window(), LVM_GETITEMSTATE, index, LVIS_SELECTED) != 0)) {
+        if (index >= shown_before) {
+          if (selected) SetItemState(window(), static_cast<int>(index), true);
+        } else if (selected !=
+                   (SendMessageW(window(), LVM_GETITEMSTATE, index, LVIS_SELECTED) != 0)) {
           SetItemState(window(), static_cast<int>(index), selected);
         }
       }
-      SendMessageW(window(), LVM_REDRAWITEMS, first, last);
+      if (first < shown_before) {
+        SendMessageW(window(), LVM_REDRAWITEMS, first, std::min(last, shown_before - 1));
+      }
     }
     if (!ranges.empty() || count_changed) updated_ = now;
   }
