@@ -28,9 +28,8 @@
 
 #include "backends/win32/browser/web_browser_host.h"
 #include "support/band_host.h"
-#include "support/dialogs.h"
-#include "support/dll_under_test.h"
 #include "support/messages.h"
+#include "support/run_tests.h"
 #include "support/stored_settings.h"
 #include "support/window_checks.h"
 
@@ -274,21 +273,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (short_run) windlock_test::g_storms = {captures};
-  windlock_test::SetDllPath(argv[1]);
-  if (GetFileAttributesW(windlock_test::DllPath().c_str()) == INVALID_FILE_ATTRIBUTES) {
-    std::fprintf(stderr, "no DLL at %s\n", windlock_test::Narrow(windlock_test::DllPath()).c_str());
-    return 2;
-  }
-  if (FAILED(OleInitialize(nullptr))) {
-    std::fprintf(stderr, "OleInitialize failed\n");
-    return 2;
-  }
-  int result = 0;
-  {
-    windlock_test::ModalGuard guard;
-    result = RUN_ALL_TESTS();
-  }
-  OleUninitialize();
+  const int result = windlock_test::RunTestsAgainst(argv[0], argv[1]);
   if (result == 0) windlock_test::PrintFigures();
   return result;
 }
