@@ -24,6 +24,25 @@ void WithCancel(VARIANT& argument, Handler handler) {
   *argument.pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
+// The events Invoke hands to the core.
+bool Handles(DISPID id) {
+  switch (id) {
+    case DISPID_NEWWINDOW2:
+    case DISPID_BEFORENAVIGATE2:
+    case DISPID_DOCUMENTCOMPLETE:
+    case DISPID_TITLECHANGE:
+    case DISPID_WINDOWCLOSING:
+    case DISPID_WINDOWSETLEFT:
+    case DISPID_WINDOWSETTOP:
+    case DISPID_WINDOWSETWIDTH:
+    case DISPID_WINDOWSETHEIGHT:
+    case DISPID_ONQUIT:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 STDMETHODIMP BrowserEventSink::GetTypeInfoCount(UINT* count) noexcept {
@@ -40,6 +59,9 @@ STDMETHODIMP BrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISP
 
 STDMETHODIMP BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                       EXCEPINFO*, UINT*) noexcept {
+  // A navigation fires many events the bar has no handler for (progress, status texts, command
+  // states); they change no form, so the form windows need not be brought up to date after them.
+  if (!Handles(id)) return GuardedCall([] {}, AfterCall::kNothing);
   return GuardedCall([&] {
     if (!events_ || !params) return;
     // Arguments arrive last first.
