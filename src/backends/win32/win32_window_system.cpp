@@ -34,6 +34,8 @@ void Win32WindowSystem::DestroyWindow(WindowHandle window) {
 }
 
 uintptr_t Win32WindowSystem::GetWindowProp(WindowHandle window, const std::string& name) {
+  auto set = props_.find({Hwnd(window), name});
+  if (set != props_.end()) return set->second;
   return reinterpret_cast<uintptr_t>(GetPropW(Hwnd(window), Widen(name).c_str()));
 }
 
@@ -42,10 +44,17 @@ void Win32WindowSystem::SetWindowProp(WindowHandle window, const std::string& na
   if (!SetPropW(Hwnd(window), Widen(name).c_str(), reinterpret_cast<HANDLE>(value))) {
     throw ErrorFromWin32(GetLastError());
   }
+  props_[{Hwnd(window), name}] = value;
 }
 
 void Win32WindowSystem::RemoveWindowProp(WindowHandle window, const std::string& name) {
+  props_.erase({Hwnd(window), name});
   RemovePropW(Hwnd(window), Widen(name).c_str());
+}
+
+void Win32WindowSystem::ForgetProps(HWND window) {
+  auto prop = props_.lower_bound({window, std::string()});
+  while (prop != props_.end() && prop->first.first == window) prop = props_.erase(prop);
 }
 
 WindowProcedure Win32WindowSystem::GetWindowProcedure(WindowHandle window) {
@@ -78,8 +87,10 @@ LRESULT CALLBACK Win32WindowSystem::HookTrampoline(HWND window, UINT message, WP
   // forms' own handlers ask for the syncs that their changes need.
   return GuardedMessage(
       [&]() -> LRESULT {
-        return windows->hook_handler_(
+        LRESULT result = windows->hook_handler_(
             {reinterpret_cast<WindowHandle>(window), message, wparam, lparam});
+        if (message == WM_NCDESTROY) windows->ForgetProps(window);
+        return result;
       },
       0, AfterCall::kNothing);
 }

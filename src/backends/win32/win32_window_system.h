@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <map>
+#include <string>
+#include <utility>
+
 #include "backends/win32/view/hosted_controls.h"
 #include "platform/window_system.h"
 
@@ -41,8 +45,15 @@ class Win32WindowSystem : public WindowSystem {
   static LRESULT CALLBACK HookTrampoline(HWND window, UINT message, WPARAM wparam,
                                          LPARAM lparam) noexcept;
 
+  // Drops what props_ holds of a window that is going.
+  void ForgetProps(HWND window);
+
   HostedControls& hosted_;
   std::function<intptr_t(const WindowMessage&)> hook_handler_;
+  // The window properties set through this object, read back without asking the window server:
+  // under Wine each read is a call to it, and the hook reads two for every message of the bar's
+  // window.
+  std::map<std::pair<HWND, std::string>, uintptr_t> props_;
 };
 
 }  // namespace windlock::win32
