@@ -81,6 +81,7 @@ class ListWatch {
   ListWatch& operator=(const ListWatch&) = delete;
 
   Changes Take();
+  bool HasChanges() const { return !changes_.keys.empty() || changes_.first_moved.has_value(); }
   // The changes' positions now, joined into runs; with first_moved, every position from there
   // to the end is in them.
   Ranges TakeRanges();

@@ -11,7 +11,6 @@
 #include "backends/win32/com/text.h"
 #include "backends/win32/com/unique_handle.h"
 #include "backends/win32/com/win32_error.h"
-#include "backends/win32/view/accessible_name.h"
 #include "backends/win32/view/form_view.h"
 #include "backends/win32/view/gdi.h"
 
@@ -76,8 +75,7 @@ void Win32Ui::RunModal(Form& form) {
 }
 
 void Win32Ui::Announce(const Form& form, const std::string& text) {
-  // A form that has no window now (a bar not yet shown) has nowhere to speak from.
-  if (HWND window = FormView::FindWindowOf(form)) AnnounceIn(window, Widen(text));
+  FormView::Announce(form, Widen(text));
 }
 
 int Win32Ui::ShowMessageBox(const std::string& text, const std::optional<std::string>& title,

@@ -5,6 +5,7 @@
 #include <oleacc.h>
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "backends/win32/com/com_object.h"
@@ -20,11 +21,6 @@ constexpr UINT_PTR kSubclassId = 1;
 // name to read it back from the subclass).
 constexpr const wchar_t* kToldProperty = L"WindlockAccessible";
 constexpr const wchar_t* kAnnouncementClass = L"WindlockAnnouncement";
-
-struct Told {
-  std::wstring name;
-  LONG role = 0;
-};
 
 bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -163,22 +159,17 @@ class NamedAccessible
   Told told_;
 };
 
+// The subclass is given what the window tells as its data: reading the property for every
+// message would cost a call to the window server under Wine.
 LRESULT CALLBACK TellingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                             DWORD_PTR) noexcept {
+                             DWORD_PTR data) noexcept {
   return GuardedMessage(
       [&]() -> LRESULT {
-        auto* told = static_cast<Told*>(GetPropW(window, kToldProperty));
+        auto* told = reinterpret_cast<Told*>(data);
         switch (message) {
           case WM_GETOBJECT:
-            // The object id arrives as a DWORD, also in a 64-bit lparam.
-            if (told && static_cast<LONG>(static_cast<DWORD>(lparam)) == OBJID_CLIENT) {
-              ComPtr<IAccessible> standard;
-              ThrowIfFailed(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
-                                                      standard.PutVoid()));
-              auto named = NamedAccessible::Make(window, std::move(standard), *told);
-              return LresultFromObject(IID_IAccessible, wparam,
-                                       static_cast<IAccessible*>(named.get()));
-            }
+            if (!told) break;
+            if (auto answer = AnswerGetObject(window, *told, wparam, lparam)) return *answer;
             break;
           case WM_NCDESTROY:
             RemoveWindowSubclass(window, TellingProc, kSubclassId);
@@ -193,38 +184,79 @@ LRESULT CALLBACK TellingProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       0, AfterCall::kNothing);
 }
 
+// The announcement window's own procedure, which keeps what it tells in its data: a storm of
+// captures announces each, and under Wine a subclass and a property cost each message calls to
+// the window server.
+LRESULT CALLBACK AnnouncementProc(HWND window, UINT message, WPARAM wparam,
+                                  LPARAM lparam) noexcept {
+  return GuardedMessage(
+      [&]() -> LRESULT {
+        auto* told = reinterpret_cast<Told*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_GETOBJECT && told) {
+          if (auto answer = AnswerGetObject(window, *told, wparam, lparam)) return *answer;
+        } else if (message == WM_NCDESTROY) {
+          SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+          delete told;
+        }
+        return DefWindowProcW(window, message, wparam, lparam);
+      },
+      0, AfterCall::kNothing);
+}
+
+// What `window` tells, made and its subclass set on the first call.
+Told& TellingState(HWND window) {
+  if (auto* told = static_cast<Told*>(GetPropW(window, kToldProperty))) return *told;
+  auto made = std::make_unique<Told>();
+  if (!SetPropW(window, kToldProperty, made.get())) throw ErrorFromWin32(GetLastError());
+  if (!SetWindowSubclass(window, TellingProc, kSubclassId,
+                         reinterpret_cast<DWORD_PTR>(made.get()))) {
+    RemovePropW(window, kToldProperty);
+    throw ErrorFromWin32(GetLastError());
+  }
+  return *made.release();
+}
+
 }  // namespace
 
 void SetAccessibleName(HWND window, const std::wstring& name, LONG role) {
-  if (auto* told = static_cast<Told*>(GetPropW(window, kToldProperty))) {
-    *told = Told{name, role};
-  } else {
-    auto made = std::make_unique<Told>(Told{name, role});
-    if (!SetPropW(window, kToldProperty, made.get())) throw ErrorFromWin32(GetLastError());
-    if (!SetWindowSubclass(window, TellingProc, kSubclassId, 0)) {
-      RemovePropW(window, kToldProperty);
-      throw ErrorFromWin32(GetLastError());
-    }
-    made.release();
-  }
+  TellingState(window) = Told{name, role};
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void SetFormAccessibleName(HWND window, const Form& form) {
-  SetAccessibleName(window, Widen(form.accessible_name), form.alert ? ROLE_SYSTEM_ALERT : 0);
+std::optional<LRESULT> AnswerGetObject(HWND window, const Told& told, WPARAM wparam,
+                                       LPARAM lparam) {
+  // The object id arrives as a DWORD, also in a 64-bit lparam.
+  if (static_cast<LONG>(static_cast<DWORD>(lparam)) != OBJID_CLIENT) return std::nullopt;
+  ComPtr<IAccessible> standard;
+  ThrowIfFailed(
+      CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible, standard.PutVoid()));
+  auto named = NamedAccessible::Make(window, std::move(standard), told);
+  return LresultFromObject(IID_IAccessible, wparam, static_cast<IAccessible*>(named.get()));
 }
 
-void AnnounceIn(HWND parent, const std::wstring& text) {
-  HWND window = FindWindowExW(parent, nullptr, kAnnouncementClass, nullptr);
-  if (!window) {
-    RegisterModuleClass(kAnnouncementClass, DefWindowProcW);
-    // Visible, as screen readers skip what is hidden, but of no size: nothing shows.
-    window = CreateWindowExW(0, kAnnouncementClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
-                             nullptr, ModuleHandle(), nullptr);
-    if (!window) throw ErrorFromWin32(GetLastError());
+Told FormTold(const Form& form) {
+  return Told{Widen(form.accessible_name), form.alert ? ROLE_SYSTEM_ALERT : 0};
+}
+
+HWND MakeAnnouncementWindow(HWND parent) {
+  RegisterModuleClass(kAnnouncementClass, AnnouncementProc);
+  // Visible, as screen readers skip what is hidden, but of no size: nothing shows.
+  HWND window = CreateWindowExW(0, kAnnouncementClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                                parent, nullptr, ModuleHandle(), nullptr);
+  if (!window) throw ErrorFromWin32(GetLastError());
+  return window;
+}
+
+void Announce(HWND announcement, const std::wstring& text) {
+  auto* told = reinterpret_cast<Told*>(GetWindowLongPtrW(announcement, GWLP_USERDATA));
+  if (told) {
+    *told = Told{text, ROLE_SYSTEM_ALERT};
+  } else {
+    told = new Told{text, ROLE_SYSTEM_ALERT};
+    SetWindowLongPtrW(announcement, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(told));
   }
-  SetAccessibleName(window, text, ROLE_SYSTEM_ALERT);
-  NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, announcement, OBJID_CLIENT, CHILDID_SELF);
+  NotifyWinEvent(EVENT_SYSTEM_ALERT, announcement, OBJID_CLIENT, CHILDID_SELF);
 }
 
 }  // namespace windlock::win32

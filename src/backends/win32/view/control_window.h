@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "backends/win32/view/gdi.h"
@@ -49,8 +50,9 @@ class ControlWindow {
   virtual Action Notify(Control&, NMHDR&) { return {}; }
   // A WM_HSCROLL the window sent.
   virtual Action Scroll(Control&) { return {}; }
-  // Whether the window holds changes back for a later sync (a list in a storm of changes).
-  virtual bool Waiting() const { return false; }
+  // When the window holds changes back for a later sync (a list in a storm of changes), how many
+  // milliseconds from now it is to come.
+  virtual std::optional<DWORD> Waiting() const { return std::nullopt; }
 
  protected:
   // The state only this kind has: a check, a text, lines, a range.

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "backends/win32/com/guarded_call.h"
 #include "backends/win32/com/module.h"
@@ -20,8 +21,6 @@ constexpr const wchar_t* kFormClass = L"WindlockForm";
 constexpr UINT kSyncMessage = WM_APP + 1;
 constexpr UINT kActivateMessage = WM_APP + 2;
 constexpr UINT_PTR kLaterSyncTimer = 1;
-// How soon a window that held changes back is synced again.
-constexpr UINT kLaterSyncDelay = 60;
 constexpr int kFirstControlId = 1000;
 // Sent by Windows 10 1607 on, whose headers alone declare it.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
@@ -80,11 +79,13 @@ FormView::~FormView() {
   }
 }
 
-HWND FormView::FindWindowOf(const Form& form) {
+void FormView::Announce(const Form& form, const std::wstring& text) {
   for (FormView* view = t_first_view; view; view = view->next_) {
-    if (&view->form_ == &form && !view->window_gone_) return view->window_;
+    if (&view->form_ != &form || view->window_gone_) continue;
+    if (!view->announcement_) view->announcement_ = MakeAnnouncementWindow(view->window_);
+    win32::Announce(view->announcement_, text);
+    return;
   }
-  return nullptr;
 }
 
 void ScheduleFormViewSync() noexcept {
@@ -143,10 +144,15 @@ LRESULT FormView::HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       // A sync must not ask for another.
       Dispatch([this] { Sync(); }, AfterCall::kNothing);
       return 0;
+    case WM_GETOBJECT:
+      if (!told_) break;
+      if (auto answer = AnswerGetObject(window_, *told_, wparam, lparam)) return *answer;
+      break;
     case WM_TIMER:
       if (wparam != kLaterSyncTimer) break;
       KillTimer(window_, kLaterSyncTimer);
-      RequestSync();
+      held_back_due_.reset();
+      Dispatch([this] { Sync(); }, AfterCall::kNothing);
       return 0;
     case WM_SHOWWINDOW:
       // The form's Activate event follows the first showing, once ShowWindow has returned.
@@ -302,23 +308,35 @@ void FormView::Sync() {
   if (modal_) FollowDpi();
   if (modal_) SyncFormWindow();
   if (form_.accessible_name != accessible_name_shown_) {
-    SetFormAccessibleName(window_, form_);
+    told_ = FormTold(form_);
     accessible_name_shown_ = form_.accessible_name;
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
   }
   windows_made_ = false;
-  bool waiting = false;
+  std::optional<DWORD> later;
   for (const auto& control : form_.controls()) {
     Shown& shown = ShownFor(*control);
     if (shown.hosted) {
       SyncHosted(*control, shown);
     } else if (shown.window) {
       shown.window->Sync(*control, PixelRect(*control), dpi_, font_.get());
-      waiting = waiting || shown.window->Waiting();
+      if (auto wait = shown.window->Waiting()) later = std::min(*wait, later.value_or(*wait));
     }
   }
-  if (waiting) SetTimer(window_, kLaterSyncTimer, kLaterSyncDelay, nullptr);
+  if (later) ShowHeldBackIn(*later);
   if (windows_made_) PutTabStripsUnderPages();
   if (modal_) KeepKeyboardInView();
+}
+
+// What a window held back is shown when it asked for, unless a sync comes first. A timer set for
+// earlier stays: setting one costs a call to the window server.
+void FormView::ShowHeldBackIn(DWORD milliseconds) {
+  const DWORD due = GetTickCount() + milliseconds;
+  if (held_back_due_ && static_cast<LONG>(due - *held_back_due_) >= 0) return;
+  if (SetTimer(window_, kLaterSyncTimer, std::max<DWORD>(milliseconds, USER_TIMER_MINIMUM),
+               nullptr)) {
+    held_back_due_ = due;
+  }
 }
 
 FormView::Shown& FormView::ShownFor(Control& control) {

@@ -4,11 +4,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "backends/win32/com/guarded_call.h"
+#include "backends/win32/view/accessible_name.h"
 #include "backends/win32/view/control_window.h"
 #include "backends/win32/view/gdi.h"
 #include "backends/win32/view/hosted_controls.h"
@@ -38,8 +40,9 @@ class FormView {
   static bool TranslateFormKey(HWND window, const MSG& message);
   // The keyboard to the form's first control that takes it, as a dialog starts.
   static void FocusFirstControl(HWND window);
-  // The window that shows `form` on this thread; none when it has none now.
-  static HWND FindWindowOf(const Form& form);
+  // Screen readers read `text` out as a notice from the window that shows `form` on this thread;
+  // a form that has no window now (a bar not yet shown) has nowhere to speak from.
+  static void Announce(const Form& form, const std::wstring& text);
 
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
@@ -69,6 +72,7 @@ class FormView {
   void Dispatch(const std::function<void()>& handler, AfterCall after = AfterCall::kShowChanges);
 
   void RequestSync() noexcept;
+  void ShowHeldBackIn(DWORD milliseconds);
   // Takes the DPI the window is laid out for now, and the form's font at it; true when it
   // changed.
   bool FollowDpi();
@@ -94,11 +98,16 @@ class FormView {
   bool modal_;
   std::string caption_shown_;
   std::string accessible_name_shown_;
+  // What the window tells screen readers, once the form has an accessible name.
+  std::optional<Told> told_;
   RECT form_rect_shown_{-1, -1, -1, -1};
   Dpi dpi_;
   OwnedFont font_;
   std::unordered_map<const Control*, Shown> shown_;
+  HWND announcement_ = nullptr;
   bool sync_posted_ = false;
+  // When the timer for what windows held back is due, while it is set.
+  std::optional<DWORD> held_back_due_;
   bool syncing_ = false;
   bool windows_made_ = false;
   bool activated_ = false;

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <chrono>
+#include <optional>
 
 #include "backends/win32/com/text.h"
 #include "backends/win32/view/control_kinds.h"
@@ -8,7 +10,11 @@ namespace windlock::win32 {
 namespace {
 
 constexpr const wchar_t* kListColumn = L"Captured Pop-ups";
+// In a storm of captures the window learns of changes at most this often, and at most so often
+// that learning of them takes a fortieth of the time, yet within a second.
 constexpr DWORD kStormInterval = 50;
+constexpr DWORD kUpdateShare = 40;
+constexpr DWORD kLongestWait = 1000;
 
 void SetItemState(HWND list, int index, bool selected) {
   LVITEMW item{};
@@ -91,13 +97,19 @@ class ListViewWindow : public ControlWindow {
       SendMessageW(window(), LVM_SETCOLUMNWIDTH, 0, column_width);
       column_width_ = column_width;
     }
-    // In a storm of captures the window learns of new items and changed texts at most every
-    // kStormInterval: each update costs the list view up to milliseconds (its count, its scroll
-    // bar, the items' states and their repainting), however few items changed. What it shows
-    // reads the items' texts as it draws them, so nothing wrong is shown meanwhile; a list that
-    // got shorter is shown at once, since the window must not ask for items that are gone.
+    // Each update costs the list view up to milliseconds however few items changed (its count,
+    // its scroll bar, the items' states and their repainting); under Wine a new count alone
+    // repaints the scroll bar four times, some 25 ms. What it shows reads the items' texts as it
+    // draws them, so nothing wrong is shown meanwhile; a list that got shorter is shown at once,
+    // since the window must not ask for items that are gone.
     const DWORD now = GetTickCount();
-    waiting_ = watch_ && list.size() >= item_count_ && now - updated_ < kStormInterval;
+    const auto started = std::chrono::steady_clock::now();
+    const DWORD interval = std::clamp(kUpdateShare * update_cost_, kStormInterval, kLongestWait);
+    const DWORD since = now - updated_;
+    waiting_ = watch_ && list.size() >= item_count_ && since < interval &&
+                       (list.size() != item_count_ || watch_->HasChanges())
+                   ? std::optional<DWORD>(interval - since)
+                   : std::nullopt;
     if (waiting_) return;
     ListWatch::Ranges ranges;
     if (!watch_) {
@@ -129,18 +141,25 @@ class ListViewWindow : public ControlWindow {
         SendMessageW(window(), LVM_REDRAWITEMS, first, std::min(last, shown_before - 1));
       }
     }
-    if (!ranges.empty() || count_changed) updated_ = now;
+    if (!ranges.empty() || count_changed) {
+      updated_ = now;
+      update_cost_ = static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                            std::chrono::steady_clock::now() - started)
+                                            .count());
+    }
   }
 
-  bool Waiting() const override { return waiting_; }
+  std::optional<DWORD> Waiting() const override { return waiting_; }
 
   int column_width_ = -1;
   // What changed in the list since the window last showed it, and how many items it shows.
   std::unique_ptr<ListWatch> watch_;
   std::size_t item_count_ = 0;
-  // When the window last learned of a change, and whether changes wait for a later sync.
+  // When the window last learned of a change and what that took, and when changes that wait are
+  // to be shown.
   DWORD updated_ = 0;
-  bool waiting_ = false;
+  DWORD update_cost_ = 0;
+  std::optional<DWORD> waiting_;
 };
 
 }  // namespace
