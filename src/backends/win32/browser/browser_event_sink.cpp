@@ -24,7 +24,7 @@ void WithCancel(VARIANT& argument, Handler handler) {
   *argument.pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
-// The events Invoke hands to the core.
+// The events Invoke hands to the core: the cases of its switch.
 bool Handles(DISPID id) {
   switch (id) {
     case DISPID_NEWWINDOW2:
