@@ -24,25 +24,6 @@ void WithCancel(VARIANT& argument, Handler handler) {
   *argument.pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
-// The events Invoke hands to the core: the cases of its switch.
-bool Handles(DISPID id) {
-  switch (id) {
-    case DISPID_NEWWINDOW2:
-    case DISPID_BEFORENAVIGATE2:
-    case DISPID_DOCUMENTCOMPLETE:
-    case DISPID_TITLECHANGE:
-    case DISPID_WINDOWCLOSING:
-    case DISPID_WINDOWSETLEFT:
-    case DISPID_WINDOWSETTOP:
-    case DISPID_WINDOWSETWIDTH:
-    case DISPID_WINDOWSETHEIGHT:
-    case DISPID_ONQUIT:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 STDMETHODIMP BrowserEventSink::GetTypeInfoCount(UINT* count) noexcept {
@@ -61,41 +42,38 @@ STDMETHODIMP BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*
                                       EXCEPINFO*, UINT*) noexcept {
   // A navigation fires many events the bar has no handler for (progress, status texts, command
   // states); they change no form, so the form windows need not be brought up to date after them.
-  if (!Handles(id)) return GuardedCall([] {}, AfterCall::kNothing);
+  const Handler handler = HandlerFor(id);
+  if (!handler) return GuardedCall([] {}, AfterCall::kNothing);
   return GuardedCall([&] {
-    if (!events_ || !params) return;
-    // Arguments arrive last first.
-    switch (id) {
-      case DISPID_NEWWINDOW2:
-        NewWindow2(*params);
-        break;
-      case DISPID_BEFORENAVIGATE2:
-        BeforeNavigate2(*params);
-        break;
-      case DISPID_DOCUMENTCOMPLETE:
-        if (params->cArgs >= 2) events_->DocumentComplete(FromVariant(params->rgvarg[0]).ToText());
-        break;
-      case DISPID_TITLECHANGE:
-        if (params->cArgs >= 1) events_->TitleChange(FromVariant(params->rgvarg[0]).ToText());
-        break;
-      case DISPID_WINDOWCLOSING:
-        WindowClosing(*params);
-        break;
-      case DISPID_WINDOWSETLEFT:
-      case DISPID_WINDOWSETTOP:
-      case DISPID_WINDOWSETWIDTH:
-      case DISPID_WINDOWSETHEIGHT:
-        events_->WindowSetPosition();
-        break;
-      case DISPID_ONQUIT:
-        events_->OnQuit();
-        break;
-      default:
-        break;
-    }
+    if (events_ && params) (this->*handler)(*params);
   });
 }
 
+BrowserEventSink::Handler BrowserEventSink::HandlerFor(DISPID id) {
+  switch (id) {
+    case DISPID_NEWWINDOW2:
+      return &BrowserEventSink::NewWindow2;
+    case DISPID_BEFORENAVIGATE2:
+      return &BrowserEventSink::BeforeNavigate2;
+    case DISPID_DOCUMENTCOMPLETE:
+      return &BrowserEventSink::DocumentComplete;
+    case DISPID_TITLECHANGE:
+      return &BrowserEventSink::TitleChange;
+    case DISPID_WINDOWCLOSING:
+      return &BrowserEventSink::WindowClosing;
+    case DISPID_WINDOWSETLEFT:
+    case DISPID_WINDOWSETTOP:
+    case DISPID_WINDOWSETWIDTH:
+    case DISPID_WINDOWSETHEIGHT:
+      return &BrowserEventSink::WindowSetPosition;
+    case DISPID_ONQUIT:
+      return &BrowserEventSink::OnQuit;
+    default:
+      return nullptr;
+  }
+}
+
+// Arguments arrive last first.
 void BrowserEventSink::NewWindow2(DISPPARAMS& params) {
   if (params.cArgs < 2) throw ErrorFromHresult(DISP_E_BADPARAMCOUNT);
   VARIANT& target_arg = params.rgvarg[1];
@@ -121,6 +99,22 @@ void BrowserEventSink::BeforeNavigate2(DISPPARAMS& params) {
   const NavigateRequest request{FromVariant(arg[5]), FromVariant(arg[4]), FromVariant(arg[3]),
                                 FromVariant(arg[2]), FromVariant(arg[1])};
   WithCancel(params.rgvarg[0], [&](bool& cancel) { events_->BeforeNavigate2(request, cancel); });
+}
+
+void BrowserEventSink::DocumentComplete(DISPPARAMS& params) {
+  if (params.cArgs >= 2) events_->DocumentComplete(FromVariant(params.rgvarg[0]).ToText());
+}
+
+void BrowserEventSink::TitleChange(DISPPARAMS& params) {
+  if (params.cArgs >= 1) events_->TitleChange(FromVariant(params.rgvarg[0]).ToText());
+}
+
+void BrowserEventSink::WindowSetPosition(DISPPARAMS&) {
+  events_->WindowSetPosition();
+}
+
+void BrowserEventSink::OnQuit(DISPPARAMS&) {
+  events_->OnQuit();
 }
 
 void BrowserEventSink::WindowClosing(DISPPARAMS& params) {

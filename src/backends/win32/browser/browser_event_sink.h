@@ -29,9 +29,17 @@ class BrowserEventSink
   ~BrowserEventSink() override = default;
 
  private:
+  // What hands an event to the core; none for the events the bar has no handler for.
+  using Handler = void (BrowserEventSink::*)(DISPPARAMS&);
+  static Handler HandlerFor(DISPID id);
+
   void NewWindow2(DISPPARAMS& params);
   void BeforeNavigate2(DISPPARAMS& params);
+  void DocumentComplete(DISPPARAMS& params);
+  void TitleChange(DISPPARAMS& params);
   void WindowClosing(DISPPARAMS& params);
+  void WindowSetPosition(DISPPARAMS& params);
+  void OnQuit(DISPPARAMS& params);
 
   BrowserEvents* events_;
 };
