@@ -145,8 +145,9 @@ LRESULT FormView::HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       Dispatch([this] { Sync(); }, AfterCall::kNothing);
       return 0;
     case WM_GETOBJECT:
-      if (!told_) break;
-      if (auto answer = AnswerGetObject(window_, *told_, wparam, lparam)) return *answer;
+      // A form without a name of its own is named by its caption, as the standard object is.
+      if (form_.accessible_name.empty()) break;
+      if (auto answer = AnswerGetObject(window_, FormTold(form_), wparam, lparam)) return *answer;
       break;
     case WM_TIMER:
       if (wparam != kLaterSyncTimer) break;
@@ -308,7 +309,6 @@ void FormView::Sync() {
   if (modal_) FollowDpi();
   if (modal_) SyncFormWindow();
   if (form_.accessible_name != accessible_name_shown_) {
-    told_ = FormTold(form_);
     accessible_name_shown_ = form_.accessible_name;
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
   }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "backends/win32/com/guarded_call.h"
-#include "backends/win32/view/accessible_name.h"
 #include "backends/win32/view/control_window.h"
 #include "backends/win32/view/gdi.h"
 #include "backends/win32/view/hosted_controls.h"
@@ -98,8 +97,6 @@ class FormView {
   bool modal_;
   std::string caption_shown_;
   std::string accessible_name_shown_;
-  // What the window tells screen readers, once the form has an accessible name.
-  std::optional<Told> told_;
   RECT form_rect_shown_{-1, -1, -1, -1};
   Dpi dpi_;
   OwnedFont font_;
