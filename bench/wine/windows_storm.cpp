@@ -3,8 +3,8 @@
 // preview the bar hands back to the pop-up's address with a 1 KB POST body, and the thread's
 // messages run until none waits, as the browser's loop runs them between two events. Prints the
 // bar thread's CPU time per capture, the same navigations on a plain WebBrowser hosted the same
-// way, how often the form view's posted sync arrives per capture, and the memory each captured
-// entry keeps. Fails when the bar's list does not show every capture.
+// way, how often the form view syncs per capture, and the memory each captured entry keeps. Fails
+// when the bar's list does not show every capture.
 //
 //   windows_storm PATH-OF-LKIEWindlock.dll [--captures N]
 //
@@ -38,7 +38,8 @@ namespace {
 
 using windlock::win32::WebBrowserHost;
 
-// What the form view posts its window to bring the controls up to date.
+// What the form view posts its window to bring the controls up to date (at once, or from a timer
+// for what it held back).
 constexpr UINT kSyncMessage = WM_APP + 1;
 constexpr const wchar_t* kFormClass = L"WindlockForm";
 constexpr LONG kPostBytes = 1024;

@@ -5,8 +5,9 @@
 namespace windlock_test {
 
 // Handles every message waiting for this thread, as the browser's message loop would between
-// two calls: what the bar posted itself (its first activation, its windows brought up to date)
-// happens here.
+// two calls, and those that come until the thread has been quiet for a while: what the bar posted
+// itself (its first activation, its windows brought up to date) and what it held back for a screen
+// frame happen here.
 void PumpMessages();
 
 // Runs the thread's messages until `done` holds; false when `milliseconds` pass first.

@@ -20,7 +20,14 @@ namespace {
 constexpr const wchar_t* kFormClass = L"WindlockForm";
 constexpr UINT kSyncMessage = WM_APP + 1;
 constexpr UINT kActivateMessage = WM_APP + 2;
-constexpr UINT_PTR kLaterSyncTimer = 1;
+// The sync message's wParam when the timer posted it.
+constexpr WPARAM kTimedSync = 1;
+// A sync follows the one before by at least a screen frame. In a storm of changes (a page that
+// opens windows in a loop, each capture two turns of the browser's loop) the windows follow once
+// a frame, not once a turn; a change after a quiet spell is shown at once.
+constexpr DWORD kSyncSpacing = 16;
+// A timed sync this late lost its message (a full queue) and is set again.
+constexpr DWORD kLongOverdue = 1000;
 constexpr int kFirstControlId = 1000;
 // Sent by Windows 10 1607 on, whose headers alone declare it.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
@@ -71,6 +78,13 @@ FormView::FormView(Form& form, HWND window, HostedControls* hosted, bool modal)
 }
 
 FormView::~FormView() {
+  if (timer_) {
+    // No callback may post to a window that may be another's by now, or run once the module is
+    // gone.
+    SetThreadpoolTimer(timer_, nullptr, 0, 0);
+    WaitForThreadpoolTimerCallbacks(timer_, TRUE);
+    CloseThreadpoolTimer(timer_);
+  }
   for (FormView** link = &t_first_view; *link; link = &(*link)->next_) {
     if (*link == this) {
       *link = next_;
@@ -94,7 +108,40 @@ void ScheduleFormViewSync() noexcept {
 
 void FormView::RequestSync() noexcept {
   if (sync_posted_ || window_gone_) return;
+  const DWORD since = GetTickCount() - synced_at_.value_or(0);
+  if (synced_at_ && since < kSyncSpacing) {
+    SyncIn(kSyncSpacing - since);
+    return;
+  }
   sync_posted_ = PostMessageW(window_, kSyncMessage, 0, 0) != FALSE;
+}
+
+// A timer of the thread pool posts the sync, which so comes as soon as the thread's posted
+// messages before it are done. The window's own timer would not do: Windows makes its message
+// only when no posted message waits, which in a busy browser's thread may be never.
+void FormView::SyncIn(DWORD milliseconds) noexcept {
+  const DWORD now = GetTickCount();
+  const DWORD due = now + milliseconds;
+  // A timer due sooner stays: its sync shows this too.
+  if (sync_due_ && static_cast<LONG>(due - *sync_due_) >= 0 &&
+      static_cast<LONG>(now - *sync_due_) < static_cast<LONG>(kLongOverdue)) {
+    return;
+  }
+  if (!timer_) timer_ = CreateThreadpoolTimer(&PostTimedSync, window_, nullptr);
+  if (!timer_) {
+    sync_posted_ = PostMessageW(window_, kSyncMessage, 0, 0) != FALSE;
+    return;
+  }
+  // Relative, in units of 100 ns.
+  const LONGLONG relative = -static_cast<LONGLONG>(milliseconds) * 10000;
+  FILETIME when{static_cast<DWORD>(relative), static_cast<DWORD>(relative >> 32)};
+  SetThreadpoolTimer(timer_, &when, 0, 0);
+  sync_due_ = due;
+}
+
+void CALLBACK FormView::PostTimedSync(PTP_CALLBACK_INSTANCE, void* window, PTP_TIMER) noexcept {
+  GuardedCall([window] { PostMessageW(static_cast<HWND>(window), kSyncMessage, kTimedSync, 0); },
+              AfterCall::kNothing);
 }
 
 void FormView::Dispatch(const std::function<void()>& handler, AfterCall after) {
@@ -140,7 +187,11 @@ LRESULT FormView::HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam) 
   if (HandleControlMessage(message, wparam, lparam, result)) return result;
   switch (message) {
     case kSyncMessage:
-      sync_posted_ = false;
+      if (wparam == kTimedSync) {
+        sync_due_.reset();
+      } else {
+        sync_posted_ = false;
+      }
       // A sync must not ask for another.
       Dispatch([this] { Sync(); }, AfterCall::kNothing);
       return 0;
@@ -149,12 +200,6 @@ LRESULT FormView::HandleFormMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       if (form_.accessible_name.empty()) break;
       if (auto answer = AnswerGetObject(window_, FormTold(form_), wparam, lparam)) return *answer;
       break;
-    case WM_TIMER:
-      if (wparam != kLaterSyncTimer) break;
-      KillTimer(window_, kLaterSyncTimer);
-      held_back_due_.reset();
-      Dispatch([this] { Sync(); }, AfterCall::kNothing);
-      return 0;
     case WM_SHOWWINDOW:
       // The form's Activate event follows the first showing, once ShowWindow has returned.
       if (wparam && !activated_) PostMessageW(window_, kActivateMessage, 0, 0);
@@ -303,6 +348,7 @@ void FormView::TellFormItsSize() {
 void FormView::Sync() {
   if (window_gone_ || syncing_) return;
   syncing_ = true;
+  synced_at_ = GetTickCount();
   // Reset however the sync ends: a window that cannot be made or moved keeps its last state, and
   // the next sync tries again.
   ScopeExit end([this] { syncing_ = false; });
@@ -323,20 +369,9 @@ void FormView::Sync() {
       if (auto wait = shown.window->Waiting()) later = std::min(*wait, later.value_or(*wait));
     }
   }
-  if (later) ShowHeldBackIn(*later);
+  if (later) SyncIn(*later);
   if (windows_made_) PutTabStripsUnderPages();
   if (modal_) KeepKeyboardInView();
-}
-
-// What a window held back is shown when it asked for, unless a sync comes first. A timer set for
-// earlier stays: setting one costs a call to the window server.
-void FormView::ShowHeldBackIn(DWORD milliseconds) {
-  const DWORD due = GetTickCount() + milliseconds;
-  if (held_back_due_ && static_cast<LONG>(due - *held_back_due_) >= 0) return;
-  if (SetTimer(window_, kLaterSyncTimer, std::max<DWORD>(milliseconds, USER_TIMER_MINIMUM),
-               nullptr)) {
-    held_back_due_ = due;
-  }
 }
 
 FormView::Shown& FormView::ShownFor(Control& control) {

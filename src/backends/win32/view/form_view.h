@@ -22,7 +22,8 @@ namespace windlock::win32 {
 // theirs), the hosted controls placed where their controls lie, twips turned into pixels at the
 // DPI of the screen the window is on, laid out again when that changes. The form's state is
 // mirrored into the windows once the event the thread is handling is done (ScheduleFormViewSync),
-// so a layout that moves twenty controls moves each window once; the user's actions on the windows
+// so a layout that moves twenty controls moves each window once, and in a burst of events at most
+// once a screen frame; the user's actions on the windows
 // reach the form's handlers. The view lives as long as the window; the form destroys the window
 // before it goes.
 class FormView {
@@ -71,7 +72,10 @@ class FormView {
   void Dispatch(const std::function<void()>& handler, AfterCall after = AfterCall::kShowChanges);
 
   void RequestSync() noexcept;
-  void ShowHeldBackIn(DWORD milliseconds);
+  // Syncs in `milliseconds`, unless a sync is due sooner: a burst's later changes, and what a
+  // window held back.
+  void SyncIn(DWORD milliseconds) noexcept;
+  static void CALLBACK PostTimedSync(PTP_CALLBACK_INSTANCE, void* window, PTP_TIMER) noexcept;
   // Takes the DPI the window is laid out for now, and the form's font at it; true when it
   // changed.
   bool FollowDpi();
@@ -103,8 +107,11 @@ class FormView {
   std::unordered_map<const Control*, Shown> shown_;
   HWND announcement_ = nullptr;
   bool sync_posted_ = false;
-  // When the timer for what windows held back is due, while it is set.
-  std::optional<DWORD> held_back_due_;
+  // When the last sync began.
+  std::optional<DWORD> synced_at_;
+  // The timer that posts a later sync, and when it is due while it is set.
+  PTP_TIMER timer_ = nullptr;
+  std::optional<DWORD> sync_due_;
   bool syncing_ = false;
   bool windows_made_ = false;
   bool activated_ = false;
@@ -116,7 +123,8 @@ class FormView {
 };
 
 // Brings every form window of the calling thread up to date with its form, once the message the
-// thread is handling now is done.
+// thread is handling now is done, or a frame after the last time when that was less than a frame
+// ago.
 void ScheduleFormViewSync() noexcept;
 
 }  // namespace windlock::win32
