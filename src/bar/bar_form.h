@@ -107,7 +107,7 @@ class BarForm : public Form {
   ScriptBridge& bridge() { return bridge_; }
   Animation& Animation1() { return *animation1_; }
   // The XML mirror of the captured list; none after teardown.
-  XmlDocument* xml_mirror() const { return captured_.mirror(); }
+  XmlDocument* xml_mirror() { return captured_.mirror(); }
 
   // The list view's mouse events: a double click opens the selection in new windows; a press
   // tells the context menu whether it landed on an item.

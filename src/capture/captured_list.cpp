@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "common/scope_exit.h"
 #include "forms/error_message.h"
 #include "forms/page_function.h"
 
@@ -29,13 +30,39 @@ CapturedList::CapturedList(Platform& platform, ListView& url_list, BarFlags& fla
 
 void CapturedList::CreateMirror(XmlFactory& xml) {
   elements_.clear();
+  pending_elements_.clear();
   mirror_ = xml.CreateDocument();
   mirror_->AppendRootElement("URLS");
 }
 
 void CapturedList::ReleaseMirror() {
   elements_.clear();
+  pending_elements_.clear();
   mirror_.reset();
+}
+
+XmlDocument* CapturedList::mirror() {
+  if (mirror_) MakePendingElements();
+  return mirror_.get();
+}
+
+void CapturedList::MakePendingElements() {
+  std::size_t made = 0;
+  // An element that failed leaves it and those after it pending.
+  ScopeExit forget([&] {
+    pending_elements_.erase(pending_elements_.begin(), pending_elements_.begin() + made);
+  });
+  for (const PendingElement& pending : pending_elements_) {
+    if (elements_.size() >= entries_.size()) break;
+    const CapturedEntry& entry = entries_[elements_.size()];
+    std::unique_ptr<XmlElement> element = mirror_->AppendToRoot("URL");
+    element->SetAttribute("URLName", pending.url_name);
+    element->SetAttribute("URLLocation", entry.URL.ToText());
+    element->SetAttribute("selected", Flag(pending.selected));
+    element->SetAttribute("visible", "true");
+    elements_.push_back(std::move(element));
+    ++made;
+  }
 }
 
 void CapturedList::PreviewNavigating(const NavigateRequest& request) {
@@ -152,16 +179,20 @@ void CapturedList::Update(int mode) {
     known = select_.TakeOutRemoved(*options);
     if (!known) RemoveStaleOptions(*options);
   }
-  XmlDocument& mirror = Mirror();
+  Mirror();
   const std::size_t old_count = first_new_;
-  AddNewEntries(mirror);
+  AddNewEntries();
   std::vector<std::size_t> changed = ChangedEntries();
   if (mode == 0) {
     for (std::size_t j : changed) {
       const CapturedEntry& entry = entries_[j];
       if (url_list_.items()[j].text != entry.URLName) url_list_.SetText(j, entry.URLName);
-      elements_[j]->SetAttribute("URLName", entry.URLName);
-      elements_[j]->SetAttribute("selected", Flag(Selected(j)));
+      if (j < elements_.size()) {
+        elements_[j]->SetAttribute("URLName", entry.URLName);
+        elements_[j]->SetAttribute("selected", Flag(Selected(j)));
+      } else if (j - elements_.size() < pending_elements_.size()) {
+        pending_elements_[j - elements_.size()] = {entry.URLName, Selected(j)};
+      }
     }
     changed_keys_.clear();
   }
@@ -176,7 +207,7 @@ void CapturedList::Update(int mode) {
   list_changes_.Take();
 }
 
-void CapturedList::AddNewEntries(XmlDocument& mirror) {
+void CapturedList::AddNewEntries() {
   for (; first_new_ < entries_.size(); ++first_new_) {
     CapturedEntry& entry = entries_[first_new_];
     // An update that failed after the item was made left the entry its key.
@@ -184,12 +215,7 @@ void CapturedList::AddNewEntries(XmlDocument& mirror) {
     if (!url_list_.Find(entry.Key, first_new_)) {
       throw Error(kErrElementNotFound, "Element not found");
     }
-    std::unique_ptr<XmlElement> element = mirror.AppendToRoot("URL");
-    element->SetAttribute("URLName", entry.URLName);
-    element->SetAttribute("URLLocation", entry.URL.ToText());
-    element->SetAttribute("selected", "false");
-    element->SetAttribute("visible", "true");
-    elements_.push_back(std::move(element));
+    pending_elements_.push_back({entry.URLName, false});
   }
 }
 
@@ -198,7 +224,7 @@ std::vector<std::size_t> CapturedList::ChangedEntries() {
   std::vector<std::size_t> changed;
   for (const std::string& key : changed_keys_) {
     std::optional<std::size_t> item = url_list_.Find(key);
-    if (item && *item < elements_.size() && entries_[*item].Key == key) changed.push_back(*item);
+    if (item && *item < first_new_ && entries_[*item].Key == key) changed.push_back(*item);
   }
   return changed;
 }
@@ -252,27 +278,34 @@ void CapturedList::RemoveSelectedEntries() {
     if (removed_keys.empty()) return;
     XmlDocument& mirror = Mirror();
     std::size_t removed = 0;
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
+    for (std::size_t i = 0; i < elements_.size(); ++i) {
       if (!removing[i]) continue;
       mirror.RemoveRootChild(i - removed);
       ++removed;
     }
+    for (std::size_t i = elements_.size(); i < entries_.size(); ++i) removed += removing[i];
     url_list_.Remove(removed_keys);
     select_.EntriesRemoved(entries_, removing);
     std::vector<CapturedEntry> kept;
     std::vector<std::unique_ptr<XmlElement>> kept_elements;
+    std::vector<PendingElement> kept_pending;
     std::optional<std::size_t> current;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       if (removing[i]) continue;
       // The current entry follows its entry, or goes with it.
       if (current_ == i) current = kept.size();
       kept.push_back(std::move(entries_[i]));
-      if (i < elements_.size()) kept_elements.push_back(std::move(elements_[i]));
+      if (i < elements_.size()) {
+        kept_elements.push_back(std::move(elements_[i]));
+      } else if (i - elements_.size() < pending_elements_.size()) {
+        kept_pending.push_back(std::move(pending_elements_[i - elements_.size()]));
+      }
     }
     // Only entries with list items can be selected, and those come first.
     first_new_ -= removed;
     entries_ = std::move(kept);
     elements_ = std::move(kept_elements);
+    pending_elements_ = std::move(kept_pending);
     current_ = current;
   } catch (const Error& error) {
     ShowCommonError(platform_.ui, "There Was An Error Removing The URL From The List.", error);

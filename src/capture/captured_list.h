@@ -33,7 +33,8 @@ class CapturedList {
   // The mirror's life follows the bar form's.
   void CreateMirror(XmlFactory& xml);
   void ReleaseMirror();
-  XmlDocument* mirror() const { return mirror_.get(); }
+  // The mirror with an element for every entry that has a list item.
+  XmlDocument* mirror();
 
   // The preview browser starts a navigation: a page the bar asked to show makes its entry the
   // current one; otherwise, while a capture is pending, it is the captured window's first
@@ -72,7 +73,7 @@ class CapturedList {
   // (`written`); none when the page has neither.
   HtmlOptions* SkinSelect(bool& written);
   // Gives every new entry its list item and mirror element.
-  void AddNewEntries(XmlDocument& mirror);
+  void AddNewEntries();
   // The positions of the entries renamed, or whose items were (un)selected, since the last
   // update.
   std::vector<std::size_t> ChangedEntries();
@@ -92,12 +93,22 @@ class CapturedList {
   Browser& skin_;
   // The mirror for an update; a start-up that failed before making it left none.
   XmlDocument& Mirror();
+  // An element the mirror is yet to get: what it says by now.
+  struct PendingElement {
+    std::string url_name;
+    bool selected = false;
+  };
+  // Only the skins' bridge calls read the mirror, and an element costs the XML library about a
+  // kilobyte, so the elements are made when the mirror is read, saying what they would by then.
+  void MakePendingElements();
 
   std::unique_ptr<XmlDocument> mirror_;
   std::vector<CapturedEntry> entries_;
   // Entries before this one have their list item and their mirror element, at their position.
   std::size_t first_new_ = 0;
   std::vector<std::unique_ptr<XmlElement>> elements_;
+  // The elements of the entries after those in elements_, up to first_new_.
+  std::vector<PendingElement> pending_elements_;
   // Keys of entries renamed, or whose items were (un)selected, not yet shown in every view.
   std::unordered_set<std::string> changed_keys_;
   ListWatch list_changes_;

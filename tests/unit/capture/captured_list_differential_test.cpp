@@ -1,7 +1,8 @@
 // The captured list's three views after random mixes of captures, renames, selections, removals,
 // previews, opens and skin switches, against a full reconciliation kept here: every update walks
 // all entries and options, as the list was once kept. The bar updates only what changed; what
-// the user, the skin page and the mirror see must not differ after any step.
+// the user, the skin page and the mirror see must not differ after any step, nor what the mirror
+// says when it is read at last.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -69,7 +70,9 @@ class FullReconciliation {
     for (std::size_t i = 0; i < chosen.size(); ++i) (*options_)[i].selected = chosen[i];
   }
 
-  void ExpectShownBy(unit::BarHarness& h) {
+  // Reading the mirror makes its pending elements, so it is read only `with_mirror`: between two
+  // reads, elements wait through captures, renames, selections and removals.
+  void ExpectShownBy(unit::BarHarness& h, bool with_mirror) {
     const std::vector<CapturedEntry>& entries = h.bar.captured().entries();
     Texts keys;
     Texts names;
@@ -84,7 +87,9 @@ class FullReconciliation {
     for (const ListView::Item& item : h.bar.URLList().items()) item_keys.push_back(item.key);
     EXPECT_EQ(item_keys, keys);
     EXPECT_EQ(h.ListTexts(), names);
-    EXPECT_EQ(h.Mirror(), mirror.empty() ? "<URLS/>" : "<URLS>" + mirror + "</URLS>");
+    if (with_mirror) {
+      EXPECT_EQ(h.Mirror(), mirror.empty() ? "<URLS/>" : "<URLS>" + mirror + "</URLS>");
+    }
     std::optional<Texts> options;
     if (options_) {
       options.emplace();
@@ -214,7 +219,7 @@ TEST(CapturedListDifferentialTest, ViewsMatchAFullReconciliationAfterEveryStep) 
       for (const std::string& call : h.skin().TakePageCalls()) {
         if (call == "OnUpdateList()") oracle.Updated(h.bar.captured().entries(), h.bar.URLList());
       }
-      oracle.ExpectShownBy(h);
+      oracle.ExpectShownBy(h, random() % 8 == 0 || step == 149);
       if (testing::Test::HasFailure()) return;
     }
   }
