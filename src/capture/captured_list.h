@@ -72,7 +72,7 @@ class CapturedList {
   // The options of the skin page's selection box, written into its placeholder if need be
   // (`written`); none when the page has neither.
   HtmlOptions* SkinSelect(bool& written);
-  // Gives every new entry its list item and mirror element.
+  // Gives every new entry its list item, and its mirror element to be made.
   void AddNewEntries();
   // The positions of the entries renamed, or whose items were (un)selected, since the last
   // update.
@@ -104,7 +104,8 @@ class CapturedList {
 
   std::unique_ptr<XmlDocument> mirror_;
   std::vector<CapturedEntry> entries_;
-  // Entries before this one have their list item and their mirror element, at their position.
+  // Entries before this one have their list item and their mirror element (made or pending), at
+  // their position.
   std::size_t first_new_ = 0;
   std::vector<std::unique_ptr<XmlElement>> elements_;
   // The elements of the entries after those in elements_, up to first_new_.
