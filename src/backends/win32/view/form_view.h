@@ -23,9 +23,8 @@ namespace windlock::win32 {
 // DPI of the screen the window is on, laid out again when that changes. The form's state is
 // mirrored into the windows once the event the thread is handling is done (ScheduleFormViewSync),
 // so a layout that moves twenty controls moves each window once, and in a burst of events at most
-// once a screen frame; the user's actions on the windows
-// reach the form's handlers. The view lives as long as the window; the form destroys the window
-// before it goes.
+// once a screen frame; the user's actions on the windows reach the form's handlers. The view lives
+// as long as the window; the form destroys the window before it goes.
 class FormView {
  public:
   // Makes the form's window, hidden, with the view attached: a window that something else
